@@ -1,0 +1,50 @@
+// torzalen-cli: one processing run from the command line, as the desktop
+// program's Process File command runs it right after a file was opened.
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/console_platform.h"
+#include "cli/options.h"
+#include "cli/summary.h"
+#include "processing/analysis_record.h"
+#include "reprocess/run_processing.h"
+
+int main(int argc, char** argv) {
+  using namespace tz;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  CliOptions opt;
+  std::string error;
+  switch (ParseCliOptions(args, opt, error)) {
+    case CliParse::kHelp:
+      std::fputs(kCliUsage, stdout);
+      return 0;
+    case CliParse::kUsageError:
+      std::fprintf(stderr, "torzalen-cli: %s\n%s", error.c_str(), kCliUsage);
+      return 2;
+    case CliParse::kRun:
+      break;
+  }
+
+  auto record = NewAnalysisRecord();
+  AnalysisRecord& r = *record;
+  r.SourceKind = opt.kind;
+  r.UseFilterDefaults = 1;
+  r.FFTwindow = opt.window;
+  r.FFTsource = opt.source;
+  // Settings chosen on the command line stay fixed for the run.
+  if (opt.overshoot) r.AllowedOvershoot = *opt.overshoot, r.FixedFilterSettings |= kFixOvershoot;
+  if (opt.movAvg) r.MovAvgLen = *opt.movAvg, r.FixedFilterSettings |= kFixMovAvg;
+  if (opt.threshold) r.RPMthreshold = *opt.threshold, r.FixedFilterSettings |= kFixThreshold;
+  if (opt.zeroCross) r.ZeroCrossLen = *opt.zeroCross, r.FixedFilterSettings |= kFixZeroCross;
+
+  ConsolePlatform platform(!opt.quiet && isatty(STDERR_FILENO));
+  const bool completed =
+      RunProcessing(r, platform, opt.input.c_str(), opt.tdm.c_str(), opt.fdm.c_str());
+
+  const std::string summary = opt.json ? JsonSummary(r) + "\n" : HumanSummary(r);
+  std::fputs(summary.c_str(), stdout);
+  return completed ? 0 : 1;
+}

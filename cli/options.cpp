@@ -1,0 +1,153 @@
+#include "cli/options.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "processing/number_text.h"
+
+namespace tz {
+
+const char kCliUsage[] =
+    "Usage: torzalen-cli [OPTIONS] INPUT TDM_OUT FDM_OUT\n"
+    "Processes one measurement (VBT, or a TDM/FDM file of an earlier run) into a\n"
+    "time-domain (TDM) and a frequency-domain (FDM) analysis file.\n"
+    "\n"
+    "Options:\n"
+    "  --kind vbt|tdm|fdm        kind of INPUT (default: from its extension)\n"
+    "  --window flattop|hamming|blackman\n"
+    "                            FFT weighting window (default hamming)\n"
+    "  --source cslot|rpmfilt|rpminst|torque|power\n"
+    "                            FFT input quantity (default torque)\n"
+    "  --overshoot X             allowed overshoot, a fraction (0.1 = 10 %)\n"
+    "  --movavg N                moving-average length, 5..200\n"
+    "  --threshold R             RPM threshold of the sense of rotation\n"
+    "  --zerocross Z             zero-crossing filter length, 4..30\n"
+    "  --json                    print the run's summary as one JSON object\n"
+    "  -q, --quiet               no progress display\n"
+    "  -h, --help                print this text\n"
+    "Filter settings not given are taken from the input's header.\n";
+
+bool IsPlainDecimal(const std::string& t) {
+  size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  size_t digits = 0;
+  while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+  if (i < t.size() && t[i] == '.') {
+    ++i;
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+  }
+  return digits > 0 && i == t.size();
+}
+
+int KindFromExtension(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return 0;
+  std::string ext = path.substr(dot + 1);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (ext == "tdm") return 1;
+  if (ext == "fdm") return 2;
+  return 0;
+}
+
+namespace {
+
+int IndexOf(const std::string& v, std::initializer_list<const char*> names) {
+  int i = 0;
+  for (const char* n : names) {
+    if (v == n) return i;
+    ++i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
+                         std::string& error) {
+  std::vector<std::string> files;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string a = args[i];
+    if (optionsEnded || a.size() < 2 || a[0] != '-') {
+      files.push_back(a);
+      continue;
+    }
+    if (a == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    if (a == "-h" || a == "--help") return CliParse::kHelp;
+    if (a == "-q" || a == "--quiet") {
+      out.quiet = true;
+      continue;
+    }
+    if (a == "--json") {
+      out.json = true;
+      continue;
+    }
+    std::string name = a, value;
+    bool hasValue = false;
+    const size_t eq = a.find('=');
+    if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
+      name = a.substr(0, eq);
+      value = a.substr(eq + 1);
+      hasValue = true;
+    }
+    const bool known = name == "--kind" || name == "--window" || name == "--source" ||
+                       name == "--overshoot" || name == "--movavg" || name == "--threshold" ||
+                       name == "--zerocross";
+    if (!known) {
+      error = "unknown option " + a;
+      return CliParse::kUsageError;
+    }
+    if (!hasValue) {
+      if (i + 1 >= args.size()) {
+        error = "option " + name + " needs a value";
+        return CliParse::kUsageError;
+      }
+      value = args[++i];
+    }
+    if (name == "--kind") {
+      out.kind = IndexOf(value, {"vbt", "tdm", "fdm"});
+      if (out.kind < 0) {
+        error = "unknown input kind " + value;
+        return CliParse::kUsageError;
+      }
+    } else if (name == "--window") {
+      out.window = IndexOf(value, {"flattop", "hamming", "blackman"});
+      if (out.window < 0) {
+        error = "unknown window " + value;
+        return CliParse::kUsageError;
+      }
+    } else if (name == "--source") {
+      out.source = IndexOf(value, {"cslot", "rpmfilt", "rpminst", "torque", "power"});
+      if (out.source < 0) {
+        error = "unknown source " + value;
+        return CliParse::kUsageError;
+      }
+    } else {
+      if (!IsPlainDecimal(value)) {
+        error = "option " + name + " needs a plain decimal number, not '" + value + "'";
+        return CliParse::kUsageError;
+      }
+      const double x = ReadDecimalReal(value.data(), value.size());
+      if (name == "--overshoot") out.overshoot = x;
+      else if (name == "--threshold") out.threshold = x;
+      else if (name == "--movavg") out.movAvg = TruncateClamp(x, 5, 200);
+      else out.zeroCross = TruncateClamp(x, 4, 30);
+    }
+  }
+  if (files.size() != 3) {
+    error = "expected INPUT TDM_OUT FDM_OUT, got " + std::to_string(files.size()) + " file name(s)";
+    return CliParse::kUsageError;
+  }
+  out.input = files[0];
+  out.tdm = files[1];
+  out.fdm = files[2];
+  if (out.kind < 0) out.kind = KindFromExtension(out.input);
+  return CliParse::kRun;
+}
+
+}  // namespace tz

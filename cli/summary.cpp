@@ -1,0 +1,130 @@
+#include "cli/summary.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "processing/analysis_record.h"
+#include "processing/format_sig10.h"
+
+namespace tz {
+
+namespace {
+
+class JsonObject {
+ public:
+  void Key(const char* k) {
+    out_ += first_ ? "{" : ", ";
+    first_ = false;
+    out_ += '"';
+    out_ += k;
+    out_ += "\": ";
+  }
+  void Null(const char* k) { Key(k), out_ += "null"; }
+  void Int(const char* k, long long v, bool known) {
+    Key(k);
+    out_ += known ? std::to_string(v) : "null";
+  }
+  void Real(const char* k, double v, bool known) {
+    Key(k);
+    if (!known || !std::isfinite(v)) {
+      out_ += "null";
+      return;
+    }
+    char buf[40];
+    std::snprintf(buf, sizeof buf, "%.17g", v);
+    out_ += buf;
+  }
+  void String(const char* k, const char* v, bool known) {
+    Key(k);
+    if (!known) {
+      out_ += "null";
+      return;
+    }
+    out_ += '"';
+    out_ += v;
+    out_ += '"';
+  }
+  void Raw(const char* k, const std::string& v) {
+    Key(k);
+    out_ += v;
+  }
+  std::string Done() { return out_ + "}"; }
+
+ private:
+  std::string out_;
+  bool first_ = true;
+};
+
+}  // namespace
+
+std::string JsonSummary(const AnalysisRecord& r) {
+  const RunMarks& m = r.marks;
+  JsonObject j;
+  j.Int("RawCount", r.RawCount, m.resetDone);
+  j.Int("FilteredCount", r.FilteredCount, m.resetDone);
+  j.Int("ProgrCount", r.ProgrCount, m.resetDone);
+  j.String("FilteredPercent", m.percentText, m.figuresFilled);
+  const bool s = m.statisticsDone;
+  j.Real("RPMfiltMax", r.RPMfiltMax, s);
+  j.Real("RPMfiltMin", r.RPMfiltMin, s);
+  j.Real("RPMinstMax", r.RPMinstMax, s);
+  j.Real("RPMinstMin", r.RPMinstMin, s);
+  j.Real("TRQfiltMax", r.TRQfiltMax, s);
+  j.Real("TRQfiltMin", r.TRQfiltMin, s);
+  j.Real("POTfiltMax", r.POTfiltMax, s);
+  j.Real("POTfiltMin", r.POTfiltMin, s);
+  j.Real("RPMfiltMean", r.RPMfiltMean, s);
+  j.Real("RPMinstMean", r.RPMinstMean, s);
+  j.Real("Fc", r.Fc, s);
+  const bool f = m.fftDone;
+  j.Int("FFT_N", r.FFT_N, f);
+  j.Int("FundLine", r.FundLine, f);
+  j.Real("FundMag", r.FundMag, f);
+  j.Int("DCEndLine", r.DCEndLine, f);
+  j.Real("FloorLevel", r.FloorLevel, f);
+  j.Real("TotalEnergy", r.TotalEnergy, f);
+  j.Real("EvenSymErrRe", r.EvenSymErrRe, f);
+  j.Real("OddSymErrIm", r.OddSymErrIm, f);
+  if (f) {
+    std::string list = "[";
+    bool first = true;
+    for (int i = 0; i < r.FFT_N / 2; ++i) {
+      if (r.SpecLines[i].mag != 0) {
+        if (!first) list += ", ";
+        list += std::to_string(i);
+        first = false;
+      }
+    }
+    j.Raw("PeakLines", list + "]");
+  } else {
+    j.Null("PeakLines");
+  }
+  return j.Done();
+}
+
+std::string HumanSummary(const AnalysisRecord& r) {
+  const RunMarks& m = r.marks;
+  std::string out;
+  if (!m.resetDone) return out;
+  out += "Total samples:    " + std::to_string(r.RawCount) + "\n";
+  out += "Filtered samples: " + std::to_string(r.FilteredCount);
+  if (m.figuresFilled) out += std::string(" (") + m.percentText + " %)";
+  out += "\nEmitted samples:  " + std::to_string(r.ProgrCount) + "\n";
+  if (m.statisticsDone) {
+    out += "RPM filtered:     mean " + Sig10(r.RPMfiltMean) + ", min " + Sig10(r.RPMfiltMin) +
+           ", max " + Sig10(r.RPMfiltMax) + "\n";
+    out += "Torque filtered:  min " + Sig10(r.TRQfiltMin) + ", max " + Sig10(r.TRQfiltMax) +
+           " Nm\n";
+    out += "Power filtered:   min " + Sig10(r.POTfiltMin) + ", max " + Sig10(r.POTfiltMax) +
+           " kW\n";
+    out += "Sampling freq.:   " + Sig10(r.Fc) + " Hz\n";
+  }
+  if (m.fftDone && r.FFT_N > 0) {
+    out += "FFT:              N = " + std::to_string(r.FFT_N) + ", fundamental line " +
+           std::to_string(r.FundLine) + " (" + Sig10(r.FundLine * (r.Fc / r.FFT_N)) +
+           " Hz), magnitude " + Sig10(r.FundMag) + "\n";
+  }
+  return out;
+}
+
+}  // namespace tz

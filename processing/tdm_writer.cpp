@@ -1,0 +1,113 @@
+#include "processing/tdm_writer.h"
+
+#include <cstring>
+
+#include "processing/analysis_record.h"
+#include "processing/files.h"
+#include "processing/format_sig10.h"
+
+namespace tz {
+
+namespace {
+
+// Assembles one line in memory before it is written.
+class LineBuffer {
+ public:
+  LineBuffer& Text(const char* s) { return Bytes(s, std::strlen(s)); }
+  LineBuffer& Bytes(const char* s, size_t n) {
+    if (n > sizeof buf_ - len_) n = sizeof buf_ - len_;
+    std::memcpy(buf_ + len_, s, n);
+    len_ += n;
+    return *this;
+  }
+  LineBuffer& Plain(double x) {
+    Room();
+    len_ += FormatSig10(x, buf_ + len_, 10);
+    return *this;
+  }
+  LineBuffer& Int(double x) {
+    Room();
+    len_ += FormatSig10Int(x, buf_ + len_);
+    return *this;
+  }
+  LineBuffer& Header(double x) {
+    Room();
+    len_ += FormatSig10Header(x, buf_ + len_);
+    return *this;
+  }
+  LineBuffer& Sep() { return Bytes(", ", 2); }
+  LineBuffer& End() { return Bytes("\r\n", 2); }
+  void WriteTo(OutputFile& f) {
+    f.Write(buf_, len_);
+    len_ = 0;
+  }
+
+ private:
+  void Room() {
+    if (sizeof buf_ - len_ < kSig10Size) len_ = sizeof buf_ - kSig10Size;
+  }
+  char buf_[512];
+  size_t len_ = 0;
+};
+
+}  // namespace
+
+void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& f, const char* title) {
+  LineBuffer b;
+  b.Text(title).End().WriteTo(f);
+  b.Text("Rev. 1.0").End().WriteTo(f);
+  b.Text("Date:").Bytes(r.DateText, r.DateLen).End().WriteTo(f);
+  b.Text("Time:").Bytes(r.TimeText, r.TimeLen).End().WriteTo(f);
+  b.Text("Counter period=").Header(r.Fmux).Text("uS").End().WriteTo(f);
+  b.Text("G=").Header(r.G).Text("N/sqmm").End().WriteTo(f);
+  b.Text("Rext=").Header(r.Rext).Text("mm").End().WriteTo(f);
+  b.Text("Rint=").Header(r.Rint).Text("mm").End().WriteTo(f);
+  b.Text("L=").Header(r.L).Text("mm").End().WriteTo(f);
+  b.Text("N_SLOT=").Header(r.N_SLOT).End().WriteTo(f);
+  b.Text("A_SLOT=").Header(r.A_SLOT).Text("degrees").End().WriteTo(f);
+  b.Text("Perc_Slot=").Header(r.Perc_Slot).End().WriteTo(f);
+  b.Text("RPMmax=").Header(r.RPMmax).End().WriteTo(f);
+  b.Text("PCoeff=").Header(r.PCoeff).End().WriteTo(f);
+  b.Text("PDist=").Header(r.PDist).End().WriteTo(f);
+  b.Text("Allowed overshot(%)=").Header(r.AllowedOvershoot).End().WriteTo(f);
+  b.Text("Moving average filtering length=").Int(r.MovAvgLen).End().WriteTo(f);
+  b.Text("RPM threshold=").Header(r.RPMthreshold).End().WriteTo(f);
+  b.Text("Zero crossing filter length=").Int(r.ZeroCrossLen).End().WriteTo(f);
+}
+
+void WriteHeaderBlocks(AnalysisRecord& r) {
+  WriteHeaderBlock(r, *r.hTdmFile, kTdmTitle);
+  LineBuffer b;
+  b.Text(kTdmColumnLine).End().WriteTo(*r.hTdmFile);
+  WriteHeaderBlock(r, *r.hFdmFile, kFdmTitle);
+}
+
+void WriteDataLine(AnalysisRecord& r) {
+  LineBuffer b;
+  b.Int(r.ProgrCount).Sep();
+  b.Plain(r.Tprogr).Sep().Plain(r.Dt).Sep();
+  b.Plain(r.RPMfilt).Sep().Plain(r.TRQfilt).Sep().Plain(r.POTfilt).Sep();
+  b.Plain(r.CislotWin[1]).Sep().Plain(r.CslotWin[1]).Sep();
+  b.Plain(r.TRQ0cnt).Sep().Plain(r.dTRQinst).Sep();
+  b.Plain(r.RPMinst).Sep().Plain(r.TRQinst).Sep().Plain(r.POTinst).End();
+  b.WriteTo(*r.hTdmFile);
+}
+
+void WriteRawLines(AnalysisRecord& r, OutputFile& f, const char* progressText) {
+  LineBuffer b;
+  for (int32_t i = 0; i < r.RawCount; ++i) {
+    r.progress.Report(i, r.RawCount, progressText);
+    b.Int(i).Sep().Int(r.CislotRaw[i]).Sep().Int(r.CslotRaw[i]).End();
+    b.WriteTo(f);
+  }
+}
+
+void WriteTdmTail(AnalysisRecord& r) {
+  OutputFile& f = *r.hTdmFile;
+  LineBuffer b;
+  b.Text(kTdmEndMarker).End().End().WriteTo(f);
+  b.Text(kRawSectionTitle).End().WriteTo(f);
+  WriteRawLines(r, f, "Appending input file to TDM output file ....");
+}
+
+}  // namespace tz

@@ -1,0 +1,108 @@
+#include "processing/vbt_reader.h"
+
+#include <cstring>
+
+#include "processing/analysis_record.h"
+#include "processing/number_text.h"
+#include "processing/tdm_writer.h"
+
+namespace tz {
+
+bool LineStartsWith(const char* line, size_t len, const char* keyword) {
+  const size_t k = std::strlen(keyword);
+  return len >= k && std::memcmp(line, keyword, k) == 0;
+}
+
+double ReadLineValue(const char* line, size_t len, size_t keywordLen, size_t unitCut) {
+  size_t rest = len > keywordLen ? len - keywordLen : 0;
+  rest = rest > unitCut ? rest - unitCut : 0;
+  return ReadDecimalReal(line + keywordLen, rest);
+}
+
+int CopyText(char* dst, int cap, const char* text, size_t len) {
+  const size_t n = len < static_cast<size_t>(cap - 1) ? len : static_cast<size_t>(cap - 1);
+  std::memcpy(dst, text, n);
+  dst[n] = '\0';
+  return static_cast<int>(n);
+}
+
+namespace {
+
+struct HeaderField {
+  const char* keyword;
+  size_t unitCut;
+  double AnalysisRecord::*field;
+};
+
+// States 4..13 of the VBT header: keyword, characters of unit, field.
+const HeaderField kVbtFields[] = {
+    {"G=", 6, &AnalysisRecord::G},          {"Rext=", 2, &AnalysisRecord::Rext},
+    {"Rint=", 2, &AnalysisRecord::Rint},    {"L=", 2, &AnalysisRecord::L},
+    {"N_SLOT=", 0, &AnalysisRecord::N_SLOT}, {"A_SLOT=", 0, &AnalysisRecord::A_SLOT},
+    {"Perc_Slot=", 0, &AnalysisRecord::Perc_Slot}, {"RPMmax=", 3, &AnalysisRecord::RPMmax},
+    {"PCoeff=", 0, &AnalysisRecord::PCoeff}, {"PDist=", 0, &AnalysisRecord::PDist},
+};
+
+}  // namespace
+
+int ParseHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state) {
+  switch (state) {
+    case 0:
+      break;
+    case 1:
+      r.DateLen = CopyText(r.DateText, kDateTextSize, line, len);
+      state = 2;
+      break;
+    case 2:
+      r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line, len);
+      state = 3;
+      break;
+    case 3:
+      if (!LineStartsWith(line, len, "Fmux=")) {
+        r.platform->MessageBox("VBT file Check",
+                               "Counter period not found or invalid .... Aborting!");
+        return kHeaderAbort;
+      }
+      r.Fmux = ReadLineValue(line, len, 5, 2);
+      state = 4;
+      break;
+    case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 13: {
+      const HeaderField& f = kVbtFields[state - 4];
+      if (LineStartsWith(line, len, f.keyword)) {
+        r.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
+        if (state == 11) {
+          // The header imposes the default filter settings unless the user chose them.
+          if (HeaderSetsFilter(r, kFixThreshold)) r.RPMthreshold = 0.4 * r.RPMmax;
+          if (HeaderSetsFilter(r, kFixMovAvg)) r.MovAvgLen = 10;
+          if (HeaderSetsFilter(r, kFixOvershoot)) r.AllowedOvershoot = 0.1;
+          if (HeaderSetsFilter(r, kFixZeroCross)) r.ZeroCrossLen = 4;
+        }
+        ++state;
+      }
+      break;
+    }
+    case 14:
+      WriteHeaderBlocks(r);
+      state = 15;
+      break;
+    default:
+      break;  // 15: sample lines are handled by the run driver
+  }
+  if (LineStartsWith(line, len, kVbtTitle)) state = 1;
+  return state;
+}
+
+bool ParseSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot) {
+  const char* comma1 = static_cast<const char*>(std::memchr(line, ',', len));
+  if (comma1 == nullptr) return false;
+  const size_t len1 = static_cast<size_t>(comma1 - line);
+  const char* f2 = comma1 + 1;
+  const size_t rest = len - len1 - 1;
+  const char* comma2 = static_cast<const char*>(std::memchr(f2, ',', rest));
+  const size_t len2 = comma2 != nullptr ? static_cast<size_t>(comma2 - f2) : rest;
+  *cislot = ReadWrappedUInt32(line, len1);
+  *cslot = ReadWrappedUInt32(f2, len2);
+  return true;
+}
+
+}  // namespace tz

@@ -1,0 +1,35 @@
+// The VBT file: header state machine and sample-line parser, with the shared
+// helpers that the readers of TDM and FDM files use as well.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tz {
+
+struct AnalysisRecord;
+
+constexpr int kHeaderAbort = -1;  // ParseHeaderLine: abandon the run at once
+constexpr int kVbtSampleState = 15;
+
+constexpr char kVbtTitle[] = "Download of sampled vibrotorsional data";
+
+// True when the line begins with the keyword (case-sensitive prefix match).
+bool LineStartsWith(const char* line, size_t len, const char* keyword);
+
+// Reads the value of a "keyword=value unit" line: the keyword is removed from
+// the front and unitCut characters from the end, the rest read as a decimal real.
+double ReadLineValue(const char* line, size_t len, size_t keywordLen, size_t unitCut);
+
+// Copies at most cap-1 bytes of text into dst (zero-terminated); returns the count.
+int CopyText(char* dst, int cap, const char* text, size_t len);
+
+// One step of the VBT header state machine (states 0..15); returns the new
+// state or kHeaderAbort. State 14 writes the header blocks of both outputs.
+int ParseHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state);
+
+// Splits a sample line into Cislot and Cslot (decimal integers, 32-bit
+// wrap-around, unsigned). Returns false for a line without a comma.
+bool ParseSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot);
+
+}  // namespace tz

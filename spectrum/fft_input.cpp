@@ -1,0 +1,96 @@
+#include "spectrum/fft_input.h"
+
+#include <cmath>
+
+#include "processing/analysis_record.h"
+
+namespace tz {
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kFourPi = 12.566370614359172;
+
+const double* SourceArray(const AnalysisRecord& r) {
+  switch (r.FFTsource) {
+    case 0: return r.CslotRaw;
+    case 1: return r.RPMfiltArr;
+    case 2: return r.RPMinstArr;
+    case 4: return r.POTfiltArr;
+    default: return r.TRQfiltArr;
+  }
+}
+
+template <typename Window>
+void SincFilter(AnalysisRecord& r, Window window, double gain) {
+  const int M = r.FFT_N - 2;
+  const double fc = 3.0 / r.FFT_N;
+  for (int i = 0; i <= M; ++i) {
+    const int di = i - M / 2;
+    double weight;
+    if (di == 0) {
+      weight = kTwoPi * fc;
+    } else {
+      const double d = di;
+      weight = window(i, M) * std::sin(kTwoPi * fc * d) / d;
+    }
+    r.SincKernel[i] = weight;
+  }
+  double sum = 0.0;
+  for (int i = 0; i <= M; ++i) sum = sum + r.SincKernel[i];
+  for (int i = 0; i <= M; ++i) r.SincKernel[i] = r.SincKernel[i] / sum;
+  for (int i = 0; i <= M; ++i) {
+    r.FFTinRe[i] = r.FFTinRe[i] * r.SincKernel[i] * gain;
+    r.FFTinIm[i] = r.FFTinIm[i] * r.SincKernel[i] * gain;
+  }
+}
+
+}  // namespace
+
+int LoadFftInput(AnalysisRecord& r) {
+  const int start = 2 * r.MovAvgLen;
+  const int count = r.ProgrCount - start;
+  const double* src = SourceArray(r);
+  for (int i = 0; i < count; ++i) {
+    r.progress.Report(i, count, "Loading FFT proccessing array ....");
+    r.FFTinRe[i] = src[i + start];
+    r.FFTinIm[i] = 0.0;
+  }
+  return count;
+}
+
+void ChooseFftSize(AnalysisRecord& r, int count) {
+  int n = r.FFT_N;
+  for (int e = 0; e <= 19; ++e) {
+    const int p = 1 << e;
+    if (static_cast<double>(p) < static_cast<double>(count)) n = p;
+  }
+  r.FFT_N = n;
+}
+
+void HammingSincFilter(AnalysisRecord& r) {
+  SincFilter(
+      r, [](int i, int M) { return 0.54 - 0.46 * std::cos(kTwoPi * i / M); }, kHammingGain);
+}
+
+void BlackmanSincFilter(AnalysisRecord& r) {
+  SincFilter(
+      r,
+      [](int i, int M) {
+        return 0.42 - 0.5 * std::cos(kTwoPi * i / M) + 0.08 * std::cos(kFourPi * i / M);
+      },
+      kBlackmanGain);
+}
+
+void WeightFftInput(AnalysisRecord& r) {
+  if (r.FFTwindow == 1) {
+    HammingSincFilter(r);
+  } else if (r.FFTwindow == 2) {
+    BlackmanSincFilter(r);
+  } else {
+    const int n = r.FFT_N;
+    for (int i = 0; i <= n; ++i) r.progress.Report(i, n, "Flat top filtering of FFT array ....");
+  }
+}
+
+}  // namespace tz

@@ -1,0 +1,259 @@
+#include "spectrum/spectrum_analysis.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "processing/analysis_record.h"
+#include "spectrum/fft.h"
+
+namespace tz {
+
+namespace {
+
+inline void Clear(SpecLine& s) {
+  s.freq = 0;
+  s.mag = 0;
+}
+
+// Orders records by falling magnitude; equal magnitudes keep their line
+// order. A record whose magnitude is NaN never moves and nothing passes it,
+// so each run between such records is ordered on its own.
+void OrderByMagnitude(SpecLine* recs, int n) {
+  auto byMag = [](const SpecLine& a, const SpecLine& b) {
+    if (a.mag != b.mag) return a.mag > b.mag;
+    return a.line < b.line;
+  };
+  int start = 0;
+  for (int i = 0; i <= n; ++i) {
+    if (i == n || std::isnan(recs[i].mag)) {
+      std::sort(recs + start, recs + i, byMag);
+      start = i + 1;
+    }
+  }
+}
+
+}  // namespace
+
+double LineMagnitude(const AnalysisRecord& r, int k) { return LineMagnitude(r.FFTre, r.FFTim, k); }
+
+void FindFundamental(AnalysisRecord& r) {
+  const int N = r.FFT_N;
+  const int H = N / 2;
+  r.FundMag = 0;
+  r.FundLine = 0;
+  r.DCEndLine = 0;
+  // Walk down the slope of the DC component to the first rising line.
+  int i = 0;
+  bool rose = false;
+  for (;;) {
+    r.FundLine = i;
+    i = i + 1;
+    if (!(LineMagnitude(r, i) <= LineMagnitude(r, i - 1))) {
+      rose = true;
+      break;
+    }
+    if (i >= N - 1) break;  // line N-1 compared with N-2 without a rise
+  }
+  if (!rose) {
+    r.FundLine = 0;
+    r.FundMag = 0;
+    r.DCEndLine = N - 1;
+    return;
+  }
+  r.DCEndLine = i;
+  r.FundLine = i - 1;
+  for (int k = r.FundLine; k < H; ++k) {
+    const double m = LineMagnitude(r, k);
+    if (m > r.FundMag) {
+      r.FundMag = m;
+      r.FundLine = k;
+    }
+  }
+}
+
+void AnalyseSpectrum(AnalysisRecord& r) {
+  const int N = r.FFT_N;
+  const int H = N / 2;
+  Progress& progress = r.progress;
+  SpecLine* lines = r.SpecLines;
+  SpecLine* tmp = r.SpecLinesTmp;
+  if (H <= 0) return;
+
+  // The peak cleaning reads a few lines past H-1: they read as 0 in every run.
+  for (int i = H; i < H + 4 && i < kSampleCapacity; ++i) lines[i] = SpecLine{0, 0, 0};
+
+  // 1. One record per line below the Nyquist line.
+  for (int i = 0; i < H; ++i) {
+    progress.Report(i, H, "Calculating FFT floor level ....");
+    lines[i] = SpecLine{i, (r.Fc / N) * i, LineMagnitude(r, i)};
+  }
+  // 2. Smallest magnitude.
+  r.FloorLevel = LineMagnitude(r, 0);
+  for (int i = 0; i < H; ++i) {
+    progress.Report(i, H, "Calculating FFT min ....");
+    const double m = LineMagnitude(r, i);
+    if (m <= r.FloorLevel) r.FloorLevel = m;
+  }
+  // 3. Ordered list (in the scratch array) by falling magnitude.
+  progress.Report(0, 1, "Ordering FFT spectral lines ....");
+  std::copy(lines, lines + H, tmp);
+  OrderByMagnitude(tmp, H);
+  // 4. Position of the last record not below the floor.
+  int C = H;
+  for (int i = H - 1; i >= 0; --i) {
+    progress.Report(H - 1 - i, H, "Calculating spectral lines under floor level ....");
+    if (!(tmp[i].mag < r.FloorLevel)) {
+      C = i;
+      break;
+    }
+  }
+  // 5. Raise the floor by the share of lines above it.
+  auto t = [H](double x) { return static_cast<int>(H * x); };
+  double fraction;
+  if (C > t(0.9)) fraction = 0.012;
+  else if (C > t(0.8)) fraction = 0.011000000000000001;
+  else if (C > t(0.7)) fraction = 0.01;
+  else if (C > t(0.6)) fraction = 0.009000000000000001;
+  else if (C > t(0.5)) fraction = 0.008;
+  else if (C > t(0.4)) fraction = 0.006999999999999999;
+  else if (C > t(0.3)) fraction = 0.006;
+  else fraction = 0.005;
+  r.FloorLevel = r.FloorLevel + (r.FundMag - r.FloorLevel) * fraction;
+  // 6. Clear the records at or below the floor.
+  for (int i = 0; i < H; ++i) {
+    progress.Report(i, H, "Removing spectral lines below FFT floor level ....");
+    if (tmp[i].mag <= r.FloorLevel) Clear(tmp[i]);
+  }
+  // 7. Back to line order; cleared records and line 0 come back as {0, 0, 0}.
+  // The ordered list lives in the scratch array, so it is moved into the
+  // records first and the scratch array then takes the line order.
+  progress.Text("Sorting FFT spectral lines ....");
+  std::copy(tmp, tmp + H, lines);
+  for (int i = 0; i < H; ++i) {
+    progress.Position(Progress::Percent(i, H));
+    tmp[i] = SpecLine{0, 0, 0};
+  }
+  for (int i = 0; i < H; ++i) {
+    progress.Position(Progress::Percent(i, H));
+    if (lines[i].freq != 0) tmp[lines[i].line] = lines[i];
+  }
+  std::copy(tmp, tmp + H, lines);
+  // 8. The DC slope.
+  const int dcEnd = std::min(r.DCEndLine, kSampleCapacity - 1);
+  for (int i = 0; i <= dcEnd; ++i) {
+    progress.Report(i, dcEnd, "Removing DC spectral line ....");
+    Clear(lines[i]);
+  }
+  // 9. Pick the peaks, highest first. A record leaves the candidates only by
+  // being picked or cleared and magnitudes never change otherwise, so the
+  // candidates in falling order give the picks in the order of repeated
+  // maximum searches (the lowest line first among equal magnitudes).
+  progress.Text("Filtering spectral lines ....");
+  int32_t* order = r.PickOrder;
+  int candidates = 0;
+  for (int i = 0; i < H; ++i)
+    if (lines[i].freq != 0 && lines[i].mag > 0) order[candidates++] = i;
+  std::sort(order, order + candidates, [lines](int32_t a, int32_t b) {
+    if (lines[a].mag != lines[b].mag) return lines[a].mag > lines[b].mag;
+    return a < b;
+  });
+  int next = 0;
+  for (;;) {
+    while (next < candidates && lines[order[next]].freq == 0) ++next;
+    const int p = next < candidates ? order[next] : 0;
+    progress.Position(Progress::Percent(next, candidates));
+    lines[p].freq = 0;
+    CleanPeakTails(r, p);
+    if (!(lines[p].mag > r.FloorLevel)) break;
+    if (next >= candidates) break;  // p = 0 above: nothing more to pick
+  }
+}
+
+void CleanPeakTails(AnalysisRecord& r, int p) {
+  const int H = r.FFT_N / 2;
+  SpecLine* s = r.SpecLines;
+  const double delta = (r.FundMag - r.FloorLevel) * 0.015;
+
+  // Left side.
+  if (p > 0) {
+    double v = 0;
+    const int lo = std::max(p - 3, 0);
+    for (int i = p - 1; i >= lo; --i) {
+      v = s[i].mag;
+      Clear(s[i]);
+    }
+    int j = std::max(p - 4, 0);
+    if (v > s[j].mag) {
+      for (;;) {
+        if (j <= 0) break;
+        v = s[j].mag;
+        Clear(s[j]);
+        const bool goOn = v > s[j - 1].mag;
+        j = j - 1;
+        if (!goOn) break;
+      }
+    }
+    if (s[j].mag > v - delta) {
+      for (;;) {
+        if (!(s[j].mag < v + delta)) break;
+        if (j <= 0) break;
+        Clear(s[j]);
+        const bool goOn = s[j - 1].mag > v - delta;
+        j = j - 1;
+        if (!goOn) break;
+      }
+    }
+  }
+
+  // Right side, bounded by H.
+  {
+    double v = 0;
+    for (int i = p + 1; i <= p + 3; ++i) {
+      v = s[i].mag;
+      Clear(s[i]);
+    }
+    int j = std::min(p + 4, H);
+    if (v > s[j].mag) {
+      for (;;) {
+        if (j >= H) break;
+        v = s[j].mag;
+        Clear(s[j]);
+        const bool goOn = v > s[j + 1].mag;
+        j = j + 1;
+        if (!goOn) break;
+      }
+    }
+    if (s[j].mag > v - delta) {
+      for (;;) {
+        if (!(s[j].mag < v + delta)) break;
+        if (j >= H) break;
+        Clear(s[j]);
+        const bool goOn = s[j + 1].mag > v - delta;
+        j = j + 1;
+        if (!goOn) break;
+      }
+    }
+  }
+  s[p].freq = 0;
+}
+
+void ParsevalEnergy(AnalysisRecord& r) {
+  const int N = r.FFT_N;
+  double sum = 0.0;
+  for (int k = 0; k <= N / 2; ++k) sum = sum + (r.FFTre[k] * r.FFTre[k] + r.FFTim[k] * r.FFTim[k]);
+  r.TotalEnergy = 2 * sum / N;
+}
+
+void SymmetryErrors(AnalysisRecord& r) {
+  const int N = r.FFT_N;
+  r.EvenSymErrRe = 0;
+  r.OddSymErrIm = 0;
+  for (int k = 1; k <= N / 2 - 1; ++k) {
+    const double er = std::fabs(r.FFTre[k] - r.FFTre[N - k]);
+    const double ei = std::fabs(r.FFTim[k] + r.FFTim[N - k]);
+    if (er > r.EvenSymErrRe) r.EvenSymErrRe = er;
+    if (ei > r.OddSymErrIm) r.OddSymErrIm = ei;
+  }
+}
+
+}  // namespace tz
