@@ -1,12 +1,22 @@
 #include "processing/analysis_record.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 
 namespace tz {
 
-std::unique_ptr<AnalysisRecord> NewAnalysisRecord() {
-  // Value-initialisation zeroes the arrays before the member initialisers run.
-  return std::unique_ptr<AnalysisRecord>(new AnalysisRecord());
+void AnalysisRecordDeleter::operator()(AnalysisRecord* r) const {
+  r->~AnalysisRecord();
+  std::free(r);
+}
+
+RecordPtr NewAnalysisRecord() {
+  // Zeroed memory from the system (pages are only touched when used), then
+  // the member initialisers give the program-start values.
+  void* mem = std::calloc(1, sizeof(AnalysisRecord));
+  if (mem == nullptr) throw std::bad_alloc();
+  return RecordPtr(new (mem) AnalysisRecord);
 }
 
 void ResetRunState(AnalysisRecord& r) {

@@ -143,8 +143,13 @@ struct AnalysisRecord {
   int SourceKind = kSourceVbt;
 };
 
+struct AnalysisRecordDeleter {
+  void operator()(AnalysisRecord* r) const;
+};
+using RecordPtr = std::unique_ptr<AnalysisRecord, AnalysisRecordDeleter>;
+
 // Creates a record with its program-start values (all arrays zero).
-std::unique_ptr<AnalysisRecord> NewAnalysisRecord();
+RecordPtr NewAnalysisRecord();
 
 // Resets the run state at the start of a run: counters, time, sense of
 // rotation, moving-average buffers and the conditioning windows.

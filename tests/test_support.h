@@ -45,7 +45,7 @@ std::string VbtFile(const std::string& samples);
 
 // Record with program-start values wired to a recording platform.
 struct Fixture {
-  std::unique_ptr<AnalysisRecord> record = NewAnalysisRecord();
+  RecordPtr record = NewAnalysisRecord();
   RecordingPlatform platform;
   AnalysisRecord& r() { return *record; }
 };

@@ -1,0 +1,232 @@
+// The line reader and the VBT header and sample-line parsers.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "processing/files.h"
+#include "processing/line_reader.h"
+#include "processing/vbt_reader.h"
+#include "tests/test_support.h"
+
+namespace tz {
+namespace {
+
+using test::TempDir;
+
+std::vector<std::string> Lines(const std::string& content, uint64_t* bytes = nullptr) {
+  TempDir dir;
+  test::WriteFile(dir.Path("in"), content);
+  InputFile in;
+  EXPECT_TRUE(in.Open(dir.Path("in").c_str()));
+  LineReader reader(in);
+  uint64_t count = 0;
+  std::vector<std::string> out;
+  while (reader.ReadLine(count)) out.emplace_back(reader.Line(), reader.Length());
+  if (bytes) *bytes = count;
+  return out;
+}
+
+TEST(LineReader, CrLfClosesOneLine) {
+  EXPECT_EQ(Lines("a\r\nbb\r\n\r\nc\r\n"), (std::vector<std::string>{"a", "bb", "", "c"}));
+}
+
+TEST(LineReader, BareLfLinesMergePairwise) {
+  EXPECT_EQ(Lines("a\nb\nc\nd\n"), (std::vector<std::string>{"ab", "cd"}));
+  EXPECT_EQ(Lines("a\r\rb\n\n"), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(LineReader, UnclosedLastLineIsLost) {
+  EXPECT_EQ(Lines("a\r\nb"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(Lines("a\r\nb\r"), (std::vector<std::string>{"a"}));
+}
+
+TEST(LineReader, LongLinesKeep149Characters) {
+  const std::string longLine(200, 'x');
+  const auto lines = Lines(longLine + "\r\nnext\r\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], std::string(149, 'x'));
+  EXPECT_EQ(lines[1], "next");
+}
+
+TEST(LineReader, EveryOtherByteIsOrdinary) {
+  const std::string withNul("a\0b\xff", 4);
+  EXPECT_EQ(Lines(withNul + "\r\n"), (std::vector<std::string>{withNul}));
+}
+
+TEST(LineReader, CountsEveryByteConsumed) {
+  uint64_t bytes = 0;
+  Lines(std::string(70000, 'y') + "\r\nz", &bytes);  // spans two read blocks
+  EXPECT_EQ(bytes, 70003u);
+}
+
+TEST(LineReader, LinesAcrossBlockBoundaries) {
+  std::string content;
+  for (int i = 0; i < 20000; ++i) content += std::to_string(i) + "," + std::to_string(i * 7) + "\r\n";
+  const auto lines = Lines(content);
+  ASSERT_EQ(lines.size(), 20000u);
+  EXPECT_EQ(lines[12345], "12345,86415");
+}
+
+TEST(SampleLine, FieldsAndWrapAround) {
+  uint32_t c = 0, s = 0;
+  auto parse = [&](const std::string& line) { return ParseSampleLine(line.data(), line.size(), &c, &s); };
+  EXPECT_FALSE(parse("123"));
+  ASSERT_TRUE(parse("123,45,9"));
+  EXPECT_EQ(c, 123u);
+  EXPECT_EQ(s, 45u);
+  ASSERT_TRUE(parse("  77  ,a"));
+  EXPECT_EQ(c, 77u);
+  EXPECT_EQ(s, 0u);
+  ASSERT_TRUE(parse("-5,3"));
+  EXPECT_EQ(c, 4294967291u);
+  EXPECT_EQ(s, 3u);
+  ASSERT_TRUE(parse(","));
+  EXPECT_EQ(c, 0u);
+  EXPECT_EQ(s, 0u);
+}
+
+class HeaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    r().platform = &fx.platform;
+    ASSERT_TRUE(tdm.Create(dir.Path("t").c_str()));
+    ASSERT_TRUE(fdm.Create(dir.Path("f").c_str()));
+    r().hTdmFile = &tdm;
+    r().hFdmFile = &fdm;
+  }
+  AnalysisRecord& r() { return fx.r(); }
+  int Feed(const std::vector<std::string>& lines, int state = 0) {
+    for (const auto& l : lines) {
+      state = ParseHeaderLine(r(), l.data(), l.size(), state);
+      if (state == kHeaderAbort) break;
+    }
+    return state;
+  }
+  test::Fixture fx;
+  TempDir dir;
+  OutputFile tdm, fdm;
+};
+
+const std::vector<std::string> kHeader = {
+    "junk before the title",
+    "Download of sampled vibrotorsional data, unit 7",
+    "08/12/2026",
+    "10:00:00",
+    "Fmux=0.25uS",
+    "G=80000N/sqmm",
+    "a comment",
+    "Rext=25mm",
+    "Rint=5mm",
+    "L=100mm",
+    "N_SLOT=60",
+    "A_SLOT=3",
+    "Perc_Slot=0.5",
+    "RPMmax=3000rpm",
+    "PCoeff=1.5",
+    "PDist=2",
+    "Cislot,Cslot"};
+
+TEST_F(HeaderTest, FillsTheParametersAndDefaults) {
+  r().MovAvgLen = 50;
+  r().ZeroCrossLen = 9;
+  r().AllowedOvershoot = 0.3;
+  EXPECT_EQ(Feed(kHeader), kVbtSampleState);
+  EXPECT_EQ(std::string(r().DateText, r().DateLen), "08/12/2026");
+  EXPECT_EQ(std::string(r().TimeText, r().TimeLen), "10:00:00");
+  EXPECT_EQ(r().Fmux, 0.25);
+  EXPECT_EQ(r().G, 80000);
+  EXPECT_EQ(r().Rext, 25);
+  EXPECT_EQ(r().Rint, 5);
+  EXPECT_EQ(r().L, 100);
+  EXPECT_EQ(r().N_SLOT, 60);
+  EXPECT_EQ(r().A_SLOT, 3);
+  EXPECT_EQ(r().Perc_Slot, 0.5);
+  EXPECT_EQ(r().RPMmax, 3000);
+  EXPECT_EQ(r().PCoeff, 1.5);
+  EXPECT_EQ(r().PDist, 2);
+  EXPECT_EQ(r().RPMthreshold, 0.4 * 3000);
+  EXPECT_EQ(r().MovAvgLen, 10);
+  EXPECT_EQ(r().ZeroCrossLen, 4);
+  EXPECT_EQ(r().AllowedOvershoot, 0.1);
+  EXPECT_TRUE(fx.platform.messages.empty());
+}
+
+TEST_F(HeaderTest, UserSettingsStandWhenDefaultsAreOff) {
+  r().UseFilterDefaults = 0;
+  r().MovAvgLen = 50;
+  r().RPMthreshold = 7;
+  Feed(kHeader);
+  EXPECT_EQ(r().MovAvgLen, 50);
+  EXPECT_EQ(r().RPMthreshold, 7);
+}
+
+TEST_F(HeaderTest, FixedSettingsStandWhileOthersTakeDefaults) {
+  r().MovAvgLen = 50;
+  r().RPMthreshold = 7;
+  r().FixedFilterSettings = kFixThreshold;
+  Feed(kHeader);
+  EXPECT_EQ(r().MovAvgLen, 10);
+  EXPECT_EQ(r().RPMthreshold, 7);
+}
+
+TEST_F(HeaderTest, UnitCutTakesCharactersWhateverTheyAre) {
+  Feed({"Download of sampled vibrotorsional data", "d", "t", "Fmux=0.25"});
+  EXPECT_EQ(r().Fmux, 0.0);  // "0.25" loses "25" to the cut: "0." reads 0
+  Feed({"Download of sampled vibrotorsional data", "d", "t", "Fmux=1"});
+  EXPECT_EQ(r().Fmux, 0.0);  // fewer characters than the cut
+  Feed({"Download of sampled vibrotorsional data", "d", "t", "Fmux=2.5XY"});
+  EXPECT_EQ(r().Fmux, 2.5);
+}
+
+TEST_F(HeaderTest, MissingCounterPeriodAborts) {
+  EXPECT_EQ(Feed({"Download of sampled vibrotorsional data", "d", "t", "G=80000N/sqmm"}), kHeaderAbort);
+  ASSERT_EQ(fx.platform.MessageLines(),
+            (std::vector<std::string>{"VBT file Check: Counter period not found or invalid .... Aborting!"}));
+}
+
+TEST_F(HeaderTest, LongDateAndTimeLinesAreCut) {
+  Feed({"Download of sampled vibrotorsional data", std::string(60, 'd'), std::string(60, 't')});
+  EXPECT_EQ(std::string(r().DateText, r().DateLen), std::string(31, 'd'));
+  EXPECT_EQ(std::string(r().TimeText, r().TimeLen), std::string(23, 't'));
+}
+
+TEST_F(HeaderTest, TitleRestartsTheHeaderInAnyState) {
+  EXPECT_EQ(Feed(kHeader), kVbtSampleState);
+  std::vector<std::string> again(kHeader.begin() + 1, kHeader.end());
+  again[3] = "Fmux=0.5uS";
+  EXPECT_EQ(Feed(again, kVbtSampleState), kVbtSampleState);
+  EXPECT_EQ(r().Fmux, 0.5);
+  tdm.Close();
+  // Both header blocks were written, each followed by the column line.
+  const std::string t = test::ReadFile(dir.Path("t"));
+  size_t count = 0;
+  for (size_t p = t.find("Vibrotorsional Time Domain Analysis"); p != std::string::npos;
+       p = t.find("Vibrotorsional Time Domain Analysis", p + 1))
+    ++count;
+  EXPECT_EQ(count, 2u);
+}
+
+TEST_F(HeaderTest, HeaderBlockLayout) {
+  Feed(kHeader);
+  tdm.Close();
+  fdm.Close();
+  const auto t = test::SplitLines(test::ReadFile(dir.Path("t")));
+  const std::vector<std::string> expected = {
+      "Vibrotorsional Time Domain Analysis", "Rev. 1.0", "Date:08/12/2026", "Time:10:00:00",
+      "Counter period=0.25uS", "G=80000.0N/sqmm", "Rext=25.0mm", "Rint=5.0mm", "L=100.0mm",
+      "N_SLOT=60.0", "A_SLOT=3.0degrees", "Perc_Slot=0.5", "RPMmax=3000.0", "PCoeff=1.5",
+      "PDist=2.0", "Allowed overshot(%)=0.1", "Moving average filtering length=10",
+      "RPM threshold=1200.0", "Zero crossing filter length=4",
+      "Progr, Tprogr(sec.), Dt(sec.), RPMfilt, TRQfilt(Nm), POTfilt(kW), Cislot, Cslot, TRQ0cnt, "
+      "dTRQinst, RPMinst, TRQinst(Nm), POTinst(kW)"};
+  EXPECT_EQ(t, expected);
+  const auto f = test::SplitLines(test::ReadFile(dir.Path("f")));
+  ASSERT_EQ(f.size(), 19u);
+  EXPECT_EQ(f[0], "Vibrotorsional Frequency Domain Analysis");
+  EXPECT_TRUE(std::equal(f.begin() + 1, f.end(), expected.begin() + 1));
+}
+
+}  // namespace
+}  // namespace tz
