@@ -50,8 +50,9 @@ class Progress {
     Text(text);
   }
   // done / total x 100 truncated toward zero; 0 when undefined.
-  static int Percent(double done, double total) {
-    double p = done / total * 100.0;
+  static int Percent(double done, double total) { return Truncate(done / total * 100.0); }
+  // A percentage truncated toward zero into 0..100; 0 when undefined.
+  static int Truncate(double p) {
     if (!(p >= 0.0)) return 0;
     if (p > 100.0) return 100;
     return static_cast<int>(p);

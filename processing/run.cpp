@@ -245,9 +245,13 @@ bool ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputKind& kind,
     const char* line = reader.Line();
     const size_t len = reader.Length();
     if (state == kind.sampleState) {
-      r.progress.Position(Progress::Percent(static_cast<double>(r.BytesRead),
-                                            static_cast<double>(size)));
-      if (kind.fromInstrument) r.progress.Text(kLoadingText);
+      const double bytes = static_cast<double>(r.BytesRead);
+      if (kind.fromInstrument) {
+        r.progress.Position(Progress::Percent(bytes, static_cast<double>(size)));
+        r.progress.Text(kLoadingText);
+      } else {
+        r.progress.Position(Progress::Truncate(100.0 * bytes / static_cast<double>(size)));
+      }
       uint32_t c, s;
       if (kind.parseSample(line, len, &c, &s)) {
         if (r.RawCount < kSampleCapacity) {

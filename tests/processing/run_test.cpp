@@ -243,6 +243,11 @@ TEST_F(RunTest, OversizedSparseFileIsRefused) {
   EXPECT_EQ(Messages(), (std::vector<std::string>{"VBT File Loading Error: File is too large to load."}));
   EXPECT_EQ(ReadFile(Tdm()), "");
   EXPECT_FALSE(r().marks.resetDone);
+  ASSERT_EQ(truncate(In().c_str(), 4294901760LL), 0);
+  fx.platform.messages.clear();
+  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), Tdm().c_str(), Fdm().c_str()));
+  EXPECT_EQ(Messages(),
+            (std::vector<std::string>{"VBT File Loading Error: File is too large for buffer size."}));
 }
 
 TEST_F(RunTest, RunsDoNotDependOnEarlierRuns) {
