@@ -1,0 +1,48 @@
+// Benchmarks of the hot paths: number formatting and a full-capacity run.
+// Target on the reference machine: a 524,288-sample VBT run in under 3 s.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "processing/format_sig10.h"
+#include "processing/platform.h"
+#include "processing/run.h"
+
+namespace {
+
+void BM_FormatSig10(benchmark::State& state) {
+  std::mt19937_64 gen(7);
+  std::uniform_real_distribution<double> dist(-5000.0, 5000.0);
+  std::vector<double> values(4096);
+  for (double& v : values) v = dist(gen);
+  char buf[tz::kSig10Size];
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(tz::FormatSig10(values[i++ & 4095], buf));
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_FormatSig10);
+
+void BM_FullCapacityRun(benchmark::State& state) {
+  const std::string dir = "/tmp/torzalen-bench";
+  std::system(("mkdir -p " + dir).c_str());
+  const std::string in = dir + "/full.VBT";
+  std::system((std::string(TZ_VBTGEN) + " --samples 524288 -o " + in).c_str());
+  auto record = tz::NewAnalysisRecord();
+  tz::RecordingPlatform platform;
+  for (auto _ : state) {
+    tz::ProcessVbtFile(*record, platform, in.c_str(), (dir + "/full.TDM").c_str(),
+                       (dir + "/full.FDM").c_str());
+  }
+  state.SetItemsProcessed(state.iterations() * 524288);
+}
+BENCHMARK(BM_FullCapacityRun)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
