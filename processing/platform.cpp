@@ -11,7 +11,7 @@ void Progress::Position(int pos) {
 }
 
 void Progress::Text(const char* text) {
-  if (text == text_ || ops_ == nullptr) return;
+  if (text == text_ || ops_ == nullptr || !dialog_) return;
   if (text_ != nullptr && std::strcmp(text, text_) == 0) {
     text_ = text;
     return;

@@ -43,6 +43,12 @@ class Progress {
     ops_ = ops;
     pos_ = -1;
     text_ = nullptr;
+    dialog_ = false;
+  }
+  // Texts go to the progress dialog only, and only while it exists.
+  void SetDialog(bool exists) {
+    dialog_ = exists;
+    text_ = nullptr;
   }
   // Position done / total x 100 truncated toward zero, and the status text.
   void Report(double done, double total, const char* text) {
@@ -65,6 +71,7 @@ class Progress {
   PlatformOps* ops_ = nullptr;
   int pos_ = -1;
   const char* text_ = nullptr;
+  bool dialog_ = false;
 };
 
 // Records everything a run shows; used by the tests.

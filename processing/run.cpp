@@ -68,6 +68,7 @@ class RunResources {
     HideToolbar();
     if (progressDialog) ops_.DestroyProgressDialog();
     progressDialog = false;
+    r_.progress.SetDialog(false);
     input.Close();
     if (tdm.IsOpen()) tdm.Close();
     if (fdm.IsOpen()) fdm.Close();
@@ -222,6 +223,7 @@ bool ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputKind& kind,
   if (kind.fromInstrument) {
     res.progressDialog = ops.CreateProgressDialog();
     if (!res.progressDialog) ReportSystemError(ops, "CreateDialog (Progress Dialog)");
+    r.progress.SetDialog(res.progressDialog);
     if (!CheckInputSize(r, res.input, &size)) return false;
     r.progress.Position(0);
     r.progress.Text(kLoadingText);

@@ -1,0 +1,67 @@
+// The batch command's command line, parsed without running anything.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+
+namespace tz {
+namespace {
+
+CliParse Parse(const std::vector<std::string>& args, CliOptions& opt) {
+  std::string error;
+  return ParseCliOptions(args, opt, error);
+}
+
+TEST(CliOptions, PlainDecimalNumbersOnly) {
+  for (const char* ok : {"5", "+5", "-0.2", "5.", ".5", "0123"}) EXPECT_TRUE(IsPlainDecimal(ok)) << ok;
+  for (const char* bad : {"", ".", "-", "1e3", "abc", "0x10", "inf", "nan", " 5", "5 ", "1,5", "1.2.3"})
+    EXPECT_FALSE(IsPlainDecimal(bad)) << bad;
+}
+
+TEST(CliOptions, KindFromTheExtensionIgnoringCase) {
+  EXPECT_EQ(KindFromExtension("run.TDM"), 1);
+  EXPECT_EQ(KindFromExtension("run.tdm"), 1);
+  EXPECT_EQ(KindFromExtension("/a/b/run.FdM"), 2);
+  EXPECT_EQ(KindFromExtension("run.VBT"), 0);
+  EXPECT_EQ(KindFromExtension("run.txt"), 0);
+  EXPECT_EQ(KindFromExtension("run"), 0);
+  EXPECT_EQ(KindFromExtension("old.tdm/run"), 0);
+  EXPECT_EQ(KindFromExtension("run.tdmx"), 0);
+}
+
+TEST(CliOptions, LengthsAreClampedOtherSettingsTakenAsGiven) {
+  CliOptions opt;
+  ASSERT_EQ(Parse({"--movavg", "250", "--zerocross=2", "--overshoot", "0.2", "--threshold=-5",
+                   "in.fdm", "a", "b"},
+                  opt),
+            CliParse::kRun);
+  EXPECT_EQ(opt.movAvg, 200);
+  EXPECT_EQ(opt.zeroCross, 4);
+  EXPECT_EQ(opt.overshoot, 0.2);
+  EXPECT_EQ(opt.threshold, -5.0);
+  EXPECT_EQ(opt.kind, 2);
+
+  CliOptions low;
+  ASSERT_EQ(Parse({"--movavg", "4.9", "--zerocross", "31", "x", "a", "b"}, low), CliParse::kRun);
+  EXPECT_EQ(low.movAvg, 5);
+  EXPECT_EQ(low.zeroCross, 30);
+  EXPECT_FALSE(low.overshoot.has_value());
+  EXPECT_FALSE(low.threshold.has_value());
+  EXPECT_EQ(low.window, 1);  // Hamming
+  EXPECT_EQ(low.source, 3);  // filtered torque
+}
+
+TEST(CliOptions, DoubleDashEndsTheOptions) {
+  CliOptions opt;
+  ASSERT_EQ(Parse({"--window", "blackman", "--", "-x", "--json", "b"}, opt), CliParse::kRun);
+  EXPECT_EQ(opt.input, "-x");
+  EXPECT_EQ(opt.tdm, "--json");
+  EXPECT_EQ(opt.fdm, "b");
+  EXPECT_EQ(opt.window, 2);
+  EXPECT_FALSE(opt.json);
+}
+
+}  // namespace
+}  // namespace tz

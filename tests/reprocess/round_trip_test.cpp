@@ -1,0 +1,96 @@
+// A TDM or FDM file written by a run, read back as the source of a new run,
+// must give back the samples and, with its own settings, the same two files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "reprocess/run_processing.h"
+#include "tests/test_support.h"
+
+namespace tz::test {
+namespace {
+
+// "" when both texts are equal, else the first differing line of each.
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  if (a == b) return "";
+  const auto la = SplitLines(a), lb = SplitLines(b);
+  for (size_t i = 0; i < std::max(la.size(), lb.size()); ++i) {
+    const std::string x = i < la.size() ? la[i] : "<none>", y = i < lb.size() ? lb[i] : "<none>";
+    if (x != y) return "line " + std::to_string(i + 1) + ": '" + x + "' vs '" + y + "'";
+  }
+  return "line ends differ";
+}
+
+struct RoundTripCase {
+  const char* name;
+  const char* generator;  // vbtgen options, or nullptr for the demo file
+  int movAvg;             // > 0: the first run uses settings the user fixed
+};
+
+class RoundTrip : public ::testing::TestWithParam<RoundTripCase> {};
+
+TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
+  const RoundTripCase& c = GetParam();
+  TempDir dir;
+  std::string vbt = SourcePath("samples/demo.VBT");
+  if (c.generator != nullptr) Generate(vbt = dir.Path("in.VBT"), c.generator);
+  const std::string tdm = dir.Path("first.TDM"), fdm = dir.Path("first.FDM");
+
+  // One record for all three runs, as in the desktop program: a run must not
+  // depend on the one before it.
+  Fixture fx;
+  AnalysisRecord& r = fx.r();
+  r.SourceKind = kSourceVbt;
+  r.UseFilterDefaults = 1;
+  if (c.movAvg > 0) {
+    r.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
+    r.MovAvgLen = c.movAvg;
+    r.AllowedOvershoot = 0.15;
+    r.RPMthreshold = 987.5;
+    r.ZeroCrossLen = 7;
+  }
+  ASSERT_TRUE(RunProcessing(r, fx.platform, vbt.c_str(), tdm.c_str(), fdm.c_str()));
+  ASSERT_GT(r.RawCount, 1000);
+  const std::vector<double> cislot(r.CislotRaw, r.CislotRaw + r.RawCount);
+  const std::vector<double> cslot(r.CslotRaw, r.CslotRaw + r.RawCount);
+  const std::string firstTdm = ReadFile(tdm), firstFdm = ReadFile(fdm);
+
+  // Opening a TDM or FDM file: the settings come from its header.
+  r.FixedFilterSettings = 0;
+  r.MovAvgLen = 10;
+  r.AllowedOvershoot = 0.1;
+  r.ZeroCrossLen = 4;
+  for (const auto& [kind, source] : {std::pair{kSourceTdm, tdm}, std::pair{kSourceFdm, fdm}}) {
+    SCOPED_TRACE(source);
+    RecordingPlatform platform;
+    r.SourceKind = kind;
+    r.UseFilterDefaults = 1;
+    const std::string tdm2 = dir.Path("again.TDM"), fdm2 = dir.Path("again.FDM");
+    ASSERT_TRUE(RunProcessing(r, platform, source.c_str(), tdm2.c_str(), fdm2.c_str()));
+    ASSERT_EQ(r.RawCount, static_cast<int32_t>(cislot.size()));
+    EXPECT_TRUE(std::equal(cislot.begin(), cislot.end(), r.CislotRaw));
+    EXPECT_TRUE(std::equal(cslot.begin(), cslot.end(), r.CslotRaw));
+    EXPECT_EQ(FirstDifference(ReadFile(tdm2), firstTdm), "");
+    EXPECT_EQ(FirstDifference(ReadFile(fdm2), firstFdm), "");
+    if (c.movAvg > 0) {
+      EXPECT_EQ(r.MovAvgLen, c.movAvg);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, RoundTrip,
+    ::testing::Values(RoundTripCase{"Demo", nullptr, 0},
+                      RoundTripCase{"Slow", "--samples 15000 --seed 3 --rpm 900 --nslot 36", 0},
+                      RoundTripCase{"FastDrifting",
+                                    "--samples 20000 --seed 11 --rpm 4200 --drift 0.08 "
+                                    "--glitch-rate 0.002",
+                                    0},
+                      RoundTripCase{"UserSettings", "--samples 12000 --seed 5 --fmux 0.1", 20}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tz::test

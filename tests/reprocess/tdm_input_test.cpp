@@ -1,0 +1,342 @@
+// Reading TDM and FDM files back as the source of a run: the header state
+// machines, the appended sample lines, the settings and the failures.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "reprocess/reprocess_input.h"
+#include "reprocess/run_processing.h"
+#include "tests/test_support.h"
+
+namespace tz::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The 19 header lines as an earlier run writes them, under the given title.
+Lines Header(const std::string& title) {
+  return {title, "Rev. 1.0", "Date:08/12/2026", "Time:14:32:05", "Counter period=5.e-002uS",
+          "G=80000.0N/sqmm", "Rext=15.0mm", "Rint=0.0mm", "L=100.0mm", "N_SLOT=60.0",
+          "A_SLOT=3.0degrees", "Perc_Slot=0.5", "RPMmax=6000.0", "PCoeff=1.0", "PDist=0.0",
+          "Allowed overshot(%)=0.1", "Moving average filtering length=10",
+          "RPM threshold=2400.0", "Zero crossing filter length=4"};
+}
+Lines TdmHeader() { return Header("Vibrotorsional Time Domain Analysis"); }
+Lines FdmHeader() { return Header("Vibrotorsional Frequency Domain Analysis"); }
+
+// n appended sample lines; Cislot grows by the factor step from line to line.
+Lines Samples(int n, double step = 1.0) {
+  Lines out;
+  double c = 10000;
+  for (int i = 0; i < n; ++i, c *= step)
+    out.push_back(std::to_string(i) + ", " + std::to_string(static_cast<long>(c) + i % 2) +
+                  ", 3000");
+  return out;
+}
+
+std::string Join(const Lines& lines) {
+  std::string text;
+  for (const auto& l : lines) text += l + "\r\n";
+  return text;
+}
+
+std::string Tdm(Lines head, const Lines& samples) {
+  Lines tail = {"Progr, Tprogr(sec.), Dt(sec.), RPMfilt, TRQfilt(Nm), POTfilt(kW), Cislot, "
+                "Cslot, TRQ0cnt, dTRQinst, RPMinst, TRQinst(Nm), POTinst(kW)",
+                "1, 5.e-004, 5.e-004, 2000., 1.5, 0.3, 10000., 3000., 2500., 500., 2000., 1.5, 0.3",
+                ">>END OF TDM Analysis<<", "", "Progr, Cislot, Cslot "};
+  head.insert(head.end(), tail.begin(), tail.end());
+  head.insert(head.end(), samples.begin(), samples.end());
+  return Join(head);
+}
+
+std::string Fdm(Lines head, const Lines& samples,
+                const std::string& window = "Filtering window: Hamming ",
+                const std::string& endMarker = ">>END OF FFT<<") {
+  Lines tail = {"FFT Output (limited to Nyquist frequency)", "Sampling Freq. (Fc) (Hz) = 2000.",
+                "Samples Number (N) = 2", window, "Input data: Torque filtered ", "",
+                "Progr, Freq.(Hz.), sqrt(Re^2+Im^2), Notes ", "0, 0., 1.5, ", endMarker, "",
+                "Progr, Cislot, Cslot "};
+  head.insert(head.end(), tail.begin(), tail.end());
+  head.insert(head.end(), samples.begin(), samples.end());
+  return Join(head);
+}
+
+class Reprocess : public ::testing::Test {
+ protected:
+  TempDir dir;
+  Fixture fx;
+  AnalysisRecord& r = fx.r();
+  RecordingPlatform& platform = fx.platform;
+  const std::string in = dir.Path("in.dat"), tdm = dir.Path("out.TDM"), fdm = dir.Path("out.FDM");
+
+  // Writes the text as the input and runs it as a file of the given kind.
+  bool Run(int kind, const std::string& text) {
+    WriteFile(in, text);
+    r.SourceKind = kind;
+    r.UseFilterDefaults = 1;
+    return RunProcessing(r, platform, in.c_str(), tdm.c_str(), fdm.c_str());
+  }
+  Lines Messages() const { return platform.MessageLines(); }
+  std::string OutLine(const std::string& file, size_t i) const {
+    const Lines l = SplitLines(ReadFile(file));
+    return i < l.size() ? l[i] : "<missing>";
+  }
+};
+
+TEST_F(Reprocess, LengthSettingsAreTruncatedAndClampedWhenRead) {
+  struct Case { int state; const char* line; int movAvg, zeroCross; };
+  const Case cases[] = {
+      {16, "Moving average filtering length=12.9", 12, 4},
+      {16, "Moving average filtering length=300", 200, 4},
+      {16, "Moving average filtering length=2", 5, 4},
+      {16, "Moving average filtering length=1e300", 200, 4},
+      {16, "Moving average filtering length=1e999", 200, 4},
+      {16, "Moving average filtering length=-7", 5, 4},
+      {18, "Zero crossing filter length=50", 10, 30},
+      {18, "Zero crossing filter length=-1", 10, 4},
+      {18, "Zero crossing filter length=6.99", 10, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    for (auto parse : {&ParseTdmHeaderLine, &ParseFdmHeaderLine}) {
+      r.MovAvgLen = 10;
+      r.ZeroCrossLen = 4;
+      EXPECT_EQ(parse(r, c.line, std::string(c.line).size(), c.state), c.state + 1);
+      EXPECT_EQ(r.MovAvgLen, c.movAvg);
+      EXPECT_EQ(r.ZeroCrossLen, c.zeroCross);
+    }
+  }
+}
+
+TEST(AppendedSampleLine, SecondAndThirdFieldsAsTruncatedLow32Bits) {
+  struct Case { const char* line; uint32_t cislot, cslot; };
+  const Case cases[] = {
+      {"7, 812, 90", 812, 90},
+      {"7, 812", 812, 0},
+      {"7, 3000000000, 12", 3000000000u, 12},
+      {"7, 3000000000.7, -1.5", 3000000000u, 4294967295u},
+      {"7, 4294967301, 1e3, 99", 5, 1000},
+      {"7,,5", 0, 5},
+      {"7, inf, nan", 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    uint32_t ci = 1, cs = 1;
+    ASSERT_TRUE(ParseAppendedSampleLine(c.line, std::string(c.line).size(), &ci, &cs));
+    EXPECT_EQ(ci, c.cislot);
+    EXPECT_EQ(cs, c.cslot);
+  }
+  uint32_t ci, cs;
+  EXPECT_FALSE(ParseAppendedSampleLine("812 90", 6, &ci, &cs));
+}
+
+TEST_F(Reprocess, ClampedLengthsAreWrittenInTheNewHeaders) {
+  Lines h = TdmHeader();
+  h[16] = "Moving average filtering length=300";
+  h[18] = "Zero crossing filter length=-1";
+  ASSERT_TRUE(Run(kSourceTdm, Tdm(h, Samples(40))));
+  for (const std::string& out : {tdm, fdm}) {
+    EXPECT_EQ(OutLine(out, 16), "Moving average filtering length=200");
+    EXPECT_EQ(OutLine(out, 18), "Zero crossing filter length=4");
+  }
+}
+
+TEST_F(Reprocess, UserFixedSettingsOverrideTheFile) {
+  r.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
+  r.AllowedOvershoot = 0.3;
+  r.MovAvgLen = 7;
+  r.RPMthreshold = 123;
+  r.ZeroCrossLen = 9;
+  ASSERT_TRUE(Run(kSourceFdm, Fdm(FdmHeader(), Samples(40))));
+  EXPECT_EQ(r.RPMthreshold, 123);
+  const Lines expected = {"Allowed overshot(%)=0.3", "Moving average filtering length=7",
+                          "RPM threshold=123.0", "Zero crossing filter length=9"};
+  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(OutLine(tdm, 15 + i), expected[i]);
+
+  // Only the threshold fixed: the other three come from the file.
+  r.FixedFilterSettings = kFixThreshold;
+  Lines h = TdmHeader();
+  h[15] = "Allowed overshot(%)=0.25";
+  h[16] = "Moving average filtering length=12.9";
+  ASSERT_TRUE(Run(kSourceTdm, Tdm(h, Samples(40))));
+  EXPECT_EQ(r.AllowedOvershoot, 0.25);
+  EXPECT_EQ(r.MovAvgLen, 12);
+  EXPECT_EQ(r.ZeroCrossLen, 4);
+  EXPECT_EQ(r.RPMthreshold, 123);
+}
+
+TEST_F(Reprocess, MissingEmptyLineAfterTheEndMarkerLosesTheFirstSample) {
+  Lines s = Samples(30);
+  s[0] = "0, 11111, 3000";
+  std::string text = Tdm(TdmHeader(), s);
+  ASSERT_TRUE(Run(kSourceTdm, text));
+  EXPECT_EQ(r.RawCount, 30);
+  EXPECT_EQ(r.CislotRaw[0], 11111);
+
+  text.replace(text.find(">>END OF TDM Analysis<<\r\n\r\n"), 27, ">>END OF TDM Analysis<<\r\n");
+  ASSERT_TRUE(Run(kSourceTdm, text));
+  EXPECT_EQ(r.RawCount, 29);
+  EXPECT_EQ(r.CislotRaw[0], 10001);
+}
+
+TEST_F(Reprocess, CommentLineBetweenRextAndRintIsSkipped) {
+  Lines h = TdmHeader();
+  h[7] = "Rint=5.0mm";
+  h.insert(h.begin() + 7, "shaft of pump 2, second test");
+  ASSERT_TRUE(Run(kSourceTdm, Tdm(h, Samples(30))));
+  EXPECT_EQ(r.Rext, 15);
+  EXPECT_EQ(r.Rint, 5);
+  EXPECT_EQ(r.L, 100);
+  EXPECT_EQ(OutLine(tdm, 7), "Rint=5.0mm");
+  EXPECT_EQ(OutLine(fdm, 7), "Rint=5.0mm");
+}
+
+TEST_F(Reprocess, CounterPeriodMustFollowTheTimeLine) {
+  for (int kind : {kSourceTdm, kSourceFdm}) {
+    RecordingPlatform fresh;
+    platform = fresh;
+    Lines h = kind == kSourceTdm ? TdmHeader() : FdmHeader();
+    h[4] = "Fmux=0.05uS";
+    EXPECT_FALSE(Run(kind, kind == kSourceTdm ? Tdm(h, Samples(30)) : Fdm(h, Samples(30))));
+    const std::string caption = kind == kSourceTdm ? "TDM" : "FDM";
+    EXPECT_EQ(Messages(),
+              Lines{caption + " file Check: Counter period not found or invalid .... Aborting!"});
+    EXPECT_FALSE(platform.statisticsShown);
+  }
+}
+
+TEST_F(Reprocess, FdmSectionMustBeExact) {
+  ASSERT_TRUE(Run(kSourceFdm, Fdm(FdmHeader(), Samples(30))));  // the file itself is fine
+  ASSERT_EQ(r.RawCount, 30);
+
+  const std::string variants[] = {
+      Fdm(FdmHeader(), Samples(30), "Filtering window: Hamming ", ">>END OF FFT<< "),
+      Fdm(FdmHeader(), Samples(30), "Filtering window: Kaiser "),
+  };
+  for (const std::string& text : variants) {
+    platform.messages.clear();
+    EXPECT_FALSE(Run(kSourceFdm, text));
+    EXPECT_EQ(Messages(), Lines{"FDM preprocessor: Header invalid or not found!"});
+    EXPECT_EQ(r.RawCount, 0);
+    EXPECT_EQ(platform.statPercent, "0.000");
+  }
+}
+
+TEST_F(Reprocess, FileOfAnotherKindHasNoHeader) {
+  const struct { int kind; std::string text, message; } cases[] = {
+      {kSourceFdm, Tdm(TdmHeader(), Samples(30)), "FDM preprocessor: Header invalid or not found!"},
+      {kSourceTdm, Fdm(FdmHeader(), Samples(30)), "TDM preprocessor: Header invalid or not found!"},
+      {kSourceTdm, VbtFile("10000,3000\r\n10001,3000\r\n10000,3000\r\n"),
+       "TDM preprocessor: Header invalid or not found!"},
+  };
+  for (const auto& c : cases) {
+    platform.messages.clear();
+    EXPECT_FALSE(Run(c.kind, c.text));
+    EXPECT_EQ(Messages(), Lines{c.message});
+    EXPECT_EQ(ReadFile(tdm), "");  // nothing is written before the sample section
+  }
+}
+
+TEST_F(Reprocess, NoSampleFoundAfterTheFiguresAreFilled) {
+  EXPECT_FALSE(Run(kSourceTdm, Tdm(TdmHeader(), {"no comma here"})));
+  EXPECT_EQ(Messages(), Lines{"TDM preprocessor: No sample found!"});
+  EXPECT_EQ(platform.statTotal, "0");
+  EXPECT_EQ(platform.statPercent, "0.000");
+  EXPECT_FALSE(platform.statisticsShown);
+  const auto& ev = platform.events;
+  const auto fill = std::find(ev.begin(), ev.end(), "statistics-fill");
+  const auto msg = std::find(ev.begin(), ev.end(), "message:No sample found!");
+  EXPECT_LT(fill, msg);
+  // The header blocks are written once the sample section is reached.
+  EXPECT_EQ(SplitLines(ReadFile(tdm)).size(), 20u);
+  EXPECT_EQ(SplitLines(ReadFile(fdm)).size(), 19u);
+
+  platform.messages.clear();
+  EXPECT_FALSE(Run(kSourceFdm, Fdm(FdmHeader(), {})));
+  EXPECT_EQ(Messages(), Lines{"FDM preprocessor: No sample found!"});
+}
+
+TEST_F(Reprocess, SpeedWarningsComeBeforeTheFftMessages) {
+  // 14 samples slowing down by a sixth each: with the shortest moving average
+  // two samples remain for the statistics, too few for a transform.
+  const Lines samples = Samples(14, 1.2);
+  Lines h = TdmHeader();
+  h[16] = "Moving average filtering length=5";
+  h[17] = "RPM threshold=10.0";
+  ASSERT_TRUE(Run(kSourceTdm, Tdm(h, samples)));
+  const Lines tdmRun = Messages();
+  ASSERT_GE(tdmRun.size(), 2u);
+  EXPECT_EQ(tdmRun.back(), "FFT processor: Too few samples for the FFT");
+  for (size_t i = 0; i + 1 < tdmRun.size(); ++i)
+    EXPECT_EQ(tdmRun[i].rfind("VBT preprocessor: ", 0), 0u) << tdmRun[i];
+
+  // A VBT run of the same samples warns after the transform.
+  std::string vbt;
+  for (const auto& s : samples) vbt += s.substr(s.find(", ") + 2) + "\r\n";
+  platform.messages.clear();
+  r.FixedFilterSettings = kFixMovAvg | kFixThreshold;
+  ASSERT_TRUE(Run(kSourceVbt, VbtFile(vbt)));
+  Lines vbtRun = Messages();
+  ASSERT_EQ(vbtRun.size(), tdmRun.size());
+  EXPECT_EQ(vbtRun.front(), "FFT processor: Too few samples for the FFT");
+  std::rotate(vbtRun.begin(), vbtRun.begin() + 1, vbtRun.end());
+  EXPECT_EQ(vbtRun, tdmRun);
+}
+
+TEST_F(Reprocess, ReadersOfOutputFilesShowNoProgressText) {
+  for (int kind : {kSourceTdm, kSourceFdm}) {
+    SCOPED_TRACE(kind);
+    RecordingPlatform fresh;
+    platform = fresh;
+    ASSERT_TRUE(Run(kind, kind == kSourceTdm ? Tdm(TdmHeader(), Samples(200))
+                                             : Fdm(FdmHeader(), Samples(200))));
+    EXPECT_EQ(platform.texts, Lines{});
+    const auto& ev = platform.events;
+    EXPECT_EQ(std::count(ev.begin(), ev.end(), "progress-create"), 0);
+    // Statistics dialog created hidden at the start, shown once the input is read.
+    const Lines expected = {"toolbar-show", "statistics-create", "statistics-fill",
+                            "statistics-show", "toolbar-hide"};
+    Lines dialogs;
+    std::copy_if(ev.begin(), ev.end(), std::back_inserter(dialogs),
+                 [](const std::string& e) { return e.rfind("message:", 0) != 0; });
+    EXPECT_EQ(dialogs, expected);
+    EXPECT_EQ(platform.statTotal, "200");
+  }
+}
+
+// An output that is the input file under any name must be refused before
+// anything is written, and the input must stay as it was.
+TEST_F(Reprocess, OutputNamingTheInputIsRefused) {
+  const std::string source = Tdm(TdmHeader(), Samples(60));
+  const std::string other = dir.Path("other.FDM");
+  ASSERT_EQ(symlink(in.c_str(), dir.Path("sym.TDM").c_str()), 0);
+  const struct { int kind; std::string tdmOut, fdmOut; } cases[] = {
+      {kSourceTdm, in, fdm},
+      {kSourceTdm, tdm, in},
+      {kSourceTdm, dir.Path("sym.TDM"), fdm},
+      {kSourceTdm, tdm, dir.Path("hard.FDM")},
+      {kSourceTdm, other, other},
+      {kSourceVbt, in, fdm},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tdmOut + " / " + c.fdmOut);
+    const std::string text = c.kind == kSourceVbt ? VbtFile("10000,3000\r\n") : source;
+    WriteFile(in, text);
+    unlink(dir.Path("hard.FDM").c_str());
+    ASSERT_EQ(link(in.c_str(), dir.Path("hard.FDM").c_str()), 0);
+    platform.debug.clear();
+    r.SourceKind = c.kind;
+    EXPECT_FALSE(RunProcessing(r, platform, in.c_str(), c.tdmOut.c_str(), c.fdmOut.c_str()));
+    ASSERT_EQ(platform.debug.size(), 1u);
+    EXPECT_NE(platform.debug[0].find("FDM file creation failure"), std::string::npos);
+    EXPECT_EQ(ReadFile(in), text);
+  }
+}
+
+}  // namespace
+}  // namespace tz::test
