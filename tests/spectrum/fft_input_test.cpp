@@ -1,0 +1,151 @@
+// FFT input: loading over the statistics range, the number of points and the
+// windowed-sinc weighting.
+#include "spectrum/fft_input.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "tests/test_support.h"
+
+namespace tz {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kFourPi = 12.566370614359172;
+
+TEST(FftInput, LoadsTheStatisticsRangeOfTheChosenSource) {
+  test::Fixture f;
+  AnalysisRecord& r = f.r();
+  r.MovAvgLen = 10;
+  r.ProgrCount = 30;  // Progr 20 .. 29
+  double* arrays[5] = {r.CslotRaw, r.RPMfiltArr, r.RPMinstArr, r.TRQfiltArr, r.POTfiltArr};
+  for (int s = 0; s < 5; ++s)
+    for (int i = 0; i < 40; ++i) arrays[s][i] = 1000.0 * (s + 1) + i;
+  for (int s = 0; s < 5; ++s) {
+    r.FFTsource = s;
+    for (int i = 0; i < 12; ++i) r.FFTinRe[i] = r.FFTinIm[i] = -7.0;
+    ASSERT_EQ(LoadFftInput(r), 10);
+    for (int i = 0; i < 10; ++i) {
+      EXPECT_EQ(r.FFTinRe[i], 1000.0 * (s + 1) + 20 + i) << "source " << s << " i=" << i;
+      EXPECT_EQ(r.FFTinIm[i], 0.0);
+    }
+    EXPECT_EQ(r.FFTinRe[10], -7.0) << "nothing beyond the count is loaded";
+  }
+}
+
+TEST(FftInput, NumberOfPointsIsTheLargestPowerOfTwoBelowTheCount) {
+  test::Fixture f;
+  AnalysisRecord& r = f.r();
+  r.ProgrCount = 2068;  // MovAvgLen 10: count 2048
+  ChooseFftSize(r, LoadFftInput(r));
+  EXPECT_EQ(r.FFT_N, 1024);
+  r.ProgrCount = 2069;
+  ChooseFftSize(r, LoadFftInput(r));
+  EXPECT_EQ(r.FFT_N, 2048);
+  const int cases[][2] = {{1024, 512},      {1025, 1024},        {3, 2},
+                          {2, 1},           {524288, 262144},    {524289, 524288},
+                          {600000, 524288}, {2000000000, 524288}};
+  for (const auto& c : cases) {
+    r.FFT_N = 77;
+    ChooseFftSize(r, c[0]);
+    EXPECT_EQ(r.FFT_N, c[1]) << "count " << c[0];
+  }
+  r.FFT_N = 64;
+  ChooseFftSize(r, 1);
+  EXPECT_EQ(r.FFT_N, 64) << "no power of two below 1: the earlier N stays";
+}
+
+TEST(FftInput, FlatTopLeavesTheInputAsLoaded) {
+  test::Fixture f;
+  AnalysisRecord& r = f.r();
+  r.progress.Bind(&f.platform);
+  r.FFT_N = 256;
+  for (int i = 0; i < 256; ++i) r.FFTinRe[i] = std::sin(0.1 * i) * 1e3 + 1.0 / (i + 3);
+  const std::vector<double> before(r.FFTinRe, r.FFTinRe + 256);
+  for (int window : {0, 3, -1}) {
+    r.FFTwindow = window;
+    WeightFftInput(r);
+    EXPECT_EQ(std::memcmp(before.data(), r.FFTinRe, 256 * sizeof(double)), 0) << window;
+  }
+}
+
+// Kernel weights before the unit-sum normalisation, evaluated left to right.
+std::vector<double> RawKernel(int n, bool blackman) {
+  const int M = n - 2;
+  const double fc = 3.0 / n;
+  std::vector<double> w(M + 1, kTwoPi * fc);
+  for (int i = 0; i <= M; ++i) {
+    const int di = i - M / 2;
+    if (di == 0) continue;
+    const double d = di;
+    const double win =
+        blackman ? (0.42 - 0.5 * std::cos((kTwoPi * i) / M)) + 0.08 * std::cos((kFourPi * i) / M)
+                 : 0.54 - 0.46 * std::cos((kTwoPi * i) / M);
+    w[i] = (win * std::sin((kTwoPi * fc) * d)) / d;
+  }
+  return w;
+}
+
+TEST(FftInput, HammingAndBlackmanWeightTheInputByTheNormalisedKernel) {
+  for (int n : {4, 8, 64, 1024}) {
+    for (int window : {1, 2}) {
+      test::Fixture f;
+      AnalysisRecord& r = f.r();
+      r.FFT_N = n;
+      r.FFTwindow = window;
+      std::vector<double> x(n);
+      for (int i = 0; i < n; ++i) r.FFTinRe[i] = x[i] = 3.0 + std::cos(0.37 * i) * 17.0;
+      WeightFftInput(r);
+      const std::vector<double> raw = RawKernel(n, window == 2);
+      double sum = 0.0, kernelSum = 0.0;
+      for (double w : raw) sum = sum + w;
+      const double gain = window == 2 ? 912.558 : 893.483;
+      const int centre = (n - 2) / 2;
+      for (int i = 0; i <= n - 2; ++i) {
+        const double k = raw[i] / sum;
+        ASSERT_EQ(r.SincKernel[i], k) << "n=" << n << " window " << window << " i=" << i;
+        ASSERT_EQ(r.FFTinRe[i], (x[i] * k) * gain)
+            << "n=" << n << " window " << window << " i=" << i;
+        ASSERT_EQ(r.FFTinIm[i], 0.0);
+        ASSERT_TRUE(i == centre || k < r.SincKernel[centre]) << "the centre weight is the largest";
+        kernelSum += k;
+      }
+      EXPECT_NEAR(kernelSum, 1.0, 1e-12);
+      EXPECT_EQ(r.FFTinRe[n - 1], x[n - 1]) << "the last value is never weighted";
+      EXPECT_EQ(r.FFTinIm[n - 1], 0.0);
+    }
+  }
+}
+
+TEST(FftInput, SmallestKernels) {
+  // Four points: before normalisation -0.08, 2 pi x 0.75 and -0.08.
+  test::Fixture f;
+  AnalysisRecord& r = f.r();
+  r.FFT_N = 4;
+  for (int i = 0; i < 4; ++i) r.FFTinRe[i] = 1.0;
+  HammingSincFilter(r);
+  const double s = -0.08 + 4.71238898038469 - 0.08;
+  EXPECT_NEAR(r.SincKernel[0], -0.08 / s, 1e-15);
+  EXPECT_NEAR(r.SincKernel[1], 4.71238898038469 / s, 1e-14);
+  EXPECT_NEAR(r.SincKernel[2], -0.08 / s, 1e-15);
+  EXPECT_NEAR(r.FFTinRe[1], 4.71238898038469 / s * 893.483, 1e-10);
+  EXPECT_EQ(r.FFTinRe[3], 1.0);
+  // Two points: the single weight becomes 1, so the first value is scaled by the gain.
+  r.FFT_N = 2;
+  for (int window : {1, 2}) {
+    r.FFTwindow = window;
+    r.FFTinRe[0] = 2.5, r.FFTinRe[1] = -4.0, r.FFTinRe[2] = 11.0;
+    WeightFftInput(r);
+    EXPECT_EQ(r.SincKernel[0], 1.0);
+    EXPECT_EQ(r.FFTinRe[0], 2.5 * (window == 1 ? 893.483 : 912.558));
+    EXPECT_EQ(r.FFTinRe[1], -4.0);
+    EXPECT_EQ(r.FFTinRe[2], 11.0);
+  }
+}
+
+}  // namespace
+}  // namespace tz

@@ -1,0 +1,231 @@
+// FFT processor: the whole frequency-domain half of a run and the FFT and
+// input data sections it appends to the FDM file.
+#include "spectrum/fft_processor.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <regex>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "processing/files.h"
+#include "processing/format_sig10.h"
+#include "spectrum/spectrum_analysis.h"
+#include "tests/test_support.h"
+
+namespace tz {
+namespace {
+
+using test::ReadFile;
+using test::SplitLines;
+
+// When asked, at a message: closes the FDM file, keeps its content at that moment
+// and sends whatever is written later to a second file.
+class SnapshotPlatform : public RecordingPlatform {
+ public:
+  OutputFile* file = nullptr;
+  std::string path, laterPath;
+  std::vector<std::string> snapshots;
+  bool snapshot = false;
+  void MessageBox(const char* caption, const char* text) override {
+    RecordingPlatform::MessageBox(caption, text);
+    if (!snapshot) return;
+    file->Close();
+    snapshots.push_back(ReadFile(path));
+    file->Create(laterPath.c_str());
+  }
+};
+
+struct ProcessorRun {
+  test::TempDir dir;
+  RecordPtr record = NewAnalysisRecord();
+  SnapshotPlatform platform;
+  OutputFile fdm;
+  AnalysisRecord& r() { return *record; }
+
+  // Count loaded = count, Fc = 256 Hz, a few raw samples.
+  explicit ProcessorRun(int count) {
+    r().platform = &platform;
+    r().progress.Bind(&platform);
+    r().progress.SetDialog(true);
+    r().MovAvgLen = 10;
+    r().ProgrCount = 2 * 10 + count;
+    r().Fc = 256.0;
+    r().RawCount = 4;
+    const double cis[4] = {41230, 41229, 0, 98765432};
+    const double cs[4] = {1200, 1187, 7, 1201};
+    for (int i = 0; i < 4; ++i) r().CislotRaw[i] = cis[i], r().CslotRaw[i] = cs[i];
+    platform.path = dir.Path("out.FDM");
+    platform.laterPath = dir.Path("later.FDM");
+    platform.file = &fdm;
+    EXPECT_TRUE(fdm.Create(platform.path.c_str()));
+    r().hFdmFile = &fdm;
+  }
+  std::vector<std::string> Lines() {
+    RunFftProcessor(r());
+    fdm.Close();
+    return SplitLines(ReadFile(platform.path));
+  }
+};
+
+const std::vector<std::string> kRawRows = {"Progr, Cislot, Cslot ", "0, 41230, 1200",
+                                           "1, 41229, 1187", "2, 0, 7", "3, 98765432, 1201"};
+
+// The seven lines that open the FFT section.
+void ExpectHead(const std::vector<std::string>& lines, const std::string& n,
+                const std::string& window, const std::string& source) {
+  const std::vector<std::string> head = {"FFT Output (limited to Nyquist frequency)",
+                                         "Sampling Freq. (Fc) (Hz) = 256.",
+                                         "Samples Number (N) = " + n,
+                                         "Filtering window: " + window + " ",
+                                         "Input data: " + source + " ",
+                                         "",
+                                         "Progr, Freq.(Hz.), sqrt(Re^2+Im^2), Notes "};
+  ASSERT_GE(lines.size(), head.size());
+  for (size_t i = 0; i < head.size(); ++i) EXPECT_EQ(lines[i], head[i]);
+}
+
+void ExpectTail(const std::vector<std::string>& lines, size_t from) {
+  ASSERT_EQ(lines.size(), from + 2 + kRawRows.size());
+  EXPECT_EQ(lines[from], ">>END OF FFT<<");
+  EXPECT_EQ(lines[from + 1], "");
+  for (size_t i = 0; i < kRawRows.size(); ++i) EXPECT_EQ(lines[from + 2 + i], kRawRows[i]);
+}
+
+TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
+  ProcessorRun run(1500);  // N = 1024, line spacing 0.25 Hz
+  AnalysisRecord& r = run.r();
+  r.FFTwindow = 1;
+  r.FFTsource = 3;
+  for (int i = 0; i < 1500; ++i)
+    r.TRQfiltArr[20 + i] = 50.0 + 30.0 * std::cos(6.283185307179586 * 41 * i / 1024.0);
+  const std::vector<std::string> lines = run.Lines();
+
+  EXPECT_TRUE(run.platform.messages.empty());
+  ASSERT_EQ(r.FundLine, 41);
+  ExpectHead(lines, "1024", "Hamming", "Torque filtered");
+  const size_t first = 7;
+  ASSERT_GE(lines.size(), first + 512);
+  for (int k = 0; k < 512; ++k) {
+    const std::string note = k == 41                 ? "Fundamental"
+                             : k != 0 && k % 41 == 0 ? "Armonic n " + std::to_string(k / 41)
+                                                     : "";
+    EXPECT_EQ(lines[first + k], std::to_string(k) + ", " + Sig10(k * 0.25) + ", " +
+                                    Sig10(LineMagnitude(r, k)) + ", " + note);
+  }
+  const std::pair<int, const char*> starts[] = {
+      {0, "0, 0., "}, {40, "40, 10., "}, {41, "41, 10.25, "}, {82, "82, 20.5, "}};
+  for (const auto& [k, start] : starts)
+    EXPECT_EQ(lines[first + k].rfind(start, 0), 0u) << lines[first + k];
+  EXPECT_EQ(lines[first + 82].substr(lines[first + 82].size() - 13), ", Armonic n 2");
+  ExpectTail(lines, first + 512);
+
+  // The progress texts of the stages, in order.
+  const std::vector<std::string> stages = {"Loading FFT proccessing array ....",
+                                           "Bit reversing of FFT array ....",
+                                           "Calculating FFT ....",
+                                           "Calculating FFT coefficients ....",
+                                           "Calculating FFT floor level ....",
+                                           "Calculating FFT min ....",
+                                           "Ordering FFT spectral lines ....",
+                                           "Calculating spectral lines under floor level ....",
+                                           "Removing spectral lines below FFT floor level ....",
+                                           "Sorting FFT spectral lines ....",
+                                           "Removing DC spectral line ....",
+                                           "Filtering spectral lines ....",
+                                           "Generating FDM output file  ....",
+                                           "Appending input file to FDM output file  ...."};
+  size_t at = 0;
+  for (const std::string& t : run.platform.texts)
+    if (at < stages.size() && t == stages[at]) ++at;
+  EXPECT_EQ(at, stages.size()) << "missing or out of order: "
+                               << stages[std::min(at, stages.size() - 1)];
+}
+
+TEST(FftProcessor, SmallMagnitudesAndHarmonicNotes) {
+  ProcessorRun run(70);  // N = 64, 4 Hz per line
+  AnalysisRecord& r = run.r();
+  r.FFTwindow = 0;
+  r.FFTsource = 4;
+  for (int i = 0; i < 70; ++i)
+    r.POTfiltArr[20 + i] = 0.001 * std::cos(6.283185307179586 * 5 * i / 64.0);
+  const std::vector<std::string> lines = run.Lines();
+  ASSERT_EQ(r.FundLine, 5);
+  ExpectHead(lines, "64", "Flat top", "Power filtered");
+  ASSERT_GE(lines.size(), 7u + 32u);
+  EXPECT_EQ(lines[7 + 5], "5, 20., 3.2e-002, Fundamental");
+  // Magnitudes below 0.1 in exponent form; notes on every fifth line.
+  const std::regex row("^[0-9]+, [0-9.]+, ([1-9]\\.[0-9]*e-[0-9]{3}|0\\.), (Armonic n [0-9]+)?$");
+  for (int k = 0; k < 32; ++k) {
+    if (k == 5) continue;
+    const std::string& text = lines[7 + k];
+    EXPECT_TRUE(std::regex_match(text, row)) << text;
+    const std::string note = k % 5 == 0 && k != 0 ? "Armonic n " + std::to_string(k / 5) : "";
+    EXPECT_EQ(text.substr(text.rfind(", ") + 2), note) << text;
+  }
+  EXPECT_EQ(lines[7 + 30].substr(0, 8), "30, 120.");
+  ExpectTail(lines, 7 + 32);
+}
+
+TEST(FftProcessor, WindowAndSourceLines) {
+  EXPECT_STREQ(WindowLine(0), "Filtering window: Flat top \r\n");
+  EXPECT_STREQ(WindowLine(1), "Filtering window: Hamming \r\n");
+  EXPECT_STREQ(WindowLine(2), "Filtering window: Blackman \r\n");
+  EXPECT_STREQ(SourceLine(0), "Input data: Torque raw pulses (Cslot) \r\n");
+  EXPECT_STREQ(SourceLine(1), "Input data: RPM filtered \r\n");
+  EXPECT_STREQ(SourceLine(2), "Input data: RPM unfiltered \r\n");
+  EXPECT_STREQ(SourceLine(3), "Input data: Torque filtered \r\n");
+  EXPECT_STREQ(SourceLine(4), "Input data: Power filtered \r\n");
+}
+
+TEST(FftProcessor, TooShortInputIsRefused) {
+  for (int count : {2, 1, 0}) {
+    ProcessorRun run(count);
+    AnalysisRecord& r = run.r();
+    r.FFTwindow = 2;
+    r.FFTsource = 0;
+    // Results of an earlier run.
+    r.FFT_N = 1024, r.FundLine = 41, r.FundMag = 3, r.DCEndLine = 4, r.FloorLevel = 1;
+    r.TotalEnergy = 5, r.EvenSymErrRe = 1e-9, r.OddSymErrIm = 1e-9;
+    const std::vector<std::string> lines = run.Lines();
+    EXPECT_EQ(run.platform.MessageLines(),
+              std::vector<std::string>{"FFT processor: Too few samples for the FFT"});
+    ExpectHead(lines, "0", "Blackman", "Torque raw pulses (Cslot)");
+    ExpectTail(lines, 7);
+    EXPECT_TRUE(r.FFT_N == 0 && r.FundLine == 0 && r.FundMag == 0 && r.DCEndLine == 0 &&
+                r.FloorLevel == 0 && r.TotalEnergy == 0 && r.EvenSymErrRe == 0 &&
+                r.OddSymErrIm == 0)
+        << "count " << count;
+  }
+}
+
+TEST(FftProcessor, FlatInputReportsNoFundamentalAfterTheFileIsComplete) {
+  ProcessorRun run(40);  // N = 32
+  AnalysisRecord& r = run.r();
+  r.FFTwindow = 0;
+  r.FFTsource = 1;
+  for (int i = 0; i < 80; ++i) r.RPMfiltArr[i] = 0.0;
+  run.platform.snapshot = true;
+  RunFftProcessor(r);
+  run.fdm.Close();
+  EXPECT_EQ(r.FundLine, 0);
+  EXPECT_EQ(r.DCEndLine, 31);
+  EXPECT_EQ(run.platform.MessageLines(),
+            std::vector<std::string>{"FFT processor: Can't determine fundamental frequency"});
+  ASSERT_EQ(run.platform.snapshots.size(), 1u);
+  const std::vector<std::string> lines = SplitLines(run.platform.snapshots[0]);
+  ExpectHead(lines, "32", "Flat top", "RPM filtered");
+  ASSERT_GE(lines.size(), 7u + 16u);
+  EXPECT_EQ(lines[7], "0, 0., 0., Fundamental");
+  for (int k = 1; k < 16; ++k)
+    EXPECT_EQ(lines[7 + k], std::to_string(k) + ", " + std::to_string(8 * k) + "., 0., ");
+  ExpectTail(lines, 7 + 16);
+  EXPECT_EQ(ReadFile(run.platform.laterPath), "") << "nothing is written after the message";
+}
+
+}  // namespace
+}  // namespace tz

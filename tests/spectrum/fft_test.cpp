@@ -1,0 +1,136 @@
+// FFT core: the transform, its frequency axis and its helpers.
+#include "spectrum/fft.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "tests/test_support.h"
+
+namespace tz {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+struct Output {
+  std::vector<double> re, im;
+};
+
+Output Transform(AnalysisRecord& r, const std::vector<double>& re, const double* im,
+                 int inverse = 0) {
+  const size_t n = re.size();
+  Output out{std::vector<double>(n, -99.0), std::vector<double>(n, -99.0)};
+  fft_float(r, static_cast<uint32_t>(n), inverse, re.data(), im, out.re.data(), out.im.data());
+  return out;
+}
+
+TEST(FftCore, ForwardUsesThePositiveExponent) {
+  test::Fixture f;
+  f.r().progress.Bind(&f.platform);
+  const Output t = Transform(f.r(), {1, 2, 3, 4}, nullptr);  // (10, -2 - 2i, -2, -2 + 2i)
+  const double wantRe[4] = {10, -2, -2, -2}, wantIm[4] = {0, -2, 0, 2};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_NEAR(t.re[k], wantRe[k], 1e-12) << "k=" << k;
+    EXPECT_NEAR(t.im[k], wantIm[k], 1e-12) << "k=" << k;
+  }
+  const Output two = Transform(f.r(), {3.5, 1.25}, nullptr);  // one stage: sum and difference
+  EXPECT_EQ(two.re, (std::vector<double>{4.75, 2.25}));
+  EXPECT_EQ(two.im, (std::vector<double>{0.0, 0.0}));
+}
+
+TEST(FftCore, UnitImpulseAtOneGivesTheRotatingPhasor) {
+  test::Fixture f;
+  for (int n : {4, 16, 256}) {
+    std::vector<double> x(n, 0.0);
+    x[1] = 1.0;
+    const Output t = Transform(f.r(), x, nullptr);
+    for (int k = 0; k < n; ++k) {
+      EXPECT_NEAR(t.re[k], std::cos(kTwoPi * k / n), 1e-12) << "n=" << n << " k=" << k;
+      EXPECT_NEAR(t.im[k], std::sin(kTwoPi * k / n), 1e-12) << "n=" << n << " k=" << k;
+    }
+  }
+}
+
+TEST(FftCore, ForwardThenInverseReturnsTheInput) {
+  test::Fixture f;
+  const int n = 1024;
+  std::mt19937 gen(7);
+  std::uniform_real_distribution<double> dist(-500.0, 500.0);
+  std::vector<double> re(n), im(n);
+  for (int i = 0; i < n; ++i) re[i] = dist(gen), im[i] = dist(gen);
+  const Output fwd = Transform(f.r(), re, im.data());
+  const Output back = Transform(f.r(), fwd.re, fwd.im.data(), 1);
+  double err = 0, scale = 0;
+  for (int i = 0; i < n; ++i) {
+    err = std::max({err, std::fabs(back.re[i] - re[i]), std::fabs(back.im[i] - im[i])});
+    scale = std::max({scale, std::fabs(re[i]), std::fabs(im[i])});
+  }
+  EXPECT_LE(err, 1e-9 * scale);
+}
+
+TEST(FftCore, NullImaginaryInputCountsAsZeros) {
+  test::Fixture f;
+  const int n = 64;
+  std::vector<double> re(n), zeros(n, 0.0);
+  for (int i = 0; i < n; ++i) re[i] = std::sin(0.3 * i) + 0.01 * i;
+  const Output a = Transform(f.r(), re, nullptr), b = Transform(f.r(), re, zeros.data());
+  EXPECT_EQ(std::memcmp(a.re.data(), b.re.data(), n * sizeof(double)), 0);
+  EXPECT_EQ(std::memcmp(a.im.data(), b.im.data(), n * sizeof(double)), 0);
+}
+
+TEST(FftCore, FrequencyAxisIsFilledInBothDirections) {
+  test::Fixture f;
+  AnalysisRecord& r = f.r();
+  r.Fc = 237.3;
+  const int n = 32;
+  for (int inverse : {0, 1}) {
+    std::fill(r.FFTfreq, r.FFTfreq + n + 4, -1.0);
+    Transform(r, std::vector<double>(n, 1.0), nullptr, inverse);
+    for (int k = 0; k < n; ++k) EXPECT_EQ(r.FFTfreq[k], k * (237.3 / n)) << "k=" << k;
+    EXPECT_EQ(r.FFTfreq[n], -1.0);
+  }
+}
+
+TEST(FftCoreDeathTest, RefusesSizesThatAreNotPowersOfTwo) {
+  test::Fixture f;
+  double a[8] = {0}, b[8], c[8];
+  for (uint32_t n : {0u, 1u, 6u}) {
+    EXPECT_EXIT(fft_float(f.r(), n, 0, a, nullptr, b, c), ::testing::ExitedWithCode(1),
+                "^Error in fft\\(\\): NumSamples=" + std::to_string(n) + " is not power of two\n$");
+  }
+  // The size is checked before the arrays.
+  EXPECT_EXIT(fft_float(f.r(), 3, 0, nullptr, nullptr, nullptr, nullptr),
+              ::testing::ExitedWithCode(1), "NumSamples=3 is not power of two");
+}
+
+TEST(FftCoreDeathTest, RefusesMissingArraysInOrder) {
+  test::Fixture f;
+  double a[4] = {0}, b[4];
+  EXPECT_EXIT(fft_float(f.r(), 4, 0, nullptr, a, nullptr, nullptr), ::testing::ExitedWithCode(1),
+              "^Error in fft_float\\(\\):  RealIn == NULL\n$");
+  EXPECT_EXIT(fft_float(f.r(), 4, 0, a, nullptr, nullptr, nullptr), ::testing::ExitedWithCode(1),
+              "^Error in fft_float\\(\\):  RealOut == NULL\n$");
+  EXPECT_EXIT(fft_float(f.r(), 4, 0, a, nullptr, b, nullptr), ::testing::ExitedWithCode(1),
+              "^Error in fft_float\\(\\):  ImagOut == NULL\n$");
+  EXPECT_EXIT(NumberOfBitsNeeded(1), ::testing::ExitedWithCode(1),
+              "^>>> Error in fftmisc: argument 1 to NumberOfBitsNeeded is too small.\n$");
+}
+
+TEST(FftHelpers, PowerOfTwoBitCountAndReversal) {
+  const int powers[][2] = {{0, 0}, {1, 0},       {2, 1},  {3, 0},
+                           {4, 1}, {1 << 30, 1}, {-4, 0}, {-2147483647 - 1, 0}};
+  for (const auto& p : powers) EXPECT_EQ(PowerOfTwoTest(p[0]), p[1]) << p[0];
+  const int bits[][2] = {{2, 1}, {1024, 10}, {524288, 19}, {6, 1}, {12, 2}};  // lowest set bit
+  for (const auto& b : bits) EXPECT_EQ(NumberOfBitsNeeded(b[0]), b[1]) << b[0];
+  const int rev[][3] = {{1, 3, 4},         {3, 3, 6}, {6, 3, 3},  {1, 10, 512}, {0b1011, 4, 0b1101},
+                        {0b1011, 2, 0b11}, {5, 0, 0}, {5, -2, 0}, {-1, 3, 7}};
+  for (const auto& v : rev) EXPECT_EQ(BitReversedIndex(v[0], v[1]), v[2]) << v[0] << " " << v[1];
+}
+
+}  // namespace
+}  // namespace tz
