@@ -13,16 +13,18 @@ bool IsBlank(char c) {
 }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Skips leading white space and an optional sign; true for a minus.
+bool SkipBlanksAndSign(const char* text, size_t len, size_t& i) {
+  while (i < len && IsBlank(text[i])) ++i;
+  if (i < len && (text[i] == '+' || text[i] == '-')) return text[i++] == '-';
+  return false;
+}
+
 }  // namespace
 
 double ReadDecimalReal(const char* text, size_t len) {
   size_t i = 0;
-  while (i < len && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < len && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = SkipBlanksAndSign(text, len, i);
   const size_t start = i;
   size_t intDigits = 0, fracDigits = 0;
   while (i < len && IsDigit(text[i])) ++i, ++intDigits;
@@ -82,12 +84,7 @@ double ReadDecimalReal(const char* text, size_t len) {
 
 uint32_t ReadWrappedUInt32(const char* text, size_t len) {
   size_t i = 0;
-  while (i < len && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < len && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const bool negative = SkipBlanksAndSign(text, len, i);
   uint32_t v = 0;
   while (i < len && IsDigit(text[i])) {
     v = v * 10u + static_cast<uint32_t>(text[i] - '0');

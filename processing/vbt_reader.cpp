@@ -26,13 +26,13 @@ int CopyText(char* dst, int cap, const char* text, size_t len) {
   return static_cast<int>(n);
 }
 
-namespace {
+bool ReadHeaderField(AnalysisRecord& r, const HeaderField& f, const char* line, size_t len) {
+  if (!LineStartsWith(line, len, f.keyword)) return false;
+  r.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
+  return true;
+}
 
-struct HeaderField {
-  const char* keyword;
-  size_t unitCut;
-  double AnalysisRecord::*field;
-};
+namespace {
 
 // States 4..13 of the VBT header: keyword, characters of unit, field.
 const HeaderField kVbtFields[] = {
@@ -67,9 +67,7 @@ int ParseHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state) 
       state = 4;
       break;
     case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 13: {
-      const HeaderField& f = kVbtFields[state - 4];
-      if (LineStartsWith(line, len, f.keyword)) {
-        r.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
+      if (ReadHeaderField(r, kVbtFields[state - 4], line, len)) {
         if (state == 11) {
           // The header imposes the default filter settings unless the user chose them.
           if (HeaderSetsFilter(r, kFixThreshold)) r.RPMthreshold = 0.4 * r.RPMmax;

@@ -14,6 +14,17 @@ constexpr int kVbtSampleState = 15;
 
 constexpr char kVbtTitle[] = "Download of sampled vibrotorsional data";
 
+// A "keyword=value unit" line of a header: the keyword, the number of unit
+// characters cut from the end, and the field the value goes to.
+struct HeaderField {
+  const char* keyword;
+  size_t unitCut;
+  double AnalysisRecord::*field;
+};
+
+// Reads the line into the field when it begins with the keyword.
+bool ReadHeaderField(AnalysisRecord& r, const HeaderField& f, const char* line, size_t len);
+
 // True when the line begins with the keyword (case-sensitive prefix match).
 bool LineStartsWith(const char* line, size_t len, const char* keyword);
 

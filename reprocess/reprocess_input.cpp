@@ -17,12 +17,6 @@ const InputKind kFdmInput = {"FDM file Check", "FDM preprocessor", kFdmSampleSta
 
 namespace {
 
-struct HeaderField {
-  const char* keyword;
-  size_t unitCut;
-  double AnalysisRecord::*field;
-};
-
 // States 5..14: the measurement parameters as the header block writes them.
 const HeaderField kParameterFields[] = {
     {"G=", 6, &AnalysisRecord::G},           {"Rext=", 2, &AnalysisRecord::Rext},
@@ -99,9 +93,7 @@ int ParseCommonHeader(AnalysisRecord& r, const char* line, size_t len, int state
       return 19;
     }
     default: {  // 5..14
-      const HeaderField& f = kParameterFields[state - 5];
-      if (!LineStartsWith(line, len, f.keyword)) return state;
-      r.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
+      if (!ReadHeaderField(r, kParameterFields[state - 5], line, len)) return state;
       if (state == 12 && HeaderSetsFilter(r, kFixThreshold)) r.RPMthreshold = 0.4 * r.RPMmax;
       return state + 1;
     }
