@@ -66,6 +66,11 @@ int IndexOf(const std::string& v, std::initializer_list<const char*> names) {
 
 CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
                          std::string& error) {
+  // -h wins wherever it stands among the options.
+  for (const std::string& a : args) {
+    if (a == "--") break;
+    if (a == "-h" || a == "--help") return CliParse::kHelp;
+  }
   std::vector<std::string> files;
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {

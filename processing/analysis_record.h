@@ -19,6 +19,7 @@ constexpr int kZeroCrossSlots = 33;         // zero-crossing delay lines
 constexpr int kDateTextSize = 32;           // 31 characters + terminating zero
 constexpr int kTimeTextSize = 24;           // 23 characters + terminating zero
 constexpr int kMaxSpectrumLines = kSampleCapacity / 2;
+constexpr int kPathSize = 260;              // file-name buffers
 
 // Value of pi used by the torque and power formulas (deliberately not full precision).
 constexpr double PI_APPROX = 3.1415;
@@ -111,7 +112,9 @@ struct AnalysisRecord {
   double RPMfiltMean = 0, RPMinstMean = 0;
   double Fc = 0;
 
-  // 9. Run resources (valid only during a run)
+  // 9. Run resources (valid only during a run). The input file and the
+  // progress and statistics dialogs belong to the run driver and the
+  // platform; the record keeps what the stages write through.
   PlatformOps* platform = nullptr;
   OutputFile* hTdmFile = nullptr;
   OutputFile* hFdmFile = nullptr;
@@ -141,6 +144,9 @@ struct AnalysisRecord {
 
   // Current source and output names
   int SourceKind = kSourceVbt;
+  char InputPath[kPathSize] = {0};
+  char TdmPath[kPathSize] = {0};
+  char FdmPath[kPathSize] = {0};
 };
 
 struct AnalysisRecordDeleter {

@@ -78,6 +78,9 @@ void WriteSpectrumRows(AnalysisRecord& r, OutputFile& f) {
 }
 
 void ClearSpectrumResults(AnalysisRecord& r) {
+  // No line is picked: clear the records an earlier run left.
+  const int used = r.FFT_N / 2 + 4;
+  for (int i = 0; i < used && i < kSampleCapacity; ++i) r.SpecLines[i] = SpecLine{0, 0, 0};
   r.FFT_N = 0;
   r.FundLine = 0;
   r.FundMag = 0;

@@ -137,7 +137,10 @@ void AnalyseSpectrum(AnalysisRecord& r) {
     progress.Position(Progress::Percent(i, H));
     if (lines[i].freq != 0) tmp[lines[i].line] = lines[i];
   }
-  std::copy(tmp, tmp + H, lines);
+  for (int i = 0; i < H; ++i) {
+    progress.Position(Progress::Percent(i, H));
+    lines[i] = tmp[i];
+  }
   // 8. The DC slope.
   const int dcEnd = std::min(r.DCEndLine, kSampleCapacity - 1);
   for (int i = 0; i <= dcEnd; ++i) {

@@ -53,6 +53,13 @@ TEST(CliOptions, LengthsAreClampedOtherSettingsTakenAsGiven) {
   EXPECT_EQ(low.source, 3);  // filtered torque
 }
 
+TEST(CliOptions, HelpWinsAmongTheOptions) {
+  CliOptions opt;
+  EXPECT_EQ(Parse({"--bogus", "-h"}, opt), CliParse::kHelp);
+  EXPECT_EQ(Parse({"--movavg", "--help"}, opt), CliParse::kHelp);
+  EXPECT_EQ(Parse({"--", "-h", "b", "c"}, opt), CliParse::kRun);  // a file named -h
+}
+
 TEST(CliOptions, DoubleDashEndsTheOptions) {
   CliOptions opt;
   ASSERT_EQ(Parse({"--window", "blackman", "--", "-x", "--json", "b"}, opt), CliParse::kRun);

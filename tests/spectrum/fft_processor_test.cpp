@@ -191,7 +191,9 @@ TEST(FftProcessor, TooShortInputIsRefused) {
     // Results of an earlier run.
     r.FFT_N = 1024, r.FundLine = 41, r.FundMag = 3, r.DCEndLine = 4, r.FloorLevel = 1;
     r.TotalEnergy = 5, r.EvenSymErrRe = 1e-9, r.OddSymErrIm = 1e-9;
+    r.SpecLines[41] = SpecLine{41, 0, 3};  // an earlier pick
     const std::vector<std::string> lines = run.Lines();
+    EXPECT_EQ(r.SpecLines[41].mag, 0.0) << "no line is picked";
     EXPECT_EQ(run.platform.MessageLines(),
               std::vector<std::string>{"FFT processor: Too few samples for the FFT"});
     ExpectHead(lines, "0", "Blackman", "Torque raw pulses (Cslot)");
