@@ -7,6 +7,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "processing/format_sig10.h"
 #include "processing/number_text.h"
@@ -16,33 +17,15 @@ namespace {
 
 double Read(const std::string& s) { return ReadDecimalReal(s.data(), s.size()); }
 
-TEST(ReadDecimalReal, AcceptsTheDecimalForms) {
-  EXPECT_EQ(Read("0.25"), 0.25);
-  EXPECT_EQ(Read("  \t\r\n\v\f-12.5xyz"), -12.5);
-  EXPECT_EQ(Read("+7"), 7.0);
-  EXPECT_EQ(Read(".5"), 0.5);
-  EXPECT_EQ(Read("5."), 5.0);
-  EXPECT_EQ(Read("3.e2"), 300.0);
-  EXPECT_EQ(Read("13.325e3"), 13325.0);
-  EXPECT_EQ(Read("1E-3"), 0.001);
-  EXPECT_EQ(Read("2e+2uS"), 200.0);
-}
-
-TEST(ReadDecimalReal, TextWithoutNumberIsZero) {
-  EXPECT_EQ(Read(""), 0.0);
-  EXPECT_EQ(Read("."), 0.0);
-  EXPECT_EQ(Read("-"), 0.0);
-  EXPECT_EQ(Read("abc"), 0.0);
-  EXPECT_EQ(Read("inf"), 0.0);
-  EXPECT_EQ(Read("nan"), 0.0);
-  EXPECT_EQ(Read("0x1A"), 0.0);  // reads the 0, stops at x
-  EXPECT_EQ(Read("e5"), 0.0);
-}
-
-TEST(ReadDecimalReal, ExponentNeedsDigits) {
-  EXPECT_EQ(Read("1e"), 1.0);
-  EXPECT_EQ(Read("1e+"), 1.0);
-  EXPECT_EQ(Read("1e-x"), 1.0);
+TEST(ReadDecimalReal, DecimalFormsOnly) {
+  const std::pair<const char*, double> cases[] = {
+      {"0.25", 0.25}, {"  \t\r\n\v\f-12.5xyz", -12.5}, {"+7", 7}, {".5", 0.5}, {"5.", 5},
+      {"3.e2", 300}, {"13.325e3", 13325}, {"1E-3", 0.001}, {"2e+2uS", 200},
+      // Text without a number, and forms that are not decimal, read as 0.
+      {"", 0}, {".", 0}, {"-", 0}, {"abc", 0}, {"inf", 0}, {"nan", 0}, {"0x1A", 0}, {"e5", 0},
+      // An exponent counts only with its digits.
+      {"1e", 1}, {"1e+", 1}, {"1e-x", 1}};
+  for (auto [text, value] : cases) EXPECT_EQ(Read(text), value) << text;
 }
 
 TEST(ReadDecimalReal, IsCorrectlyRounded) {
@@ -96,39 +79,20 @@ TEST(TruncateClamp, ClampsIntoRange) {
   EXPECT_EQ(TruncateClamp(std::nan(""), 4, 30), 4);
 }
 
-TEST(FormatSig10, WorkedTable) {
-  EXPECT_EQ(Sig10(1500), "1500.");
-  EXPECT_EQ(Sig10(0.25), "0.25");
-  EXPECT_EQ(Sig10(1.0 / 3), "0.3333333333");
-  EXPECT_EQ(Sig10(0.001), "1.e-003");
-  EXPECT_EQ(Sig10(0.0123), "1.23e-002");
-  EXPECT_EQ(Sig10(123456789012.0), "1.23456789e+011");
-  EXPECT_EQ(Sig10(-2.5), "-2.5");
-  EXPECT_EQ(Sig10(0.0), "0.");
-  EXPECT_EQ(Sig10(-1500), "-1500.");
-  EXPECT_EQ(Sig10(10000), "10000.");
-  EXPECT_EQ(Sig10(0.0005), "5.e-004");
-  EXPECT_EQ(Sig10(0.1), "0.1");
-  EXPECT_EQ(Sig10(12.20703125), "12.20703125");
-  EXPECT_EQ(Sig10(0.0000125), "1.25e-005");
-}
-
-TEST(FormatSig10, NotationBoundaries) {
-  EXPECT_EQ(Sig10(9999999999.0), "9999999999.");
-  EXPECT_EQ(Sig10(10000000000.0), "1.e+010");
-  EXPECT_EQ(Sig10(99999999995.0), "1.e+011");  // rounds up into the next decade
-  EXPECT_EQ(Sig10(0.09999999999), "9.999999999e-002");
-  EXPECT_EQ(Sig10(0.099999999999), "0.1");  // rounds up into fixed notation
-  EXPECT_EQ(Sig10(1e-300), "1.e-300");
-  EXPECT_EQ(Sig10(-1.7976931348623157e308), "-1.797693135e+308");
-  EXPECT_EQ(Sig10(4294967295.0), "4294967295.");
-}
-
-TEST(FormatSig10, SpecialValues) {
-  EXPECT_EQ(Sig10(-0.0), "0.");
-  EXPECT_EQ(Sig10(std::numeric_limits<double>::infinity()), "inf");
-  EXPECT_EQ(Sig10(-std::numeric_limits<double>::infinity()), "-inf");
-  EXPECT_EQ(Sig10(std::nan("")), "nan");
+TEST(FormatSig10, TenSignificantDigits) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const std::pair<double, const char*> cases[] = {
+      {1500, "1500."}, {0.25, "0.25"}, {1.0 / 3, "0.3333333333"}, {0.001, "1.e-003"},
+      {0.0123, "1.23e-002"}, {123456789012.0, "1.23456789e+011"}, {-2.5, "-2.5"}, {0.0, "0."},
+      {-1500, "-1500."}, {0.0005, "5.e-004"}, {0.1, "0.1"}, {12.20703125, "12.20703125"},
+      {0.0000125, "1.25e-005"},
+      // Boundaries of the fixed notation, also after rounding.
+      {9999999999.0, "9999999999."}, {10000000000.0, "1.e+010"}, {99999999995.0, "1.e+011"},
+      {0.09999999999, "9.999999999e-002"}, {0.099999999999, "0.1"}, {1e-300, "1.e-300"},
+      {-1.7976931348623157e308, "-1.797693135e+308"}, {4294967295.0, "4294967295."},
+      // Values without digits.
+      {-0.0, "0."}, {inf, "inf"}, {-inf, "-inf"}, {std::nan(""), "nan"}};
+  for (auto [value, text] : cases) EXPECT_EQ(Sig10(value), text) << text;
 }
 
 TEST(FormatSig10, SixDigitsForThePercentage) {

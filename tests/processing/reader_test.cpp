@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "processing/analysis_record.h"
@@ -28,18 +29,17 @@ std::vector<std::string> Lines(const std::string& content, uint64_t* bytes = nul
   return out;
 }
 
-TEST(LineReader, CrLfClosesOneLine) {
-  EXPECT_EQ(Lines("a\r\nbb\r\n\r\nc\r\n"), (std::vector<std::string>{"a", "bb", "", "c"}));
-}
-
-TEST(LineReader, BareLfLinesMergePairwise) {
-  EXPECT_EQ(Lines("a\nb\nc\nd\n"), (std::vector<std::string>{"ab", "cd"}));
-  EXPECT_EQ(Lines("a\r\rb\n\n"), (std::vector<std::string>{"a", "b"}));
-}
-
-TEST(LineReader, UnclosedLastLineIsLost) {
-  EXPECT_EQ(Lines("a\r\nb"), (std::vector<std::string>{"a"}));
-  EXPECT_EQ(Lines("a\r\nb\r"), (std::vector<std::string>{"a"}));
+TEST(LineReader, SecondTerminatorClosesTheLine) {
+  using V = std::vector<std::string>;
+  const std::string withNul("a\0b\xff", 4);
+  const std::pair<std::string, V> cases[] = {
+      {"a\r\nbb\r\n\r\nc\r\n", V{"a", "bb", "", "c"}},
+      {"a\nb\nc\nd\n", V{"ab", "cd"}},  // bare LF lines merge pairwise
+      {"a\r\rb\n\n", V{"a", "b"}},
+      {"a\r\nb", V{"a"}},  // an unclosed last line is lost
+      {"a\r\nb\r", V{"a"}},
+      {withNul + "\r\n", V{withNul}}};  // every other byte is ordinary
+  for (const auto& [content, lines] : cases) EXPECT_EQ(Lines(content), lines);
 }
 
 TEST(LineReader, LongLinesKeep149Characters) {
