@@ -2,6 +2,8 @@
 // filter options, reprocessing and the sample capacity.
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,29 +23,17 @@ const std::vector<std::string> kKeys = {
 const std::vector<std::string> kStatistics(kKeys.begin() + 4, kKeys.begin() + 15);
 const std::vector<std::string> kSpectrum(kKeys.begin() + 15, kKeys.end());
 
-// Splits the one-line object into its members; fails the test on anything else.
+// Splits the one-line object into its members; the members put back together
+// must give the whole output, so anything else fails the test.
 Json ParseJson(const std::string& out) {
+  static const std::regex member("\"(\\w+)\": (\\[[^\\]\n]*\\]|\"[^\"\n]*\"|[^,}\n]*)");
   Json members;
-  EXPECT_EQ(out.find('\n'), out.size() - 1) << "not one line: " << out;
-  size_t i = 0;
-  if (out.empty() || out[i++] != '{') {
-    ADD_FAILURE() << "not an object: " << out;
-    return members;
+  std::string rebuilt = "{";
+  for (std::sregex_iterator it(out.begin(), out.end(), member), end; it != end; ++it) {
+    rebuilt += (members.empty() ? "" : ", ") + it->str();
+    members.emplace_back((*it)[1], (*it)[2]);
   }
-  while (i < out.size() && out[i] == '"') {
-    const size_t keyEnd = out.find('"', i + 1);
-    std::string key = out.substr(i + 1, keyEnd - i - 1);
-    if (out.compare(keyEnd + 1, 2, ": ") != 0) break;
-    i = keyEnd + 3;
-    size_t end;
-    if (out[i] == '[') end = out.find(']', i) + 1;
-    else if (out[i] == '"') end = out.find('"', i + 1) + 1;
-    else end = out.find_first_of(",}", i);
-    members.emplace_back(std::move(key), out.substr(i, end - i));
-    i = end;
-    if (out.compare(i, 2, ", ") == 0) i += 2;
-  }
-  EXPECT_EQ(out.substr(i), "}\n") << out;
+  EXPECT_EQ(rebuilt + "}\n", out);
   return members;
 }
 
@@ -63,6 +53,11 @@ std::string Line(const std::string& file, size_t i) {
 }
 
 const std::string kDemo = SourcePath("samples/demo.VBT");
+
+// Runs the command on the given options and input, into <out>.TDM and <out>.FDM of the folder.
+CommandResult RunOn(const std::string& args, const TempDir& dir, const std::string& out = "a") {
+  return RunCli(args + " " + dir.Path(out + ".TDM") + " " + dir.Path(out + ".FDM"));
+}
 
 TEST(CliUsage, HelpPrintsTheUsage) {
   const CommandResult res = RunCli("-h");
@@ -88,12 +83,12 @@ TEST(CliUsage, BadCommandLinesExitWithStatus2) {
 
 TEST(CliUsage, NameEqualsValueAndDoubleDash) {
   TempDir dir;
-  const CommandResult res = RunCli("-q --movavg=30 --window=blackman --source=rpmfilt --kind=vbt " +
-                                   kDemo + " " + dir.Path("a.TDM") + " " + dir.Path("a.FDM"));
+  const CommandResult res =
+      RunOn("-q --movavg=30 --window=blackman --source=rpmfilt --kind=vbt " + kDemo, dir);
   EXPECT_EQ(res.status, 0) << res.err;
   EXPECT_EQ(Line(dir.Path("a.TDM"), 16), "Moving average filtering length=30");
-  EXPECT_TRUE(Has(ReadFile(dir.Path("a.FDM")), "\r\nFiltering window: Blackman \r\nInput data: "
-                                               "RPM filtered \r\n"));
+  EXPECT_TRUE(Has(ReadFile(dir.Path("a.FDM")),
+                  "\r\nFiltering window: Blackman \r\nInput data: RPM filtered \r\n"));
 
   WriteFile(dir.Path("-x"), ReadFile(kDemo));
   const std::string cd = "cd " + dir.Dir() + " && " + TZ_CLI;
@@ -104,8 +99,7 @@ TEST(CliUsage, NameEqualsValueAndDoubleDash) {
 
 TEST(CliJson, OneObjectWithTheKeysInOrder) {
   TempDir dir;
-  const CommandResult res =
-      RunCli("-q --json " + kDemo + " " + dir.Path("a.TDM") + " " + dir.Path("a.FDM"));
+  const CommandResult res = RunOn("-q --json " + kDemo, dir);
   ASSERT_EQ(res.status, 0);
   const Json j = ParseJson(res.out);
   std::vector<std::string> keys;
@@ -118,59 +112,44 @@ TEST(CliJson, OneObjectWithTheKeysInOrder) {
 
   // Peak lines: ascending, inside the half spectrum.
   const std::string list = Value(j, "PeakLines");
-  const long half = std::stol(Value(j, "FFT_N")) / 2;
-  std::vector<long> peaks;
-  for (size_t p = 1; p < list.size(); p = list.find_first_of("0123456789", list.find(',', p)))
-    peaks.push_back(std::stol(list.substr(p)));
-  ASSERT_FALSE(peaks.empty());
-  for (size_t k = 0; k < peaks.size(); ++k) {
-    EXPECT_LT(peaks[k], half);
-    if (k > 0) {
-      EXPECT_LT(peaks[k - 1], peaks[k]);
-    }
-  }
+  ASSERT_TRUE(std::regex_match(list, std::regex("\\[[0-9]+(, [0-9]+)*\\]"))) << list;
+  std::istringstream in(list.substr(1));
+  long last = -1, line;
+  for (char sep; in >> line >> sep; last = line) EXPECT_LT(last, line) << list;
+  EXPECT_LT(last, std::stol(Value(j, "FFT_N")) / 2);
 }
 
 TEST(CliJson, FailuresAndNullsFollowHowFarTheRunGot) {
   TempDir dir;
-  const std::string outs = " " + dir.Path("a.TDM") + " " + dir.Path("a.FDM");
-  CommandResult res = RunCli("--json " + dir.Path("missing.VBT") + outs);
-  EXPECT_EQ(res.status, 1);
-  EXPECT_TRUE(Has(res.err, "Error 2: VBT File opening failure.\n\r")) << res.err;
-  Json j = ParseJson(res.out);
+  auto run = [&](const std::string& args, int status, const std::string& message,
+                 const std::string& out = "a") {
+    const CommandResult res = RunOn("--json " + args, dir, out);
+    EXPECT_EQ(res.status, status) << args;
+    EXPECT_TRUE(Has(res.err, message)) << res.err;
+    return ParseJson(res.out);
+  };
+  Json j = run(dir.Path("missing.VBT"), 1, "Error 2: VBT File opening failure.\n\r");
   ASSERT_EQ(j.size(), kKeys.size());
   for (const auto& [k, v] : j) EXPECT_EQ(v, "null") << k;
 
   WriteFile(dir.Path("bare.VBT"), "6611,1873\r\n6605,1886\r\n6605,1899\r\n");
-  res = RunCli("--json " + dir.Path("bare.VBT") + outs);
-  EXPECT_EQ(res.status, 1);
-  EXPECT_TRUE(Has(res.err, "VBT preprocessor: Header invalid or not found!\n")) << res.err;
+  run(dir.Path("bare.VBT"), 1, "VBT preprocessor: Header invalid or not found!\n");
 
   WriteFile(dir.Path("empty.VBT"), VbtFile(""));
-  res = RunCli("--json " + dir.Path("empty.VBT") + outs);
-  EXPECT_EQ(res.status, 1);
-  EXPECT_TRUE(Has(res.err, "VBT preprocessor: No sample found!\n")) << res.err;
-  j = ParseJson(res.out);
+  j = run(dir.Path("empty.VBT"), 1, "VBT preprocessor: No sample found!\n");
   for (const char* k : {"RawCount", "FilteredCount", "ProgrCount"}) EXPECT_EQ(Value(j, k), "0");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "null") << k;
   for (const auto& k : kSpectrum) EXPECT_EQ(Value(j, k), "null") << k;
 
   // The TDM file of that run has no end marker; its figures are filled anyway.
-  const CommandResult tdm = RunCli("-q --json " + dir.Path("a.TDM") + " " + dir.Path("b.TDM") +
-                                   " " + dir.Path("b.FDM"));
-  EXPECT_EQ(tdm.status, 1);
-  EXPECT_TRUE(Has(tdm.err, "TDM preprocessor: Header invalid or not found!")) << tdm.err;
-  j = ParseJson(tdm.out);
+  j = run("-q " + dir.Path("a.TDM"), 1, "TDM preprocessor: Header invalid or not found!", "b");
   EXPECT_EQ(Value(j, "RawCount"), "0");
   EXPECT_EQ(Value(j, "FilteredPercent"), "\"0.000\"");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "null") << k;
 
   // A handful of samples: statistics over an empty range, FFT refused.
   WriteFile(dir.Path("few.VBT"), VbtFile("6611,1873\r\n6605,1886\r\n6605,1899\r\n6609,1907\r\n"));
-  const CommandResult few = RunCli("-q --json " + dir.Path("few.VBT") + outs);
-  EXPECT_EQ(few.status, 0);
-  EXPECT_TRUE(Has(few.err, "FFT processor: Too few samples for the FFT")) << few.err;
-  j = ParseJson(few.out);
+  j = run("-q " + dir.Path("few.VBT"), 0, "FFT processor: Too few samples for the FFT");
   EXPECT_EQ(Value(j, "RawCount"), "4");
   EXPECT_EQ(Value(j, "FilteredPercent"), "\"0.\"");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "0") << k;
@@ -179,27 +158,23 @@ TEST(CliJson, FailuresAndNullsFollowHowFarTheRunGot) {
 
 TEST(CliFilters, GivenOptionsAreFixedOthersComeFromTheHeader) {
   TempDir dir;
-  auto settings = [&](const std::string& args, const std::string& input) {
-    const std::string out = dir.Path("o.TDM");
-    EXPECT_EQ(RunCli("-q " + args + " " + input + " " + out + " " + dir.Path("o.FDM")).status, 0);
+  auto settings = [&](const std::string& args) {
+    EXPECT_EQ(RunOn("-q " + args, dir, "o").status, 0);
     std::string s;
-    for (size_t i = 15; i < 19; ++i) s += Line(out, i) + "|";
+    for (size_t i = 15; i < 19; ++i) s += Line(dir.Path("o.TDM"), i) + "|";
     return s;
   };
-  EXPECT_EQ(settings("--movavg 250 --zerocross 2 --overshoot 0.2 --threshold 123", kDemo),
+  EXPECT_EQ(settings("--movavg 250 --zerocross 2 --overshoot 0.2 --threshold 123 " + kDemo),
             "Allowed overshot(%)=0.2|Moving average filtering length=200|RPM threshold=123.0|"
             "Zero crossing filter length=4|");
 
   // A TDM source with its own settings.
-  const std::string src = dir.Path("src.TDM");
-  ASSERT_EQ(RunCli("-q --movavg 12 --overshoot 0.15 --zerocross 6 --threshold 1000.5 " + kDemo +
-                   " " + src + " " + dir.Path("src.FDM"))
-                .status,
-            0);
-  EXPECT_EQ(settings("--movavg 250", src),
+  ASSERT_EQ(RunOn("-q --movavg 12 --overshoot 0.15 --zerocross 6 --threshold 1000.5 " + kDemo,
+                  dir, "src").status, 0);
+  EXPECT_EQ(settings("--movavg 250 " + dir.Path("src.TDM")),
             "Allowed overshot(%)=0.15|Moving average filtering length=200|RPM threshold=1000.5|"
             "Zero crossing filter length=6|");
-  EXPECT_EQ(settings("--threshold 123 --zerocross 2 --kind fdm", dir.Path("src.FDM")),
+  EXPECT_EQ(settings("--threshold 123 --zerocross 2 --kind fdm " + dir.Path("src.FDM")),
             "Allowed overshot(%)=0.15|Moving average filtering length=12|RPM threshold=123.0|"
             "Zero crossing filter length=4|");
 }
@@ -207,8 +182,7 @@ TEST(CliFilters, GivenOptionsAreFixedOthersComeFromTheHeader) {
 TEST(CliReprocess, KindByExtensionOrOptionReproducesTheFiles) {
   TempDir dir;
   const std::string tdm = dir.Path("a.TDM"), fdm = dir.Path("a.FDM");
-  ASSERT_EQ(RunCli("-q --window blackman --source torque " + kDemo + " " + tdm + " " + fdm).status,
-            0);
+  ASSERT_EQ(RunOn("-q --window blackman --source torque " + kDemo, dir).status, 0);
   const std::string firstTdm = ReadFile(tdm), firstFdm = ReadFile(fdm);
   WriteFile(dir.Path("copy.dat"), firstTdm);
   WriteFile(dir.Path("copy.fdm"), firstFdm);
@@ -217,8 +191,7 @@ TEST(CliReprocess, KindByExtensionOrOptionReproducesTheFiles) {
        {tdm, fdm, "--kind tdm " + dir.Path("copy.dat"), dir.Path("copy.fdm"),
         "--kind=fdm " + dir.Path("copy.txt")}) {
     SCOPED_TRACE(source);
-    const CommandResult res = RunCli("-q --json --window blackman " + source + " " +
-                                     dir.Path("b.TDM") + " " + dir.Path("b.FDM"));
+    const CommandResult res = RunOn("-q --json --window blackman " + source, dir, "b");
     EXPECT_EQ(res.status, 0) << res.err;
     EXPECT_EQ(Value(ParseJson(res.out), "RawCount"), "40000");
     EXPECT_TRUE(ReadFile(dir.Path("b.TDM")) == firstTdm);
@@ -226,10 +199,8 @@ TEST(CliReprocess, KindByExtensionOrOptionReproducesTheFiles) {
   }
 
   // The FFT of a reprocessed FDM file follows the current choice, not the file's.
-  ASSERT_EQ(RunCli("-q --source rpmfilt " + fdm + " " + dir.Path("c.TDM") + " " +
-                   dir.Path("c.FDM")).status, 0);
-  ASSERT_EQ(RunCli("-q --source rpmfilt " + kDemo + " " + dir.Path("d.TDM") + " " +
-                   dir.Path("d.FDM")).status, 0);
+  ASSERT_EQ(RunOn("-q --source rpmfilt " + fdm, dir, "c").status, 0);
+  ASSERT_EQ(RunOn("-q --source rpmfilt " + kDemo, dir, "d").status, 0);
   const std::string c = ReadFile(dir.Path("c.FDM"));
   EXPECT_TRUE(Has(c, "\r\nFiltering window: Hamming \r\nInput data: RPM filtered \r\n"));
   EXPECT_TRUE(c == ReadFile(dir.Path("d.FDM")));
@@ -259,14 +230,13 @@ TEST(CliCapacity, FullFileAndOneBeyondTheCapacity) {
   size_t cut = text.size();
   for (int i = 0; i < 13; ++i) cut = text.rfind("\r\n", cut - 1);  // drops the last 12 lines
   WriteFile(full, text.substr(0, cut + 2));
-  const std::string outs = " " + dir.Path("a.TDM") + " " + dir.Path("a.FDM");
 
-  CommandResult res = RunCli("-q --json " + full + outs);
+  CommandResult res = RunOn("-q --json " + full, dir);
   EXPECT_EQ(res.status, 0) << res.err;
   EXPECT_EQ(Value(ParseJson(res.out), "RawCount"), "524288");
   EXPECT_FALSE(Has(res.err, "Too many samples"));
 
-  res = RunCli("-q --json " + over + outs);
+  res = RunOn("-q --json " + over, dir);
   EXPECT_EQ(res.status, 0) << res.err;
   EXPECT_EQ(Value(ParseJson(res.out), "RawCount"), "524288");
   EXPECT_EQ(res.err.rfind("VBT preprocessor: Too many samples: only the first 524288 are "

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/options.h"
@@ -21,21 +22,16 @@ TEST(CliOptions, PlainDecimalNumbersOnly) {
 }
 
 TEST(CliOptions, KindFromTheExtensionIgnoringCase) {
-  EXPECT_EQ(KindFromExtension("run.TDM"), 1);
-  EXPECT_EQ(KindFromExtension("run.tdm"), 1);
-  EXPECT_EQ(KindFromExtension("/a/b/run.FdM"), 2);
-  EXPECT_EQ(KindFromExtension("run.VBT"), 0);
-  EXPECT_EQ(KindFromExtension("run.txt"), 0);
-  EXPECT_EQ(KindFromExtension("run"), 0);
-  EXPECT_EQ(KindFromExtension("old.tdm/run"), 0);
-  EXPECT_EQ(KindFromExtension("run.tdmx"), 0);
+  const std::pair<const char*, int> cases[] = {
+      {"run.TDM", 1}, {"run.tdm", 1}, {"/a/b/run.FdM", 2}, {"run.VBT", 0},
+      {"run.txt", 0}, {"run", 0},     {"old.tdm/run", 0},  {"run.tdmx", 0}};
+  for (const auto& [path, kind] : cases) EXPECT_EQ(KindFromExtension(path), kind) << path;
 }
 
 TEST(CliOptions, LengthsAreClampedOtherSettingsTakenAsGiven) {
   CliOptions opt;
   ASSERT_EQ(Parse({"--movavg", "250", "--zerocross=2", "--overshoot", "0.2", "--threshold=-5",
-                   "in.fdm", "a", "b"},
-                  opt),
+                   "in.fdm", "a", "b"}, opt),
             CliParse::kRun);
   EXPECT_EQ(opt.movAvg, 200);
   EXPECT_EQ(opt.zeroCross, 4);
@@ -47,27 +43,35 @@ TEST(CliOptions, LengthsAreClampedOtherSettingsTakenAsGiven) {
   ASSERT_EQ(Parse({"--movavg", "4.9", "--zerocross", "31", "x", "a", "b"}, low), CliParse::kRun);
   EXPECT_EQ(low.movAvg, 5);
   EXPECT_EQ(low.zeroCross, 30);
-  EXPECT_FALSE(low.overshoot.has_value());
-  EXPECT_FALSE(low.threshold.has_value());
+  EXPECT_FALSE(low.overshoot.has_value() || low.threshold.has_value());
   EXPECT_EQ(low.window, 1);  // Hamming
   EXPECT_EQ(low.source, 3);  // filtered torque
 }
 
-TEST(CliOptions, HelpWinsAmongTheOptions) {
+TEST(CliOptions, WindowAndSourceNamesInTheirOrder) {
+  const std::vector<std::string> windows = {"flattop", "hamming", "blackman"},
+                                 sources = {"cslot", "rpmfilt", "rpminst", "torque", "power"};
+  for (int i = 0; i < 5; ++i) {
+    CliOptions opt;
+    ASSERT_EQ(Parse({"--window=" + windows[i % 3], "--source", sources[i], "x", "a", "b"}, opt),
+              CliParse::kRun);
+    EXPECT_EQ(opt.window, i % 3);
+    EXPECT_EQ(opt.source, i);
+  }
+}
+
+TEST(CliOptions, HelpWinsAmongTheOptionsDoubleDashEndsThem) {
   CliOptions opt;
   EXPECT_EQ(Parse({"--bogus", "-h"}, opt), CliParse::kHelp);
   EXPECT_EQ(Parse({"--movavg", "--help"}, opt), CliParse::kHelp);
   EXPECT_EQ(Parse({"--", "-h", "b", "c"}, opt), CliParse::kRun);  // a file named -h
-}
-
-TEST(CliOptions, DoubleDashEndsTheOptions) {
-  CliOptions opt;
-  ASSERT_EQ(Parse({"--window", "blackman", "--", "-x", "--json", "b"}, opt), CliParse::kRun);
-  EXPECT_EQ(opt.input, "-x");
-  EXPECT_EQ(opt.tdm, "--json");
-  EXPECT_EQ(opt.fdm, "b");
-  EXPECT_EQ(opt.window, 2);
-  EXPECT_FALSE(opt.json);
+  CliOptions dd;
+  ASSERT_EQ(Parse({"--window", "blackman", "--", "-x", "--json", "b"}, dd), CliParse::kRun);
+  EXPECT_EQ(dd.input, "-x");
+  EXPECT_EQ(dd.tdm, "--json");
+  EXPECT_EQ(dd.fdm, "b");
+  EXPECT_EQ(dd.window, 2);
+  EXPECT_FALSE(dd.json);
 }
 
 }  // namespace

@@ -47,10 +47,7 @@ TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
   r.UseFilterDefaults = 1;
   if (c.movAvg > 0) {
     r.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
-    r.MovAvgLen = c.movAvg;
-    r.AllowedOvershoot = 0.15;
-    r.RPMthreshold = 987.5;
-    r.ZeroCrossLen = 7;
+    r.MovAvgLen = c.movAvg, r.AllowedOvershoot = 0.15, r.RPMthreshold = 987.5, r.ZeroCrossLen = 7;
   }
   ASSERT_TRUE(RunProcessing(r, fx.platform, vbt.c_str(), tdm.c_str(), fdm.c_str()));
   ASSERT_GT(r.RawCount, 1000);
@@ -60,9 +57,7 @@ TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
 
   // Opening a TDM or FDM file: the settings come from its header.
   r.FixedFilterSettings = 0;
-  r.MovAvgLen = 10;
-  r.AllowedOvershoot = 0.1;
-  r.ZeroCrossLen = 4;
+  r.MovAvgLen = 10, r.AllowedOvershoot = 0.1, r.ZeroCrossLen = 4;
   for (const auto& [kind, source] : {std::pair{kSourceTdm, tdm}, std::pair{kSourceFdm, fdm}}) {
     SCOPED_TRACE(source);
     RecordingPlatform platform;
@@ -83,13 +78,12 @@ TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, RoundTrip,
-    ::testing::Values(RoundTripCase{"Demo", nullptr, 0},
-                      RoundTripCase{"Slow", "--samples 15000 --seed 3 --rpm 900 --nslot 36", 0},
-                      RoundTripCase{"FastDrifting",
-                                    "--samples 20000 --seed 11 --rpm 4200 --drift 0.08 "
-                                    "--glitch-rate 0.002",
-                                    0},
-                      RoundTripCase{"UserSettings", "--samples 12000 --seed 5 --fmux 0.1", 20}),
+    ::testing::Values(
+        RoundTripCase{"Demo", nullptr, 0},
+        RoundTripCase{"Slow", "--samples 15000 --seed 3 --rpm 900 --nslot 36", 0},
+        RoundTripCase{"FastDrifting",
+                      "--samples 20000 --seed 11 --rpm 4200 --drift 0.08 --glitch-rate 0.002", 0},
+        RoundTripCase{"UserSettings", "--samples 12000 --seed 5 --fmux 0.1", 20}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST(SpectrumAnalysis, WorkedExampleOfThirtyTwoPoints) {
 }
 
 TEST(SpectrumAnalysis, EarlierLargerAnalysisDoesNotChangeTheResult) {
-  test::Fixture f, fresh;
+  test::Fixture f;
   AnalysisRecord& r = f.r();
   std::vector<double> big(32, 1.0);  // leaves peaks at lines 5, 18 and 25
   big[0] = 50, big[1] = 20, big[2] = 5, big[3] = 3, big[4] = 4, big[5] = 40;
@@ -78,12 +78,6 @@ TEST(SpectrumAnalysis, EarlierLargerAnalysisDoesNotChangeTheResult) {
   Analyse(r);
   CheckExampleResult(r);
   for (int i = 16; i < 20; ++i) EXPECT_EQ(r.SpecLines[i].mag, 0.0) << "line " << i << " beyond H";
-  SetSpectrum(fresh.r(), 32, kExample);
-  Analyse(fresh.r());
-  for (int i = 0; i < 16; ++i) {
-    const SpecLine &a = r.SpecLines[i], &b = fresh.r().SpecLines[i];
-    EXPECT_TRUE(a.line == b.line && a.freq == b.freq && a.mag == b.mag) << "line " << i;
-  }
 }
 
 TEST(SpectrumAnalysis, FloorRiseDependsOnTheNumberOfLines) {
@@ -163,10 +157,8 @@ TEST(SpectrumAnalysis, NanMagnitudeIsNeverPicked) {
   EXPECT_EQ(r.FloorLevel, 1.0 + (40.0 - 1.0) * 0.012);
   EXPECT_TRUE(std::isnan(r.SpecLines[20].mag));
   EXPECT_NE(r.SpecLines[20].freq, 0.0) << "the NaN record must not be marked as picked";
-  for (int i = 0; i < 32; ++i) {
-    if (i == 20) continue;
-    EXPECT_EQ(r.SpecLines[i].mag, i == 5 ? 40.0 : i == 28 ? 25.0 : 0.0) << "line " << i;
-  }
+  r.SpecLines[20].mag = 0.0;
+  EXPECT_EQ(Kept(r), (Picks{{5, 40.0}, {28, 25.0}}));
 }
 
 // Records for the peak cleaning (band half-width 0.585); line i has a nonzero frequency.
@@ -222,7 +214,7 @@ TEST(CleanPeakTails, DescentNeverClearsLineZero) {
   for (int i = 1; i <= 8; ++i) EXPECT_EQ(r.SpecLines[i].mag, i == 5 ? 30.0 : 0.0) << "line " << i;
 }
 
-TEST(SpectrumEnergy, ParsevalAndSymmetryOfAFourPointTransform) {
+TEST(SpectrumEnergy, ParsevalEnergyAndSymmetryErrors) {
   test::Fixture f;
   AnalysisRecord& r = f.r();
   r.FFT_N = 4;
@@ -234,11 +226,8 @@ TEST(SpectrumEnergy, ParsevalAndSymmetryOfAFourPointTransform) {
   EXPECT_NEAR(r.TotalEnergy, 56.0, 1e-12);  // lines 0 and 2 counted twice like line 1
   EXPECT_NEAR(r.EvenSymErrRe, 0.0, 1e-12);
   EXPECT_NEAR(r.OddSymErrIm, 0.0, 1e-12);
-}
 
-TEST(SpectrumEnergy, BothEndLinesCountAndDeparturesAreMeasured) {
-  test::Fixture f;
-  AnalysisRecord& r = f.r();
+  // Both end lines count, and the departures are measured.
   r.FFT_N = 8;
   const double re[8] = {1, 2, 0, 0, 3, 0, 0, 5}, im[8] = {0, 0, 1, 0.5, 0, 0.25, 1, 0};
   for (int k = 0; k < 8; ++k) r.FFTre[k] = re[k], r.FFTim[k] = im[k];
