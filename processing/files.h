@@ -21,7 +21,6 @@ class InputFile {
   bool Size(uint64_t* size) const;
   // Reads up to n bytes; returns the count, 0 at the end or on a failed read.
   size_t Read(char* buf, size_t n);
-  bool IsOpen() const { return fd_ >= 0; }
   int Fd() const { return fd_; }
   void Close();
 

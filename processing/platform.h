@@ -65,7 +65,6 @@ class Progress {
   }
   void Position(int pos);
   void Text(const char* text);
-  void Forget() { pos_ = -1; text_ = nullptr; }
 
  private:
   PlatformOps* ops_ = nullptr;
