@@ -12,5 +12,5 @@ cmake --build build -j2
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTORZALEN_SANITIZE=ON
 cmake --build build-sanitize -j2
-(cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --output-on-failure -j2)
