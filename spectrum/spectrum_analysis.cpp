@@ -94,15 +94,14 @@ void AnalyseSpectrum(AnalysisRecord& r) {
     const double m = LineMagnitude(r, i);
     if (m <= r.FloorLevel) r.FloorLevel = m;
   }
-  // 3. Ordered list (in the scratch array) by falling magnitude.
+  // 3. The records ordered in place by falling magnitude.
   progress.Report(0, 1, "Ordering FFT spectral lines ....");
-  std::copy(lines, lines + H, tmp);
-  OrderByMagnitude(tmp, H);
+  OrderByMagnitude(lines, H);
   // 4. Position of the last record not below the floor.
   int C = H;
   for (int i = H - 1; i >= 0; --i) {
     progress.Report(H - 1 - i, H, "Calculating spectral lines under floor level ....");
-    if (!(tmp[i].mag < r.FloorLevel)) {
+    if (!(lines[i].mag < r.FloorLevel)) {
       C = i;
       break;
     }
@@ -122,13 +121,11 @@ void AnalyseSpectrum(AnalysisRecord& r) {
   // 6. Clear the records at or below the floor.
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Removing spectral lines below FFT floor level ....");
-    if (tmp[i].mag <= r.FloorLevel) Clear(tmp[i]);
+    if (lines[i].mag <= r.FloorLevel) Clear(lines[i]);
   }
-  // 7. Back to line order; cleared records and line 0 come back as {0, 0, 0}.
-  // The ordered list lives in the scratch array, so it is moved into the
-  // records first and the scratch array then takes the line order.
+  // 7. Back to line order through the scratch array; cleared records and
+  // line 0 come back as {0, 0, 0}.
   progress.Text("Sorting FFT spectral lines ....");
-  std::copy(tmp, tmp + H, lines);
   for (int i = 0; i < H; ++i) {
     progress.Position(Progress::Percent(i, H));
     tmp[i] = SpecLine{0, 0, 0};

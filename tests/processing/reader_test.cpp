@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -71,20 +72,14 @@ TEST(LineReader, LinesAcrossBlockBoundaries) {
 
 TEST(SampleLine, FieldsAndWrapAround) {
   uint32_t c = 0, s = 0;
-  auto parse = [&](const std::string& line) { return ParseSampleLine(line.data(), line.size(), &c, &s); };
-  EXPECT_FALSE(parse("123"));
-  ASSERT_TRUE(parse("123,45,9"));
-  EXPECT_EQ(c, 123u);
-  EXPECT_EQ(s, 45u);
-  ASSERT_TRUE(parse("  77  ,a"));
-  EXPECT_EQ(c, 77u);
-  EXPECT_EQ(s, 0u);
-  ASSERT_TRUE(parse("-5,3"));
-  EXPECT_EQ(c, 4294967291u);
-  EXPECT_EQ(s, 3u);
-  ASSERT_TRUE(parse(","));
-  EXPECT_EQ(c, 0u);
-  EXPECT_EQ(s, 0u);
+  EXPECT_FALSE(ParseSampleLine("123", 3, &c, &s));  // no comma: ignored
+  const std::tuple<std::string, uint32_t, uint32_t> cases[] = {
+      {"123,45,9", 123u, 45u}, {"  77  ,a", 77u, 0u}, {"-5,3", 4294967291u, 3u}, {",", 0u, 0u}};
+  for (const auto& [line, cislot, cslot] : cases) {
+    ASSERT_TRUE(ParseSampleLine(line.data(), line.size(), &c, &s)) << line;
+    EXPECT_EQ(c, cislot) << line;
+    EXPECT_EQ(s, cslot) << line;
+  }
 }
 
 class HeaderTest : public ::testing::Test {
