@@ -21,7 +21,7 @@ void ConsolePlatform::Draw() {
   drawn_ = true;
 }
 
-void ConsolePlatform::MessageBox(const char* caption, const char* text) {
+void ConsolePlatform::ShowMessage(const char* caption, const char* text) {
   Erase();
   std::fprintf(stderr, "%s: %s\n", caption, text);
   std::fflush(stderr);

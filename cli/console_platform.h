@@ -12,7 +12,7 @@ class ConsolePlatform : public PlatformOps {
  public:
   explicit ConsolePlatform(bool showProgress) : showProgress_(showProgress) {}
 
-  void MessageBox(const char* caption, const char* text) override;
+  void ShowMessage(const char* caption, const char* text) override;
   void DebugOutput(const std::string& text) override;
   bool CreateProgressDialog() override;
   void ShowProgressDialog() override;

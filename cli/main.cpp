@@ -10,7 +10,7 @@
 #include "cli/options.h"
 #include "cli/summary.h"
 #include "processing/analysis_record.h"
-#include "reprocess/run_processing.h"
+#include "run/run_processing.h"
 
 int main(int argc, char** argv) {
   using namespace tz;
@@ -30,7 +30,10 @@ int main(int argc, char** argv) {
 
   auto record = NewAnalysisRecord();
   AnalysisRecord& r = *record;
-  r.SourceKind = opt.kind;
+  r.SourceKind = *opt.kind;
+  r.InputPath = opt.input;
+  r.TdmPath = opt.tdm;
+  r.FdmPath = opt.fdm;
   r.UseFilterDefaults = 1;
   r.FFTwindow = opt.window;
   r.FFTsource = opt.source;
@@ -41,10 +44,9 @@ int main(int argc, char** argv) {
   if (opt.zeroCross) r.ZeroCrossLen = *opt.zeroCross, r.FixedFilterSettings |= kFixZeroCross;
 
   ConsolePlatform platform(!opt.quiet && isatty(STDERR_FILENO));
-  const bool completed =
-      RunProcessing(r, platform, opt.input.c_str(), opt.tdm.c_str(), opt.fdm.c_str());
+  const RunMarks marks = RunProcessing(r, platform);
 
-  const std::string summary = opt.json ? JsonSummary(r) + "\n" : HumanSummary(r);
+  const std::string summary = opt.json ? JsonSummary(r, marks) + "\n" : HumanSummary(r, marks);
   std::fputs(summary.c_str(), stdout);
-  return completed ? 0 : 1;
+  return marks.completed ? 0 : 1;
 }

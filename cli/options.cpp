@@ -40,26 +40,30 @@ bool IsPlainDecimal(const std::string& t) {
   return digits > 0 && i == t.size();
 }
 
-int KindFromExtension(const std::string& path) {
+InputKind KindFromExtension(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return 0;
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return InputKind::Vbt;
   std::string ext = path.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (ext == "tdm") return 1;
-  if (ext == "fdm") return 2;
-  return 0;
+  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (const auto& k : kInputKinds)
+    if (ext == k.extension) return k.kind;
+  return InputKind::Vbt;
 }
 
 namespace {
 
-int IndexOf(const std::string& v, std::initializer_list<const char*> names) {
-  int i = 0;
-  for (const char* n : names) {
-    if (v == n) return i;
-    ++i;
+// The code whose batch-command name is v, from one of the code tables.
+template <typename Entry, size_t N, typename Code>
+bool CodeOf(const std::string& v, const Entry (&table)[N], Code Entry::*field, Code* out) {
+  for (const Entry& e : table) {
+    if (v == e.option) {
+      *out = e.*field;
+      return true;
+    }
   }
-  return -1;
+  return false;
 }
 
 }  // namespace
@@ -115,20 +119,20 @@ CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
       value = args[++i];
     }
     if (name == "--kind") {
-      out.kind = IndexOf(value, {"vbt", "tdm", "fdm"});
-      if (out.kind < 0) {
+      InputKind kind;
+      if (CodeOf(value, kInputKinds, &InputKindInfo::kind, &kind)) {
+        out.kind = kind;
+      } else {
         error = "unknown input kind " + value;
         return CliParse::kUsageError;
       }
     } else if (name == "--window") {
-      out.window = IndexOf(value, {"flattop", "hamming", "blackman"});
-      if (out.window < 0) {
+      if (!CodeOf(value, kFftWindows, &FftWindowInfo::window, &out.window)) {
         error = "unknown window " + value;
         return CliParse::kUsageError;
       }
     } else if (name == "--source") {
-      out.source = IndexOf(value, {"cslot", "rpmfilt", "rpminst", "torque", "power"});
-      if (out.source < 0) {
+      if (!CodeOf(value, kFftSources, &FftSourceInfo::source, &out.source)) {
         error = "unknown source " + value;
         return CliParse::kUsageError;
       }
@@ -140,8 +144,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
       const double x = ReadDecimalReal(value.data(), value.size());
       if (name == "--overshoot") out.overshoot = x;
       else if (name == "--threshold") out.threshold = x;
-      else if (name == "--movavg") out.movAvg = TruncateClamp(x, 5, 200);
-      else out.zeroCross = TruncateClamp(x, 4, 30);
+      else if (name == "--movavg") out.movAvg = TruncateClamp(x, kMovAvgMin, kMovAvgMax);
+      else out.zeroCross = TruncateClamp(x, kZeroCrossMin, kZeroCrossMax);
     }
   }
   if (files.size() != 3) {
@@ -151,7 +155,7 @@ CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
   out.input = files[0];
   out.tdm = files[1];
   out.fdm = files[2];
-  if (out.kind < 0) out.kind = KindFromExtension(out.input);
+  if (!out.kind) out.kind = KindFromExtension(out.input);
   return CliParse::kRun;
 }
 

@@ -5,12 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "processing/codes.h"
+
 namespace tz {
 
 struct CliOptions {
-  int kind = -1;  // -1: from the extension of the input
-  int window = 1;
-  int source = 3;
+  std::optional<InputKind> kind;  // none: from the extension of the input
+  FftWindow window = FftWindow::Hamming;
+  FftSource source = FftSource::Torque;
   std::optional<double> overshoot, threshold;
   std::optional<int> movAvg, zeroCross;
   bool json = false;
@@ -25,8 +27,9 @@ enum class CliParse { kRun, kHelp, kUsageError };
 CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
                          std::string& error);
 
-// Kind of an input from its extension: .tdm 1, .fdm 2, anything else 0.
-int KindFromExtension(const std::string& path);
+// Kind of an input from its extension, in either case: .tdm and .fdm name
+// the outputs of an earlier run, anything else is read as a VBT file.
+InputKind KindFromExtension(const std::string& path);
 
 // True for a plain decimal number: optional sign, digits with an optional point.
 bool IsPlainDecimal(const std::string& text);

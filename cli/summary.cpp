@@ -5,6 +5,7 @@
 
 #include "processing/analysis_record.h"
 #include "processing/format_sig10.h"
+#include "processing/run_context.h"
 
 namespace tz {
 
@@ -57,8 +58,7 @@ class JsonObject {
 
 }  // namespace
 
-std::string JsonSummary(const AnalysisRecord& r) {
-  const RunMarks& m = r.marks;
+std::string JsonSummary(const AnalysisRecord& r, const RunMarks& m) {
   JsonObject j;
   j.Int("RawCount", r.RawCount, m.resetDone);
   j.Int("FilteredCount", r.FilteredCount, m.resetDone);
@@ -102,8 +102,7 @@ std::string JsonSummary(const AnalysisRecord& r) {
   return j.Done();
 }
 
-std::string HumanSummary(const AnalysisRecord& r) {
-  const RunMarks& m = r.marks;
+std::string HumanSummary(const AnalysisRecord& r, const RunMarks& m) {
   std::string out;
   if (!m.resetDone) return out;
   out += "Total samples:    " + std::to_string(r.RawCount) + "\n";

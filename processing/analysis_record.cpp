@@ -19,6 +19,11 @@ RecordPtr NewAnalysisRecord() {
   return RecordPtr(new (mem) AnalysisRecord);
 }
 
+void BoundFilterLengths(AnalysisRecord& r) {
+  r.MovAvgLen = std::clamp(r.MovAvgLen, kMovAvgMin, kMovAvgMax);
+  r.ZeroCrossLen = std::clamp(r.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
+}
+
 void ResetRunState(AnalysisRecord& r) {
   std::fill(std::begin(r.MaRPM), std::end(r.MaRPM), 0.0);
   std::fill(std::begin(r.MaTRQ), std::end(r.MaTRQ), 0.0);

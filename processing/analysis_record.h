@@ -6,26 +6,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
-#include "processing/platform.h"
+#include "processing/codes.h"
 
 namespace tz {
 
-class OutputFile;
-
 constexpr int kSampleCapacity = 524288;     // raw and emitted sample arrays
-constexpr int kMovAvgSlots = 200;           // moving-average buffers
-constexpr int kZeroCrossSlots = 33;         // zero-crossing delay lines
+constexpr int kMovAvgSlots = kMovAvgMax;    // moving-average buffers
+constexpr int kZeroCrossSlots = 33;         // zero-crossing delay lines (kZeroCrossMax + 1 used)
 constexpr int kDateTextSize = 32;           // 31 characters + terminating zero
 constexpr int kTimeTextSize = 24;           // 23 characters + terminating zero
 constexpr int kMaxSpectrumLines = kSampleCapacity / 2;
-constexpr int kPathSize = 260;              // file-name buffers
 
 // Value of pi used by the torque and power formulas (deliberately not full precision).
 constexpr double PI_APPROX = 3.1415;
-
-// Kind of the current source of a run.
-enum SourceKindValue : int { kSourceVbt = 0, kSourceTdm = 1, kSourceFdm = 2 };
 
 // Filter settings the user fixed for a run: a header (default or file value)
 // never overwrites a setting whose bit is set, even while UseFilterDefaults is 1.
@@ -43,17 +38,6 @@ struct SpecLine {
   double mag;
 };
 
-// Marks of how far the last run got; the batch command's summary uses them to
-// tell computed values from values left over by an earlier run.
-struct RunMarks {
-  bool resetDone = false;         // counters were reset (run passed the size check)
-  bool figuresFilled = false;     // statistics figures (the percentage text) were set
-  bool statisticsDone = false;    // display statistics and Fc computed
-  bool fftDone = false;           // the FFT ran (not refused)
-  bool completed = false;         // the run reached its end
-  char percentText[40] = {0};     // text of the filtered-percentage field
-};
-
 struct AnalysisRecord {
   // 1. Measurement parameters
   double Fmux = 0, G = 0, Rext = 0, Rint = 0, L = 0, N_SLOT = 0, A_SLOT = 0;
@@ -64,9 +48,9 @@ struct AnalysisRecord {
   int TimeLen = 0;
 
   // 2. Processing settings
-  double AllowedOvershoot = 0.1;
-  int MovAvgLen = 10;
-  int ZeroCrossLen = 4;
+  double AllowedOvershoot = kDefaultOvershoot;
+  int MovAvgLen = kDefaultMovAvgLen;
+  int ZeroCrossLen = kDefaultZeroCrossLen;
   double RPMthreshold = 0;
   int UseFilterDefaults = 1;
   unsigned FixedFilterSettings = 0;  // FilterSettingBit mask
@@ -112,18 +96,9 @@ struct AnalysisRecord {
   double RPMfiltMean = 0, RPMinstMean = 0;
   double Fc = 0;
 
-  // 9. Run resources (valid only during a run). The input file and the
-  // progress and statistics dialogs belong to the run driver and the
-  // platform; the record keeps what the stages write through.
-  PlatformOps* platform = nullptr;
-  OutputFile* hTdmFile = nullptr;
-  OutputFile* hFdmFile = nullptr;
-  Progress progress;
-  RunMarks marks;
-
   // 10. Frequency analysis
-  int32_t FFTsource = 3;
-  int32_t FFTwindow = 1;
+  FftSource FFTsource = FftSource::Torque;
+  FftWindow FFTwindow = FftWindow::Hamming;
   int32_t FFT_N = 0;
   double FFTinRe[kSampleCapacity];
   double FFTinIm[kSampleCapacity];
@@ -142,11 +117,12 @@ struct AnalysisRecord {
   double EvenSymErrRe = 0;
   double OddSymErrIm = 0;
 
-  // Current source and output names
-  int SourceKind = kSourceVbt;
-  char InputPath[kPathSize] = {0};
-  char TdmPath[kPathSize] = {0};
-  char FdmPath[kPathSize] = {0};
+  // Current source and output names, as the commands set them; every run and
+  // every settings dialog that reprocesses reads them here.
+  InputKind SourceKind = InputKind::Vbt;
+  std::string InputPath;
+  std::string TdmPath;
+  std::string FdmPath;
 };
 
 struct AnalysisRecordDeleter {
@@ -160,6 +136,10 @@ RecordPtr NewAnalysisRecord();
 // Resets the run state at the start of a run: counters, time, sense of
 // rotation, moving-average buffers and the conditioning windows.
 void ResetRunState(AnalysisRecord& r);
+
+// Bounds the two filter lengths to the ranges their buffers allow; a caller
+// that stored an out-of-range length never makes a run overrun them.
+void BoundFilterLengths(AnalysisRecord& r);
 
 // True when a header may set the given filter setting in this run.
 inline bool HeaderSetsFilter(const AnalysisRecord& r, unsigned bit) {

@@ -3,15 +3,21 @@
 #include <cmath>
 
 #include "processing/analysis_record.h"
+#include "processing/run_context.h"
 #include "processing/shaft_quantities.h"
 
 namespace tz {
+
+namespace {
+// One third as the nearest double: the mean of three counts is a product.
+constexpr double kOneThird = 0.3333333333333333;
+}  // namespace
 
 bool InvalidPair(uint32_t c, uint32_t s) {
   return s <= 1u || s == 4294967295u || c <= 1u || c == 4294967295u || c <= s + 1u;
 }
 
-void ConditionSample(AnalysisRecord& r, uint32_t c, uint32_t s, int32_t n) {
+void ConditionSample(AnalysisRecord& r, RunContext& run, uint32_t c, uint32_t s, int32_t n) {
   if (InvalidPair(c, s)) {
     ++r.FilteredCount;
     return;
@@ -56,8 +62,8 @@ void ConditionSample(AnalysisRecord& r, uint32_t c, uint32_t s, int32_t n) {
   }                                                  // g: neither emitted nor counted
 
   if (accept) {
-    cs[1] = (cs[2] + cs[1] + cs[0]) * 0.3333333333333333;
-    EmitSample(r);
+    cs[1] = (cs[2] + cs[1] + cs[0]) * kOneThird;
+    EmitSample(r, run);
   } else if (replace) {
     ci[1] = (ci[2] + ci[0]) * 0.5;
     cs[1] = (cs[2] + cs[0]) * 0.5;

@@ -1,10 +1,19 @@
 // Platform operations of a processing run. Everything a run shows goes
 // through this interface, so the same run drives the desktop program, the
 // batch command and the tests.
+//
+// Contract:
+// - Every call comes synchronously on the thread that started the run; a run
+//   never calls from another thread and never waits for an answer other than
+//   the return value.
+// - The progress calls (SetProgressPosition, SetProgressText) are the places
+//   where a desktop front end may let its windows paint; they come no more
+//   often than the position or the text changes.
+// - A run never starts inside another run: an implementation that lets events
+//   through during a progress call must not start a new run from them.
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace tz {
 
@@ -12,8 +21,9 @@ class PlatformOps {
  public:
   virtual ~PlatformOps() = default;
 
-  // Modal message box with an OK button, owned by the main window.
-  virtual void MessageBox(const char* caption, const char* text) = 0;
+  // Modal message with an OK button, owned by the main window; returns when
+  // the user has confirmed it.
+  virtual void ShowMessage(const char* caption, const char* text) = 0;
   // The debug output channel that receives system error reports.
   virtual void DebugOutput(const std::string& text) = 0;
 
@@ -33,77 +43,6 @@ class PlatformOps {
   virtual void SetStatisticsFields(const char* total, const char* filtered,
                                    const char* percent) = 0;
   virtual void ShowStatisticsDialog() = 0;
-};
-
-// Progress reports of a run: passes a report on only when the integer
-// position or the text changes, so reporting per sample costs nothing.
-class Progress {
- public:
-  void Bind(PlatformOps* ops) {
-    ops_ = ops;
-    pos_ = -1;
-    text_ = nullptr;
-    dialog_ = false;
-  }
-  // Texts go to the progress dialog only, and only while it exists.
-  void SetDialog(bool exists) {
-    dialog_ = exists;
-    text_ = nullptr;
-  }
-  // Position done / total x 100 truncated toward zero, and the status text.
-  void Report(double done, double total, const char* text) {
-    Position(Percent(done, total));
-    Text(text);
-  }
-  // done / total x 100 truncated toward zero; 0 when undefined.
-  static int Percent(double done, double total) { return Truncate(done / total * 100.0); }
-  // A percentage truncated toward zero into 0..100; 0 when undefined.
-  static int Truncate(double p) {
-    if (!(p >= 0.0)) return 0;
-    if (p > 100.0) return 100;
-    return static_cast<int>(p);
-  }
-  void Position(int pos);
-  void Text(const char* text);
-
- private:
-  PlatformOps* ops_ = nullptr;
-  int pos_ = -1;
-  const char* text_ = nullptr;
-  bool dialog_ = false;
-};
-
-// Records everything a run shows; used by the tests.
-class RecordingPlatform : public PlatformOps {
- public:
-  struct Message {
-    std::string caption, text;
-  };
-  std::vector<Message> messages;
-  std::vector<std::string> debug;
-  std::vector<int> positions;
-  std::vector<std::string> texts;
-  std::vector<std::string> events;  // dialog and toolbar events in order
-  bool failProgressDialog = false;
-  bool failStatisticsDialog = false;
-  std::string statTotal, statFiltered, statPercent;
-  bool statisticsShown = false;
-
-  void MessageBox(const char* caption, const char* text) override;
-  void DebugOutput(const std::string& text) override;
-  bool CreateProgressDialog() override;
-  void ShowProgressDialog() override;
-  void DestroyProgressDialog() override;
-  void ShowToolbarProgress(bool visible) override;
-  void SetProgressPosition(int percent) override;
-  void SetProgressText(const char* text) override;
-  bool CreateStatisticsDialog() override;
-  void SetStatisticsFields(const char* total, const char* filtered,
-                           const char* percent) override;
-  void ShowStatisticsDialog() override;
-
-  // "CAPTION: TEXT" of every message box, in order.
-  std::vector<std::string> MessageLines() const;
 };
 
 }  // namespace tz

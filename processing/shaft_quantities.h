@@ -5,9 +5,10 @@
 namespace tz {
 
 struct AnalysisRecord;
+struct RunContext;
 
 // Computes the quantities of the middle sample of the conditioning window,
 // stores the emitted arrays and writes one TDM data line.
-void EmitSample(AnalysisRecord& r);
+void EmitSample(AnalysisRecord& r, RunContext& run);
 
 }  // namespace tz

@@ -36,7 +36,7 @@ void ReportSystemError(PlatformOps& ops, const char* context, int code) {
   try {
     ops.DebugOutput(SystemErrorReport(code, context));
   } catch (const std::bad_alloc&) {
-    ops.MessageBox("Fatal Error", "Cannot properly report error.");
+    ops.ShowMessage("Fatal Error", "Cannot properly report error.");
   }
 }
 

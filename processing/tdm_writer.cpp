@@ -5,6 +5,7 @@
 #include "processing/analysis_record.h"
 #include "processing/files.h"
 #include "processing/format_sig10.h"
+#include "processing/run_context.h"
 
 namespace tz {
 
@@ -75,14 +76,14 @@ void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& f, const char* title)
   b.Text("Zero crossing filter length=").Int(r.ZeroCrossLen).End().WriteTo(f);
 }
 
-void WriteHeaderBlocks(AnalysisRecord& r) {
-  WriteHeaderBlock(r, *r.hTdmFile, kTdmTitle);
+void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
+  WriteHeaderBlock(r, *run.tdm, kTdmTitle);
   LineBuffer b;
-  b.Text(kTdmColumnLine).End().WriteTo(*r.hTdmFile);
-  WriteHeaderBlock(r, *r.hFdmFile, kFdmTitle);
+  b.Text(kTdmColumnLine).End().WriteTo(*run.tdm);
+  WriteHeaderBlock(r, *run.fdm, kFdmTitle);
 }
 
-void WriteDataLine(AnalysisRecord& r) {
+void WriteDataLine(const AnalysisRecord& r, RunContext& run) {
   LineBuffer b;
   b.Int(r.ProgrCount).Sep();
   b.Plain(r.Tprogr).Sep().Plain(r.Dt).Sep();
@@ -90,24 +91,25 @@ void WriteDataLine(AnalysisRecord& r) {
   b.Plain(r.CislotWin[1]).Sep().Plain(r.CslotWin[1]).Sep();
   b.Plain(r.TRQ0cnt).Sep().Plain(r.dTRQinst).Sep();
   b.Plain(r.RPMinst).Sep().Plain(r.TRQinst).Sep().Plain(r.POTinst).End();
-  b.WriteTo(*r.hTdmFile);
+  b.WriteTo(*run.tdm);
 }
 
-void WriteRawLines(AnalysisRecord& r, OutputFile& f, const char* progressText) {
+void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& f,
+                   const char* progressText) {
   LineBuffer b;
   for (int32_t i = 0; i < r.RawCount; ++i) {
-    r.progress.Report(i, r.RawCount, progressText);
+    run.progress.Report(i, r.RawCount, progressText);
     b.Int(i).Sep().Int(r.CislotRaw[i]).Sep().Int(r.CslotRaw[i]).End();
     b.WriteTo(f);
   }
 }
 
-void WriteTdmTail(AnalysisRecord& r) {
-  OutputFile& f = *r.hTdmFile;
+void WriteTdmTail(const AnalysisRecord& r, RunContext& run) {
+  OutputFile& f = *run.tdm;
   LineBuffer b;
   b.Text(kTdmEndMarker).End().End().WriteTo(f);
   b.Text(kRawSectionTitle).End().WriteTo(f);
-  WriteRawLines(r, f, "Appending input file to TDM output file ....");
+  WriteRawLines(r, run, f, "Appending input file to TDM output file ....");
 }
 
 }  // namespace tz

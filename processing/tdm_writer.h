@@ -4,6 +4,7 @@
 namespace tz {
 
 struct AnalysisRecord;
+struct RunContext;
 class OutputFile;
 
 constexpr char kTdmTitle[] = "Vibrotorsional Time Domain Analysis";
@@ -19,16 +20,17 @@ void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& file, const char* tit
 
 // Header block and column line to the TDM output, then the header block to
 // the FDM output, with the settings as they now stand.
-void WriteHeaderBlocks(AnalysisRecord& r);
+void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run);
 
 // One data line of the sample just emitted.
-void WriteDataLine(AnalysisRecord& r);
+void WriteDataLine(const AnalysisRecord& r, RunContext& run);
 
 // End marker, empty line, raw section title and one line per raw sample.
-void WriteTdmTail(AnalysisRecord& r);
+void WriteTdmTail(const AnalysisRecord& r, RunContext& run);
 
 // Appends the raw lines "i, Cislot, Cslot" of every raw sample to a file,
 // reporting progress under the given text.
-void WriteRawLines(AnalysisRecord& r, OutputFile& file, const char* progressText);
+void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& file,
+                   const char* progressText);
 
 }  // namespace tz

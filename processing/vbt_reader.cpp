@@ -4,6 +4,7 @@
 
 #include "processing/analysis_record.h"
 #include "processing/number_text.h"
+#include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 
 namespace tz {
@@ -45,46 +46,47 @@ const HeaderField kVbtFields[] = {
 
 }  // namespace
 
-int ParseHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state) {
+int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len, int state) {
   switch (state) {
-    case 0:
+    case kVbtAwaitTitle:
       break;
-    case 1:
+    case kVbtDate:
       r.DateLen = CopyText(r.DateText, kDateTextSize, line, len);
-      state = 2;
+      state = kVbtTime;
       break;
-    case 2:
+    case kVbtTime:
       r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line, len);
-      state = 3;
+      state = kVbtCounterPeriod;
       break;
-    case 3:
+    case kVbtCounterPeriod:
       if (!LineStartsWith(line, len, "Fmux=")) {
-        r.platform->MessageBox("VBT file Check",
-                               "Counter period not found or invalid .... Aborting!");
+        run.ops.ShowMessage("VBT file Check", "Counter period not found or invalid .... Aborting!");
         return kHeaderAbort;
       }
       r.Fmux = ReadLineValue(line, len, 5, 2);
-      state = 4;
+      state = kVbtFirstParameter;
       break;
-    case 4: case 5: case 6: case 7: case 8: case 9: case 10: case 11: case 12: case 13: {
-      if (ReadHeaderField(r, kVbtFields[state - 4], line, len)) {
-        if (state == 11) {
+    case kVbtWriteHeaders:
+      WriteHeaderBlocks(r, run);
+      state = kVbtSampleState;
+      break;
+    case kVbtSampleState:
+      break;  // sample lines are handled by the run driver
+    default: {
+      if (state < kVbtFirstParameter || state > kVbtLastParameter) break;
+      if (ReadHeaderField(r, kVbtFields[state - kVbtFirstParameter], line, len)) {
+        if (state == kVbtRPMmax) {
           // The header imposes the default filter settings unless the user chose them.
-          if (HeaderSetsFilter(r, kFixThreshold)) r.RPMthreshold = 0.4 * r.RPMmax;
-          if (HeaderSetsFilter(r, kFixMovAvg)) r.MovAvgLen = 10;
-          if (HeaderSetsFilter(r, kFixOvershoot)) r.AllowedOvershoot = 0.1;
-          if (HeaderSetsFilter(r, kFixZeroCross)) r.ZeroCrossLen = 4;
+          if (HeaderSetsFilter(r, kFixThreshold))
+            r.RPMthreshold = kDefaultThresholdFraction * r.RPMmax;
+          if (HeaderSetsFilter(r, kFixMovAvg)) r.MovAvgLen = kDefaultMovAvgLen;
+          if (HeaderSetsFilter(r, kFixOvershoot)) r.AllowedOvershoot = kDefaultOvershoot;
+          if (HeaderSetsFilter(r, kFixZeroCross)) r.ZeroCrossLen = kDefaultZeroCrossLen;
         }
         ++state;
       }
       break;
     }
-    case 14:
-      WriteHeaderBlocks(r);
-      state = 15;
-      break;
-    default:
-      break;  // 15: sample lines are handled by the run driver
   }
   if (LineStartsWith(line, len, kVbtTitle)) state = 1;
   return state;

@@ -8,9 +8,23 @@
 namespace tz {
 
 struct AnalysisRecord;
+struct RunContext;
 
 constexpr int kHeaderAbort = -1;  // ParseHeaderLine: abandon the run at once
-constexpr int kVbtSampleState = 15;
+// States of the VBT header: waiting for the title, the date and time lines,
+// the counter period, the ten parameter lines, the line after them (where
+// both header blocks are written) and the sample lines.
+enum VbtHeaderState : int {
+  kVbtAwaitTitle = 0,
+  kVbtDate = 1,
+  kVbtTime = 2,
+  kVbtCounterPeriod = 3,
+  kVbtFirstParameter = 4,   // G= .. PDist=, one state each
+  kVbtRPMmax = 11,          // the parameter after which the filter defaults apply
+  kVbtLastParameter = 13,
+  kVbtWriteHeaders = 14,
+  kVbtSampleState = 15,
+};
 
 constexpr char kVbtTitle[] = "Download of sampled vibrotorsional data";
 
@@ -37,7 +51,7 @@ int CopyText(char* dst, int cap, const char* text, size_t len);
 
 // One step of the VBT header state machine (states 0..15); returns the new
 // state or kHeaderAbort. State 14 writes the header blocks of both outputs.
-int ParseHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state);
+int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len, int state);
 
 // Splits a sample line into Cislot and Cslot (decimal integers, 32-bit
 // wrap-around, unsigned). Returns false for a line without a comma.

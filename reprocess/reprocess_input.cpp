@@ -4,18 +4,52 @@
 
 #include "processing/analysis_record.h"
 #include "processing/number_text.h"
-#include "processing/run.h"
+#include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
+#include "spectrum/fft_processor.h"
 
 namespace tz {
 
-const InputKind kTdmInput = {"TDM file Check", "TDM preprocessor", kTdmSampleState,
-                             &ParseTdmHeaderLine, &ParseAppendedSampleLine, false};
-const InputKind kFdmInput = {"FDM file Check", "FDM preprocessor", kFdmSampleState,
-                             &ParseFdmHeaderLine, &ParseAppendedSampleLine, false};
-
 namespace {
+
+// States of the header block both files start with; the parameter lines
+// have one state each, in the order the header block writes them.
+enum CommonHeaderState : int {
+  kAwaitTitle = 0,
+  kAfterTitle = 1,
+  kDate = 2,
+  kTime = 3,
+  kCounterPeriod = 4,
+  kFirstParameter = 5,  // G= .. PDist=
+  kRPMmax = 12,         // the parameter the default threshold follows
+  kOvershoot = 15,
+  kMovAvg = 16,
+  kThreshold = 17,
+  kZeroCross = 18,
+  kLastCommonState = kZeroCross,
+};
+
+// States after the common block: the TDM file's data lines up to its end
+// marker, the FDM file's FFT section; then the raw samples appended.
+enum TdmState : int {
+  kTdmAwaitEndMarker = 19,
+  kTdmAfterEndMarker = 20,
+  kTdmRawColumnLine = 21,
+};
+enum FdmState : int {
+  kFdmAwaitFftTitle = 19,
+  kFdmSamplingFreq = 20,
+  kFdmSamplesNumber = 21,
+  kFdmWindowLine = 22,
+  kFdmSourceLine = 23,
+  kFdmAwaitEndMarker = 24,
+  kFdmAfterEndMarker = 25,
+  kFdmRawColumnLine = 26,
+};
+
+constexpr char kTdmCheckCaption[] = "TDM file Check";
+constexpr char kFdmCheckCaption[] = "FDM file Check";
 
 // States 5..14: the measurement parameters as the header block writes them.
 const HeaderField kParameterFields[] = {
@@ -26,75 +60,71 @@ const HeaderField kParameterFields[] = {
     {"PCoeff=", 0, &AnalysisRecord::PCoeff}, {"PDist=", 0, &AnalysisRecord::PDist},
 };
 
-const char* const kWindowNames[] = {"Filtering window: Flat top", "Filtering window: Hamming",
-                                    "Filtering window: Blackman"};
-const char* const kSourceNames[] = {
-    "Input data: Torque raw pulses (Cslot)", "Input data: RPM filtered",
-    "Input data: RPM unfiltered", "Input data: Torque filtered", "Input data: Power filtered"};
-
-template <size_t N>
-bool StartsWithAny(const char* line, size_t len, const char* const (&names)[N]) {
-  for (const char* name : names)
-    if (LineStartsWith(line, len, name)) return true;
+// True when the line begins with the FDM line of one of the table's codes.
+template <typename Table>
+bool StartsWithAnyFdmLine(const char* line, size_t len, const Table& table) {
+  for (const auto& entry : table)
+    if (LineStartsWith(line, len, entry.fdmLine)) return true;
   return false;
 }
 
 // States 0..18, common to both files: title, date, time, parameters and the
 // four filter settings (taken only while the header may set them).
-int ParseCommonHeader(AnalysisRecord& r, const char* line, size_t len, int state,
-                      const char* checkCaption) {
+int ParseCommonHeader(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
+                      int state, const char* checkCaption) {
   switch (state) {
-    case 0:
-      return 0;
-    case 1:
-      return 2;
-    case 2:
+    case kAwaitTitle:
+      return kAwaitTitle;
+    case kAfterTitle:
+      return kDate;
+    case kDate:
       r.DateLen = CopyText(r.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
                            len > 5 ? len - 5 : 0);
-      return 3;
-    case 3:
+      return kTime;
+    case kTime:
       r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
                            len > 5 ? len - 5 : 0);
-      return 4;
-    case 4:
+      return kCounterPeriod;
+    case kCounterPeriod:
       if (!LineStartsWith(line, len, "Counter period=")) {
-        r.platform->MessageBox(checkCaption, "Counter period not found or invalid .... Aborting!");
+        run.ops.ShowMessage(checkCaption, "Counter period not found or invalid .... Aborting!");
         return kHeaderAbort;
       }
       r.Fmux = ReadLineValue(line, len, 15, 2);
-      return 5;
-    case 15: {
+      return kFirstParameter;
+    case kOvershoot: {
       static constexpr char kw[] = "Allowed overshot(%)=";
       if (!LineStartsWith(line, len, kw)) return state;
       if (HeaderSetsFilter(r, kFixOvershoot))
         r.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
-      return 16;
+      return kMovAvg;
     }
-    case 16: {
+    case kMovAvg: {
       // Lengths outside the buffers never reach them: truncated, then clamped.
       static constexpr char kw[] = "Moving average filtering length=";
       if (!LineStartsWith(line, len, kw)) return state;
       if (HeaderSetsFilter(r, kFixMovAvg))
-        r.MovAvgLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), 5, 200);
-      return 17;
+        r.MovAvgLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kMovAvgMin, kMovAvgMax);
+      return kThreshold;
     }
-    case 17: {
+    case kThreshold: {
       static constexpr char kw[] = "RPM threshold=";
       if (!LineStartsWith(line, len, kw)) return state;
       if (HeaderSetsFilter(r, kFixThreshold))
         r.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
-      return 18;
+      return kZeroCross;
     }
-    case 18: {
+    case kZeroCross: {
       static constexpr char kw[] = "Zero crossing filter length=";
       if (!LineStartsWith(line, len, kw)) return state;
       if (HeaderSetsFilter(r, kFixZeroCross))
-        r.ZeroCrossLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), 4, 30);
-      return 19;
+        r.ZeroCrossLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kZeroCrossMin, kZeroCrossMax);
+      return kLastCommonState + 1;
     }
-    default: {  // 5..14
-      if (!ReadHeaderField(r, kParameterFields[state - 5], line, len)) return state;
-      if (state == 12 && HeaderSetsFilter(r, kFixThreshold)) r.RPMthreshold = 0.4 * r.RPMmax;
+    default: {  // the parameter lines
+      if (!ReadHeaderField(r, kParameterFields[state - kFirstParameter], line, len)) return state;
+      if (state == kRPMmax && HeaderSetsFilter(r, kFixThreshold))
+        r.RPMthreshold = kDefaultThresholdFraction * r.RPMmax;
       return state + 1;
     }
   }
@@ -102,58 +132,61 @@ int ParseCommonHeader(AnalysisRecord& r, const char* line, size_t len, int state
 
 }  // namespace
 
-int ParseTdmHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state) {
-  if (state <= 18) {
-    state = ParseCommonHeader(r, line, len, state, kTdmInput.checkCaption);
+int ParseTdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
+                       int state) {
+  if (state <= kLastCommonState) {
+    state = ParseCommonHeader(r, run, line, len, state, kTdmCheckCaption);
     if (state == kHeaderAbort) return state;
-  } else if (state == 19) {
-    if (LineStartsWith(line, len, kTdmEndMarker)) state = 20;
-  } else if (state == 20) {
-    state = 21;  // the empty line after the marker
-  } else if (state == 21) {
-    WriteHeaderBlocks(r);  // the column line of the appended samples
-    state = 22;
+  } else if (state == kTdmAwaitEndMarker) {
+    if (LineStartsWith(line, len, kTdmEndMarker)) state = kTdmAfterEndMarker;
+  } else if (state == kTdmAfterEndMarker) {
+    state = kTdmRawColumnLine;  // the empty line after the marker
+  } else if (state == kTdmRawColumnLine) {
+    WriteHeaderBlocks(r, run);  // the column line of the appended samples
+    state = kTdmSampleState;
   }
-  if (LineStartsWith(line, len, kTdmTitle)) state = 1;
+  if (LineStartsWith(line, len, kTdmTitle)) state = kAfterTitle;
   return state;
 }
 
-int ParseFdmHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state) {
+int ParseFdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
+                       int state) {
   switch (state) {
-    case 19:
-      if (LineStartsWith(line, len, "FFT Output (limited to Nyquist frequency)")) state = 20;
+    case kFdmAwaitFftTitle:
+      if (LineStartsWith(line, len, kFftSectionTitle)) state = kFdmSamplingFreq;
       break;
-    case 20:
-      if (LineStartsWith(line, len, "Sampling Freq. (Fc) (Hz) =")) state = 21;
+    case kFdmSamplingFreq:
+      if (LineStartsWith(line, len, kFftSamplingFreq)) state = kFdmSamplesNumber;
       break;
-    case 21:
-      if (LineStartsWith(line, len, "Samples Number (N) =")) state = 22;
+    case kFdmSamplesNumber:
+      if (LineStartsWith(line, len, kFftSamplesNumber)) state = kFdmWindowLine;
       break;
-    case 22:
-      if (StartsWithAny(line, len, kWindowNames)) state = 23;
+    case kFdmWindowLine:
+      if (StartsWithAnyFdmLine(line, len, kFftWindows)) state = kFdmSourceLine;
       break;
-    case 23:
-      if (StartsWithAny(line, len, kSourceNames)) state = 24;
+    case kFdmSourceLine:
+      if (StartsWithAnyFdmLine(line, len, kFftSources)) state = kFdmAwaitEndMarker;
       break;
-    case 24:
+    case kFdmAwaitEndMarker:
       // The end marker must fill the whole line.
-      if (len == 14 && std::memcmp(line, ">>END OF FFT<<", 14) == 0) state = 25;
+      if (len == sizeof kFftEndMarker - 1 && std::memcmp(line, kFftEndMarker, len) == 0)
+        state = kFdmAfterEndMarker;
       break;
-    case 25:
-      state = 26;  // the empty line after the marker
+    case kFdmAfterEndMarker:
+      state = kFdmRawColumnLine;  // the empty line after the marker
       break;
-    case 26:
-      WriteHeaderBlocks(r);  // the column line of the appended samples
-      state = 27;
+    case kFdmRawColumnLine:
+      WriteHeaderBlocks(r, run);  // the column line of the appended samples
+      state = kFdmSampleState;
       break;
-    case 27:
+    case kFdmSampleState:
       break;
     default:
-      state = ParseCommonHeader(r, line, len, state, kFdmInput.checkCaption);
+      state = ParseCommonHeader(r, run, line, len, state, kFdmCheckCaption);
       if (state == kHeaderAbort) return state;
       break;
   }
-  if (LineStartsWith(line, len, kFdmTitle)) state = 1;
+  if (LineStartsWith(line, len, kFdmTitle)) state = kAfterTitle;
   return state;
 }
 
@@ -182,16 +215,6 @@ bool ParseAppendedSampleLine(const char* line, size_t len, uint32_t* cislot, uin
   *cislot = LowBitsOfTruncated(v1);
   *cslot = LowBitsOfTruncated(v2);
   return true;
-}
-
-bool ProcessTdmFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
-                    const char* tdmName, const char* fdmName) {
-  return ProcessInput(r, ops, kTdmInput, inputName, tdmName, fdmName);
-}
-
-bool ProcessFdmFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
-                    const char* tdmName, const char* fdmName) {
-  return ProcessInput(r, ops, kFdmInput, inputName, tdmName, fdmName);
 }
 
 }  // namespace tz

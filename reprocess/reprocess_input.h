@@ -8,26 +8,20 @@
 namespace tz {
 
 struct AnalysisRecord;
-class PlatformOps;
-struct InputKind;
+struct RunContext;
 
 constexpr int kTdmSampleState = 22;
 constexpr int kFdmSampleState = 27;
 
-extern const InputKind kTdmInput;
-extern const InputKind kFdmInput;
-
 // Header state machines of the two files (states 0..22 and 0..27).
-int ParseTdmHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state);
-int ParseFdmHeaderLine(AnalysisRecord& r, const char* line, size_t len, int state);
+// Each returns the new state or kHeaderAbort.
+int ParseTdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
+                       int state);
+int ParseFdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
+                       int state);
 
 // "Progr, Cislot, Cslot": the second and third comma-separated fields, read
 // as decimal reals, truncated toward zero, low 32 bits. False without a comma.
 bool ParseAppendedSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot);
-
-bool ProcessTdmFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
-                    const char* tdmName, const char* fdmName);
-bool ProcessFdmFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
-                    const char* tdmName, const char* fdmName);
 
 }  // namespace tz

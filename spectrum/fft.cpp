@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "processing/analysis_record.h"
+#include "processing/run_context.h"
 
 namespace tz {
 
@@ -38,7 +39,7 @@ void RequireArray(const void* p, const char* name) {
   }
 }
 
-void fft_float(AnalysisRecord& r, uint32_t NumSamples, int Inverse, const double* RealIn,
+void fft_float(AnalysisRecord& r, Progress& progress, uint32_t NumSamples, int Inverse, const double* RealIn,
                const double* ImagIn, double* RealOut, double* ImagOut) {
   const uint32_t N = NumSamples;
   if (N > 0x40000000u || !PowerOfTwoTest(static_cast<int>(N))) {
@@ -52,7 +53,6 @@ void fft_float(AnalysisRecord& r, uint32_t NumSamples, int Inverse, const double
   RequireArray(ImagOut, "ImagOut");
   const int n = static_cast<int>(N);
   const int bits = NumberOfBitsNeeded(n);
-  Progress& progress = r.progress;
 
   for (int i = 0; i < n; ++i) {
     progress.Report(i, n, "Bit reversing of FFT array ....");

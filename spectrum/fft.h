@@ -9,6 +9,7 @@
 namespace tz {
 
 struct AnalysisRecord;
+class Progress;
 
 int PowerOfTwoTest(int x);
 int NumberOfBitsNeeded(int n);
@@ -19,7 +20,7 @@ void RequireArray(const void* p, const char* name);
 // Transforms NumSamples points (a power of two, at least 2) out of place and
 // fills FFTfreq[k] = k x (Fc / N). ImagIn may be null (all zeros). Reports
 // progress through the record's progress object.
-void fft_float(AnalysisRecord& r, uint32_t NumSamples, int Inverse, const double* RealIn,
+void fft_float(AnalysisRecord& r, Progress& progress, uint32_t NumSamples, int Inverse, const double* RealIn,
                const double* ImagIn, double* RealOut, double* ImagOut);
 
 // Magnitude of output line k: sqrt(re[k]^2 + im[k]^2).

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "processing/analysis_record.h"
+#include "processing/run_context.h"
 
 namespace tz {
 
@@ -13,10 +14,10 @@ constexpr double kFourPi = 12.566370614359172;
 
 const double* SourceArray(const AnalysisRecord& r) {
   switch (r.FFTsource) {
-    case 0: return r.CslotRaw;
-    case 1: return r.RPMfiltArr;
-    case 2: return r.RPMinstArr;
-    case 4: return r.POTfiltArr;
+    case FftSource::Cslot: return r.CslotRaw;
+    case FftSource::RpmFilt: return r.RPMfiltArr;
+    case FftSource::RpmInst: return r.RPMinstArr;
+    case FftSource::Power: return r.POTfiltArr;
     default: return r.TRQfiltArr;
   }
 }
@@ -47,12 +48,12 @@ void SincFilter(AnalysisRecord& r, Window window, double gain) {
 
 }  // namespace
 
-int LoadFftInput(AnalysisRecord& r) {
+int LoadFftInput(AnalysisRecord& r, Progress& progress) {
   const int start = 2 * r.MovAvgLen;
   const int count = r.ProgrCount - start;
   const double* src = SourceArray(r);
   for (int i = 0; i < count; ++i) {
-    r.progress.Report(i, count, "Loading FFT proccessing array ....");
+    progress.Report(i, count, "Loading FFT proccessing array ....");
     r.FFTinRe[i] = src[i + start];
     r.FFTinIm[i] = 0.0;
   }
@@ -82,14 +83,14 @@ void BlackmanSincFilter(AnalysisRecord& r) {
       kBlackmanGain);
 }
 
-void WeightFftInput(AnalysisRecord& r) {
-  if (r.FFTwindow == 1) {
+void WeightFftInput(AnalysisRecord& r, Progress& progress) {
+  if (r.FFTwindow == FftWindow::Hamming) {
     HammingSincFilter(r);
-  } else if (r.FFTwindow == 2) {
+  } else if (r.FFTwindow == FftWindow::Blackman) {
     BlackmanSincFilter(r);
   } else {
     const int n = r.FFT_N;
-    for (int i = 0; i <= n; ++i) r.progress.Report(i, n, "Flat top filtering of FFT array ....");
+    for (int i = 0; i <= n; ++i) progress.Report(i, n, "Flat top filtering of FFT array ....");
   }
 }
 

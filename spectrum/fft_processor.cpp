@@ -5,7 +5,7 @@
 #include "processing/analysis_record.h"
 #include "processing/files.h"
 #include "processing/format_sig10.h"
-#include "processing/platform.h"
+#include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 #include "spectrum/fft.h"
 #include "spectrum/fft_input.h"
@@ -13,47 +13,31 @@
 
 namespace tz {
 
-const char* WindowLine(int window) {
-  switch (window) {
-    case 1: return "Filtering window: Hamming \r\n";
-    case 2: return "Filtering window: Blackman \r\n";
-    default: return "Filtering window: Flat top \r\n";
-  }
-}
-
-const char* SourceLine(int source) {
-  switch (source) {
-    case 0: return "Input data: Torque raw pulses (Cslot) \r\n";
-    case 1: return "Input data: RPM filtered \r\n";
-    case 2: return "Input data: RPM unfiltered \r\n";
-    case 4: return "Input data: Power filtered \r\n";
-    default: return "Input data: Torque filtered \r\n";
-  }
-}
-
 namespace {
 
 void Put(OutputFile& f, const char* text) { f.Write(text, std::strlen(text)); }
 
-void PutLine(OutputFile& f, const char* prefix, const char* value) {
-  char line[128];
-  size_t n = std::strlen(prefix);
-  std::memcpy(line, prefix, n);
-  const size_t v = std::strlen(value);
-  std::memcpy(line + n, value, v);
-  n += v;
+// One line of the prefix and up to two further texts, with CR LF.
+void PutLine(OutputFile& f, const char* prefix, const char* middle, const char* value = "") {
+  char line[160];
+  size_t n = 0;
+  for (const char* part : {prefix, middle, value}) {
+    const size_t k = std::strlen(part);
+    std::memcpy(line + n, part, k);
+    n += k;
+  }
   line[n++] = '\r';
   line[n++] = '\n';
   f.Write(line, n);
 }
 
-void WriteSpectrumRows(AnalysisRecord& r, OutputFile& f) {
+void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& f) {
   const int N = r.FFT_N;
   const int H = N / 2;
   const double step = r.Fc / N;
   char line[256];
   for (int k = 0; k < H; ++k) {
-    r.progress.Report(k, H, "Generating FDM output file  ....");
+    progress.Report(k, H, "Generating FDM output file  ....");
     size_t n = FormatSig10Int(k, line);
     line[n++] = ',';
     line[n++] = ' ';
@@ -93,47 +77,49 @@ void ClearSpectrumResults(AnalysisRecord& r) {
 
 }  // namespace
 
-void RunFftProcessor(AnalysisRecord& r) {
-  OutputFile& f = *r.hFdmFile;
-  const int count = LoadFftInput(r);
+void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
+  OutputFile& f = *run.fdm;
+  const int count = LoadFftInput(r, run.progress);
   bool refused = false;
   if (count <= 2) {
     // No transform of at least two points exists for so short an input.
     refused = true;
     ClearSpectrumResults(r);
-    r.platform->MessageBox("FFT processor", "Too few samples for the FFT");
+    run.ops.ShowMessage("FFT processor", "Too few samples for the FFT");
   } else {
     ChooseFftSize(r, count);
-    WeightFftInput(r);
-    fft_float(r, static_cast<uint32_t>(r.FFT_N), 0, r.FFTinRe, r.FFTinIm, r.FFTre, r.FFTim);
+    WeightFftInput(r, run.progress);
+    fft_float(r, run.progress, static_cast<uint32_t>(r.FFT_N), 0, r.FFTinRe, r.FFTinIm, r.FFTre,
+              r.FFTim);
     FindFundamental(r);
-    AnalyseSpectrum(r);
+    AnalyseSpectrum(r, run.progress);
     ParsevalEnergy(r);
     SymmetryErrors(r);
-    r.marks.fftDone = true;
+    run.marks.fftDone = true;
   }
 
   // FFT section.
   char value[kSig10Size];
-  Put(f, "FFT Output (limited to Nyquist frequency)\r\n");
+  PutLine(f, kFftSectionTitle, "");
   FormatSig10(r.Fc, value);
-  PutLine(f, "Sampling Freq. (Fc) (Hz) = ", value);
+  PutLine(f, kFftSamplingFreq, " ", value);
   FormatSig10Int(r.FFT_N, value);
-  PutLine(f, "Samples Number (N) = ", value);
-  Put(f, WindowLine(r.FFTwindow));
-  Put(f, SourceLine(r.FFTsource));
-  Put(f, "\r\n");
-  Put(f, "Progr, Freq.(Hz.), sqrt(Re^2+Im^2), Notes \r\n");
-  if (!refused) WriteSpectrumRows(r, f);
-  Put(f, ">>END OF FFT<<\r\n\r\n");
+  PutLine(f, kFftSamplesNumber, " ", value);
+  PutLine(f, InfoOf(r.FFTwindow).fdmLine, " ");
+  PutLine(f, InfoOf(r.FFTsource).fdmLine, " ");
+  PutLine(f, "", "");
+  PutLine(f, kFftColumnLine, "");
+  if (!refused) WriteSpectrumRows(r, run.progress, f);
+  PutLine(f, kFftEndMarker, "");
+  PutLine(f, "", "");
 
   // Input data section: every raw sample, rejected ones included.
   Put(f, kRawSectionTitle);
   Put(f, "\r\n");
-  WriteRawLines(r, f, "Appending input file to FDM output file  ....");
+  WriteRawLines(r, run, f, "Appending input file to FDM output file  ....");
 
   if (!refused && r.FundLine == 0)
-    r.platform->MessageBox("FFT processor", "Can't determine fundamental frequency");
+    run.ops.ShowMessage("FFT processor", "Can't determine fundamental frequency");
 }
 
 }  // namespace tz

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "processing/analysis_record.h"
+#include "processing/run_context.h"
 #include "spectrum/fft.h"
 
 namespace tz {
@@ -71,10 +72,9 @@ void FindFundamental(AnalysisRecord& r) {
   }
 }
 
-void AnalyseSpectrum(AnalysisRecord& r) {
+void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   const int N = r.FFT_N;
   const int H = N / 2;
-  Progress& progress = r.progress;
   SpecLine* lines = r.SpecLines;
   SpecLine* tmp = r.SpecLinesTmp;
   if (H <= 0) return;
@@ -169,71 +169,53 @@ void AnalyseSpectrum(AnalysisRecord& r) {
   }
 }
 
+namespace {
+
+// Clears one skirt of the picked peak p, walking away from it in direction
+// dir (-1 toward line 0, +1 toward line H) and never past the line edge:
+// the three lines next to the peak, then the falling slope, then the lines
+// within delta of the last level cleared.
+void CleanTail(SpecLine* s, int p, int dir, int edge, double delta) {
+  const auto atEdge = [dir, edge](int j) { return dir < 0 ? j <= edge : j >= edge; };
+  double v = 0;
+  // The lines next to the peak: bounded by line 0 on the left; on the right
+  // they may pass H (the records there are cleared lines).
+  const int nearEnd = dir < 0 ? std::max(p - 3, edge) : p + 3;
+  for (int i = p + dir; dir < 0 ? i >= nearEnd : i <= nearEnd; i += dir) {
+    v = s[i].mag;
+    Clear(s[i]);
+  }
+  int j = dir < 0 ? std::max(p - 4, edge) : std::min(p + 4, edge);
+  if (v > s[j].mag) {
+    for (;;) {
+      if (atEdge(j)) break;
+      v = s[j].mag;
+      Clear(s[j]);
+      const bool goOn = v > s[j + dir].mag;
+      j = j + dir;
+      if (!goOn) break;
+    }
+  }
+  if (s[j].mag > v - delta) {
+    for (;;) {
+      if (!(s[j].mag < v + delta)) break;
+      if (atEdge(j)) break;
+      Clear(s[j]);
+      const bool goOn = s[j + dir].mag > v - delta;
+      j = j + dir;
+      if (!goOn) break;
+    }
+  }
+}
+
+}  // namespace
+
 void CleanPeakTails(AnalysisRecord& r, int p) {
   const int H = r.FFT_N / 2;
   SpecLine* s = r.SpecLines;
   const double delta = (r.FundMag - r.FloorLevel) * 0.015;
-
-  // Left side.
-  if (p > 0) {
-    double v = 0;
-    const int lo = std::max(p - 3, 0);
-    for (int i = p - 1; i >= lo; --i) {
-      v = s[i].mag;
-      Clear(s[i]);
-    }
-    int j = std::max(p - 4, 0);
-    if (v > s[j].mag) {
-      for (;;) {
-        if (j <= 0) break;
-        v = s[j].mag;
-        Clear(s[j]);
-        const bool goOn = v > s[j - 1].mag;
-        j = j - 1;
-        if (!goOn) break;
-      }
-    }
-    if (s[j].mag > v - delta) {
-      for (;;) {
-        if (!(s[j].mag < v + delta)) break;
-        if (j <= 0) break;
-        Clear(s[j]);
-        const bool goOn = s[j - 1].mag > v - delta;
-        j = j - 1;
-        if (!goOn) break;
-      }
-    }
-  }
-
-  // Right side, bounded by H.
-  {
-    double v = 0;
-    for (int i = p + 1; i <= p + 3; ++i) {
-      v = s[i].mag;
-      Clear(s[i]);
-    }
-    int j = std::min(p + 4, H);
-    if (v > s[j].mag) {
-      for (;;) {
-        if (j >= H) break;
-        v = s[j].mag;
-        Clear(s[j]);
-        const bool goOn = v > s[j + 1].mag;
-        j = j + 1;
-        if (!goOn) break;
-      }
-    }
-    if (s[j].mag > v - delta) {
-      for (;;) {
-        if (!(s[j].mag < v + delta)) break;
-        if (j >= H) break;
-        Clear(s[j]);
-        const bool goOn = s[j + 1].mag > v - delta;
-        j = j + 1;
-        if (!goOn) break;
-      }
-    }
-  }
+  if (p > 0) CleanTail(s, p, -1, 0, delta);
+  CleanTail(s, p, +1, H, delta);
   s[p].freq = 0;
 }
 

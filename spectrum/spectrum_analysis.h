@@ -5,6 +5,7 @@
 namespace tz {
 
 struct AnalysisRecord;
+class Progress;
 
 // Magnitude of line k of the last transform.
 double LineMagnitude(const AnalysisRecord& r, int k);
@@ -12,7 +13,7 @@ double LineMagnitude(const AnalysisRecord& r, int k);
 // Sets DCEndLine, FundLine and FundMag.
 void FindFundamental(AnalysisRecord& r);
 // Sets FloorLevel and SpecLines (the picked peaks keep their magnitude).
-void AnalyseSpectrum(AnalysisRecord& r);
+void AnalyseSpectrum(AnalysisRecord& r, Progress& progress);
 // Clears the skirts of the picked peak p on both sides.
 void CleanPeakTails(AnalysisRecord& r, int p);
 // TotalEnergy = (2 x sum over k = 0..N/2 of |X[k]|^2) / N.

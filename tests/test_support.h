@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "processing/analysis_record.h"
-#include "processing/platform.h"
+#include "processing/run_context.h"
+#include "recording_platform.h"
 
 namespace tz::test {
 
@@ -43,10 +44,12 @@ void Generate(const std::string& path, const std::string& options);
 std::string VbtHeader();
 std::string VbtFile(const std::string& samples);
 
-// Record with program-start values wired to a recording platform.
+// Record with program-start values and the context of a run that shows
+// everything on a recording platform (no output files bound).
 struct Fixture {
   RecordPtr record = NewAnalysisRecord();
   RecordingPlatform platform;
+  RunContext run{platform};
   AnalysisRecord& r() { return *record; }
 };
 

@@ -22,9 +22,10 @@ TEST(CliOptions, PlainDecimalNumbersOnly) {
 }
 
 TEST(CliOptions, KindFromTheExtensionIgnoringCase) {
-  const std::pair<const char*, int> cases[] = {
-      {"run.TDM", 1}, {"run.tdm", 1}, {"/a/b/run.FdM", 2}, {"run.VBT", 0},
-      {"run.txt", 0}, {"run", 0},     {"old.tdm/run", 0},  {"run.tdmx", 0}};
+  const std::pair<const char*, InputKind> cases[] = {
+      {"run.TDM", InputKind::Tdm}, {"run.tdm", InputKind::Tdm}, {"/a/b/run.FdM", InputKind::Fdm},
+      {"run.VBT", InputKind::Vbt}, {"run.txt", InputKind::Vbt}, {"run", InputKind::Vbt},
+      {"old.tdm/run", InputKind::Vbt}, {"run.tdmx", InputKind::Vbt}};
   for (const auto& [path, kind] : cases) EXPECT_EQ(KindFromExtension(path), kind) << path;
 }
 
@@ -37,15 +38,15 @@ TEST(CliOptions, LengthsAreClampedOtherSettingsTakenAsGiven) {
   EXPECT_EQ(opt.zeroCross, 4);
   EXPECT_EQ(opt.overshoot, 0.2);
   EXPECT_EQ(opt.threshold, -5.0);
-  EXPECT_EQ(opt.kind, 2);
+  EXPECT_EQ(opt.kind, InputKind::Fdm);
 
   CliOptions low;
   ASSERT_EQ(Parse({"--movavg", "4.9", "--zerocross", "31", "x", "a", "b"}, low), CliParse::kRun);
   EXPECT_EQ(low.movAvg, 5);
   EXPECT_EQ(low.zeroCross, 30);
   EXPECT_FALSE(low.overshoot.has_value() || low.threshold.has_value());
-  EXPECT_EQ(low.window, 1);  // Hamming
-  EXPECT_EQ(low.source, 3);  // filtered torque
+  EXPECT_EQ(low.window, FftWindow::Hamming);
+  EXPECT_EQ(low.source, FftSource::Torque);
 }
 
 TEST(CliOptions, WindowAndSourceNamesInTheirOrder) {
@@ -55,8 +56,8 @@ TEST(CliOptions, WindowAndSourceNamesInTheirOrder) {
     CliOptions opt;
     ASSERT_EQ(Parse({"--window=" + windows[i % 3], "--source", sources[i], "x", "a", "b"}, opt),
               CliParse::kRun);
-    EXPECT_EQ(opt.window, i % 3);
-    EXPECT_EQ(opt.source, i);
+    EXPECT_EQ(opt.window, static_cast<FftWindow>(i % 3));
+    EXPECT_EQ(opt.source, static_cast<FftSource>(i));
   }
 }
 
@@ -70,7 +71,7 @@ TEST(CliOptions, HelpWinsAmongTheOptionsDoubleDashEndsThem) {
   EXPECT_EQ(dd.input, "-x");
   EXPECT_EQ(dd.tdm, "--json");
   EXPECT_EQ(dd.fdm, "b");
-  EXPECT_EQ(dd.window, 2);
+  EXPECT_EQ(dd.window, FftWindow::Blackman);
   EXPECT_FALSE(dd.json);
 }
 

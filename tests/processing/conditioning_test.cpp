@@ -20,9 +20,8 @@ class SampleTest : public ::testing::Test {
  protected:
   void SetUp() override {
     AnalysisRecord& rec = r();
-    rec.platform = &fx.platform;
     ASSERT_TRUE(tdm.Create(dir.Path("t").c_str()));
-    rec.hTdmFile = &tdm;
+    fx.run.tdm = &tdm;
     rec.N_SLOT = 60;
     rec.Fmux = 0.1;
     rec.A_SLOT = 3;
@@ -37,7 +36,7 @@ class SampleTest : public ::testing::Test {
   void Feed(const std::vector<std::pair<uint32_t, uint32_t>>& pairs) {
     for (auto [c, s] : pairs) {
       ++r().RawCount;
-      ConditionSample(r(), c, s, r().RawCount);
+      ConditionSample(r(), fx.run, c, s, r().RawCount);
     }
   }
   std::vector<std::string> DataLines() {
@@ -48,7 +47,7 @@ class SampleTest : public ::testing::Test {
   void Emit(double c, double s) {
     r().CislotWin[1] = c;
     r().CslotWin[1] = s;
-    EmitSample(r());
+    EmitSample(r(), fx.run);
   }
   test::Fixture fx;
   test::TempDir dir;
@@ -180,7 +179,7 @@ TEST_F(SampleTest, SenseOfRotationChangesOnlyAtLowSpeed) {
   const double c300 = 60e6 / (60 * 0.1 * 300);
   r().CislotWin[1] = c300;
   r().CslotWin[1] = 0;
-  EmitSample(r());
+  EmitSample(r(), fx.run);
   const double zeroPulse = r().TRQ0cnt;
   EXPECT_EQ(r().RotSign, -1.0);
   EXPECT_LT(r().RPMinst, 0.0);
@@ -235,6 +234,26 @@ TEST_F(SampleTest, MovingAverageSumsInSlotOrder) {
   EXPECT_NEAR(r().RPMfiltArr[4], 800.0, 1e-9);
   EXPECT_NEAR(r().RPMfiltArr[5], 1000.0, 1e-9);
   EXPECT_EQ(r().RPMfiltArr[8], r().RPMfilt);
+}
+
+TEST_F(SampleTest, LengthsOutsideTheirRangesStayInsideTheBuffers) {
+  // Emitting with lengths beyond the buffers gives what the nearest lengths in
+  // range give; under the sanitizers an overrun would stop the test.
+  r().RPMthreshold = 5000;
+  auto emitAll = [this](int movAvg, int zeroCross) {
+    ResetRunState(r());
+    r().MovAvgLen = movAvg, r().ZeroCrossLen = zeroCross;
+    std::vector<double> out;
+    for (int i = 0; i < 260; ++i) {
+      Emit(10000 + (i % 7) * 50, i % 9 == 4 ? 2400 : 2600);
+      out.push_back(r().RPMfilt);
+      out.push_back(r().TRQfilt);
+    }
+    return out;
+  };
+  EXPECT_EQ(emitAll(300, 0), emitAll(200, 4));
+  EXPECT_EQ(emitAll(0, 300), emitAll(5, 30));
+  EXPECT_EQ(emitAll(-3, -1), emitAll(5, 4));
 }
 
 TEST_F(SampleTest, DataLineColumns) {

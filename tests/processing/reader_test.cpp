@@ -85,16 +85,15 @@ TEST(SampleLine, FieldsAndWrapAround) {
 class HeaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    r().platform = &fx.platform;
     ASSERT_TRUE(tdm.Create(dir.Path("t").c_str()));
     ASSERT_TRUE(fdm.Create(dir.Path("f").c_str()));
-    r().hTdmFile = &tdm;
-    r().hFdmFile = &fdm;
+    fx.run.tdm = &tdm;
+    fx.run.fdm = &fdm;
   }
   AnalysisRecord& r() { return fx.r(); }
   int Feed(const std::vector<std::string>& lines, int state = 0) {
     for (const auto& l : lines) {
-      state = ParseHeaderLine(r(), l.data(), l.size(), state);
+      state = ParseHeaderLine(r(), fx.run, l.data(), l.size(), state);
       if (state == kHeaderAbort) break;
     }
     return state;

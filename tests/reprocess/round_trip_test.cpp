@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "processing/analysis_record.h"
-#include "reprocess/run_processing.h"
+#include "run/run_processing.h"
 #include "tests/test_support.h"
 
 namespace tz::test {
@@ -43,13 +43,14 @@ TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
   // depend on the one before it.
   Fixture fx;
   AnalysisRecord& r = fx.r();
-  r.SourceKind = kSourceVbt;
+  r.SourceKind = InputKind::Vbt;
   r.UseFilterDefaults = 1;
   if (c.movAvg > 0) {
     r.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
     r.MovAvgLen = c.movAvg, r.AllowedOvershoot = 0.15, r.RPMthreshold = 987.5, r.ZeroCrossLen = 7;
   }
-  ASSERT_TRUE(RunProcessing(r, fx.platform, vbt.c_str(), tdm.c_str(), fdm.c_str()));
+  r.InputPath = vbt, r.TdmPath = tdm, r.FdmPath = fdm;
+  ASSERT_TRUE(RunProcessing(r, fx.platform).completed);
   ASSERT_GT(r.RawCount, 1000);
   const std::vector<double> cislot(r.CislotRaw, r.CislotRaw + r.RawCount);
   const std::vector<double> cslot(r.CslotRaw, r.CslotRaw + r.RawCount);
@@ -58,13 +59,14 @@ TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
   // Opening a TDM or FDM file: the settings come from its header.
   r.FixedFilterSettings = 0;
   r.MovAvgLen = 10, r.AllowedOvershoot = 0.1, r.ZeroCrossLen = 4;
-  for (const auto& [kind, source] : {std::pair{kSourceTdm, tdm}, std::pair{kSourceFdm, fdm}}) {
+  for (const auto& [kind, source] : {std::pair{InputKind::Tdm, tdm}, std::pair{InputKind::Fdm, fdm}}) {
     SCOPED_TRACE(source);
     RecordingPlatform platform;
     r.SourceKind = kind;
     r.UseFilterDefaults = 1;
     const std::string tdm2 = dir.Path("again.TDM"), fdm2 = dir.Path("again.FDM");
-    ASSERT_TRUE(RunProcessing(r, platform, source.c_str(), tdm2.c_str(), fdm2.c_str()));
+    r.InputPath = source, r.TdmPath = tdm2, r.FdmPath = fdm2;
+    ASSERT_TRUE(RunProcessing(r, platform).completed);
     ASSERT_EQ(r.RawCount, static_cast<int32_t>(cislot.size()));
     EXPECT_TRUE(std::equal(cislot.begin(), cislot.end(), r.CislotRaw));
     EXPECT_TRUE(std::equal(cslot.begin(), cslot.end(), r.CslotRaw));

@@ -9,13 +9,18 @@
 
 #include "processing/analysis_record.h"
 #include "reprocess/reprocess_input.h"
-#include "reprocess/run_processing.h"
+#include "run/run_processing.h"
 #include "tests/test_support.h"
 
 namespace tz::test {
 namespace {
 
 using Lines = std::vector<std::string>;
+
+// Source kinds as the open commands set them.
+constexpr int kSourceVbt = static_cast<int>(InputKind::Vbt);
+constexpr int kSourceTdm = static_cast<int>(InputKind::Tdm);
+constexpr int kSourceFdm = static_cast<int>(InputKind::Fdm);
 
 // The 19 header lines as an earlier run writes them into a TDM or FDM file.
 Lines Header(int kind) {
@@ -81,9 +86,10 @@ class Reprocess : public ::testing::Test {
   // Writes the text as the input and runs it as a file of the given kind.
   bool Run(int kind, const std::string& text) {
     WriteFile(in, text);
-    r.SourceKind = kind;
+    r.SourceKind = static_cast<InputKind>(kind);
     r.UseFilterDefaults = 1;
-    return RunProcessing(r, platform, in.c_str(), tdm.c_str(), fdm.c_str());
+    r.InputPath = in, r.TdmPath = tdm, r.FdmPath = fdm;
+    return RunProcessing(r, platform).completed;
   }
   Lines Messages() const { return platform.MessageLines(); }
   std::string OutLine(const std::string& file, size_t i) const {
@@ -110,7 +116,7 @@ TEST_F(Reprocess, LengthSettingsAreTruncatedAndClampedWhenRead) {
     for (auto parse : {&ParseTdmHeaderLine, &ParseFdmHeaderLine}) {
       r.MovAvgLen = 10;
       r.ZeroCrossLen = 4;
-      EXPECT_EQ(parse(r, c.line, std::string(c.line).size(), c.state), c.state + 1);
+      EXPECT_EQ(parse(r, fx.run, c.line, std::string(c.line).size(), c.state), c.state + 1);
       EXPECT_EQ(r.MovAvgLen, c.movAvg);
       EXPECT_EQ(r.ZeroCrossLen, c.zeroCross);
     }
@@ -311,8 +317,9 @@ TEST_F(Reprocess, OutputNamingTheInputIsRefused) {
     unlink(dir.Path("hard.FDM").c_str());
     ASSERT_EQ(link(in.c_str(), dir.Path("hard.FDM").c_str()), 0);
     platform.debug.clear();
-    r.SourceKind = c.kind;
-    EXPECT_FALSE(RunProcessing(r, platform, in.c_str(), c.tdmOut.c_str(), c.fdmOut.c_str()));
+    r.SourceKind = static_cast<InputKind>(c.kind);
+    r.InputPath = in, r.TdmPath = c.tdmOut, r.FdmPath = c.fdmOut;
+    EXPECT_FALSE(RunProcessing(r, platform).completed);
     ASSERT_EQ(platform.debug.size(), 1u);
     EXPECT_NE(platform.debug[0].find("FDM file creation failure"), std::string::npos);
     EXPECT_EQ(ReadFile(in), text);

@@ -22,9 +22,9 @@ TEST(FftInput, LoadsTheStatisticsRangeOfTheChosenSource) {
   for (int s = 0; s < 5; ++s)
     for (int i = 0; i < 40; ++i) arrays[s][i] = 1000.0 * (s + 1) + i;
   for (int s = 0; s < 5; ++s) {
-    r.FFTsource = s;
+    r.FFTsource = static_cast<FftSource>(s);
     for (int i = 0; i < 12; ++i) r.FFTinRe[i] = r.FFTinIm[i] = -7.0;
-    ASSERT_EQ(LoadFftInput(r), 10);
+    ASSERT_EQ(LoadFftInput(r, f.run.progress), 10);
     for (int i = 0; i < 10; ++i) {
       EXPECT_EQ(r.FFTinRe[i], 1000.0 * (s + 1) + 20 + i) << "source " << s << " i=" << i;
       EXPECT_EQ(r.FFTinIm[i], 0.0);
@@ -37,10 +37,10 @@ TEST(FftInput, NumberOfPointsIsTheLargestPowerOfTwoBelowTheCount) {
   test::Fixture f;
   AnalysisRecord& r = f.r();
   r.ProgrCount = 2068;  // MovAvgLen 10: count 2048
-  ChooseFftSize(r, LoadFftInput(r));
+  ChooseFftSize(r, LoadFftInput(r, f.run.progress));
   EXPECT_EQ(r.FFT_N, 1024);
   r.ProgrCount = 2069;
-  ChooseFftSize(r, LoadFftInput(r));
+  ChooseFftSize(r, LoadFftInput(r, f.run.progress));
   EXPECT_EQ(r.FFT_N, 2048);
   // Below 2: no power of two fits and the earlier N stays.
   const int cases[][2] = {{1024, 512},       {1025, 1024},     {3, 2},  {2, 1},
@@ -77,12 +77,11 @@ TEST(FftInput, HammingAndBlackmanWeightTheInputFlatTopLeavesIt) {
       SCOPED_TRACE(testing::Message() << "n=" << n << " window " << window);
       test::Fixture f;
       AnalysisRecord& r = f.r();
-      r.progress.Bind(&f.platform);
       r.FFT_N = n;
-      r.FFTwindow = window;
+      r.FFTwindow = static_cast<FftWindow>(window);
       std::vector<double> x(n);
       for (int i = 0; i < n; ++i) r.FFTinRe[i] = x[i] = 3.0 + std::cos(0.37 * i) * 17.0;
-      WeightFftInput(r);
+      WeightFftInput(r, f.run.progress);
       if (window != 1 && window != 2) {
         EXPECT_EQ(std::vector<double>(r.FFTinRe, r.FFTinRe + n), x);
         continue;
@@ -122,9 +121,9 @@ TEST(FftInput, SmallestKernels) {
   // Two points: the single weight becomes 1, so the first value is scaled by the gain.
   r.FFT_N = 2;
   for (int window : {1, 2}) {
-    r.FFTwindow = window;
+    r.FFTwindow = static_cast<FftWindow>(window);
     r.FFTinRe[0] = 2.5, r.FFTinRe[1] = -4.0, r.FFTinRe[2] = 11.0;
-    WeightFftInput(r);
+    WeightFftInput(r, f.run.progress);
     EXPECT_EQ(r.SincKernel[0], 1.0);
     EXPECT_EQ(r.FFTinRe[0], 2.5 * (window == 1 ? 893.483 : 912.558));
     EXPECT_EQ(r.FFTinRe[1], -4.0);

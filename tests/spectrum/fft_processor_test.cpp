@@ -28,8 +28,8 @@ class SnapshotPlatform : public RecordingPlatform {
  public:
   OutputFile* file = nullptr;
   std::string path, laterPath, snapshot;
-  void MessageBox(const char* caption, const char* text) override {
-    RecordingPlatform::MessageBox(caption, text);
+  void ShowMessage(const char* caption, const char* text) override {
+    RecordingPlatform::ShowMessage(caption, text);
     if (file == nullptr) return;
     file->Close();
     snapshot = ReadFile(path);
@@ -41,14 +41,13 @@ struct ProcessorRun {
   test::TempDir dir;
   RecordPtr record = NewAnalysisRecord();
   SnapshotPlatform platform;
+  RunContext ctx{platform};
   OutputFile fdm;
   AnalysisRecord& r() { return *record; }
 
   // Count loaded = count, Fc = 256 Hz, a few raw samples.
   explicit ProcessorRun(int count) {
-    r().platform = &platform;
-    r().progress.Bind(&platform);
-    r().progress.SetDialog(true);
+    ctx.progress.SetDialog(true);
     r().MovAvgLen = 10;
     r().ProgrCount = 2 * 10 + count;
     r().Fc = 256.0;
@@ -58,10 +57,10 @@ struct ProcessorRun {
     platform.path = dir.Path("out.FDM");
     platform.laterPath = dir.Path("later.FDM");
     EXPECT_TRUE(fdm.Create(platform.path.c_str()));
-    r().hFdmFile = &fdm;
+    ctx.fdm = &fdm;
   }
   std::vector<std::string> Lines() {
-    RunFftProcessor(r());
+    RunFftProcessor(r(), ctx);
     fdm.Close();
     return SplitLines(ReadFile(platform.path));
   }
@@ -91,8 +90,8 @@ void ExpectTail(const std::vector<std::string>& lines, size_t from) {
 TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
   ProcessorRun run(1500);  // N = 1024, line spacing 0.25 Hz
   AnalysisRecord& r = run.r();
-  r.FFTwindow = 1;
-  r.FFTsource = 3;
+  r.FFTwindow = static_cast<FftWindow>(1);
+  r.FFTsource = static_cast<FftSource>(3);
   for (int i = 0; i < 1500; ++i)
     r.TRQfiltArr[20 + i] = 50.0 + 30.0 * std::cos(6.283185307179586 * 41 * i / 1024.0);
   const std::vector<std::string> lines = run.Lines();
@@ -134,8 +133,8 @@ TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
 TEST(FftProcessor, SmallMagnitudesAndHarmonicNotes) {
   ProcessorRun run(70);  // N = 64, 4 Hz per line
   AnalysisRecord& r = run.r();
-  r.FFTwindow = 0;
-  r.FFTsource = 4;
+  r.FFTwindow = static_cast<FftWindow>(0);
+  r.FFTsource = static_cast<FftSource>(4);
   for (int i = 0; i < 70; ++i)
     r.POTfiltArr[20 + i] = 0.001 * std::cos(6.283185307179586 * 5 * i / 64.0);
   const std::vector<std::string> lines = run.Lines();
@@ -153,19 +152,22 @@ TEST(FftProcessor, SmallMagnitudesAndHarmonicNotes) {
 }
 
 TEST(FftProcessor, WindowAndSourceLines) {
+  // An unknown code is written as the run treats it.
   const std::string windows[] = {"Flat top", "Hamming", "Blackman", "Flat top"};
-  for (int w = 0; w < 4; ++w) EXPECT_EQ(WindowLine(w), "Filtering window: " + windows[w] + " \r\n");
+  for (int w = 0; w < 4; ++w)
+    EXPECT_EQ(InfoOf(static_cast<FftWindow>(w)).fdmLine, "Filtering window: " + windows[w]);
   const std::string sources[] = {"Torque raw pulses (Cslot)", "RPM filtered", "RPM unfiltered",
                                  "Torque filtered", "Power filtered", "Torque filtered"};
-  for (int s = 0; s < 6; ++s) EXPECT_EQ(SourceLine(s), "Input data: " + sources[s] + " \r\n");
+  for (int s = 0; s < 6; ++s)
+    EXPECT_EQ(InfoOf(static_cast<FftSource>(s)).fdmLine, "Input data: " + sources[s]);
 }
 
 TEST(FftProcessor, TooShortInputIsRefused) {
   for (int count : {2, 1, 0}) {
     ProcessorRun run(count);
     AnalysisRecord& r = run.r();
-    r.FFTwindow = 2;
-    r.FFTsource = 0;
+    r.FFTwindow = static_cast<FftWindow>(2);
+    r.FFTsource = static_cast<FftSource>(0);
     // Results of an earlier run.
     r.FFT_N = 1024, r.FundLine = 41, r.FundMag = 3, r.DCEndLine = 4, r.FloorLevel = 1;
     r.TotalEnergy = 5, r.EvenSymErrRe = 1e-9, r.OddSymErrIm = 1e-9;
@@ -186,11 +188,11 @@ TEST(FftProcessor, TooShortInputIsRefused) {
 TEST(FftProcessor, FlatInputReportsNoFundamentalAfterTheFileIsComplete) {
   ProcessorRun run(40);  // N = 32
   AnalysisRecord& r = run.r();
-  r.FFTwindow = 0;
-  r.FFTsource = 1;
+  r.FFTwindow = static_cast<FftWindow>(0);
+  r.FFTsource = static_cast<FftSource>(1);
   for (int i = 0; i < 80; ++i) r.RPMfiltArr[i] = 0.0;
   run.platform.file = &run.fdm;
-  RunFftProcessor(r);
+  RunFftProcessor(r, run.ctx);
   run.fdm.Close();
   EXPECT_EQ(r.FundLine, 0);
   EXPECT_EQ(r.DCEndLine, 31);

@@ -21,14 +21,14 @@ struct Output {
 Output Transform(AnalysisRecord& r, const std::vector<double>& re, const double* im,
                  int inverse = 0) {
   Output out{std::vector<double>(re.size(), -99.0), std::vector<double>(re.size(), -99.0)};
-  fft_float(r, static_cast<uint32_t>(re.size()), inverse, re.data(), im, out.re.data(),
+  Progress progress;  // reports to no one
+  fft_float(r, progress, static_cast<uint32_t>(re.size()), inverse, re.data(), im, out.re.data(),
             out.im.data());
   return out;
 }
 
 TEST(FftCore, ForwardUsesThePositiveExponent) {
   test::Fixture f;
-  f.r().progress.Bind(&f.platform);
   const Output t = Transform(f.r(), {1, 2, 3, 4}, nullptr);  // (10, -2 - 2i, -2, -2 + 2i)
   const double wantRe[4] = {10, -2, -2, -2}, wantIm[4] = {0, -2, 0, 2};
   for (int k = 0; k < 4; ++k) {
@@ -83,17 +83,17 @@ TEST(FftCoreDeathTest, RefusesSizesThatAreNotPowersOfTwoAndMissingArrays) {
   test::Fixture f;
   double a[8] = {0}, b[8];
   for (uint32_t n : {0u, 1u, 6u}) {
-    EXPECT_EXIT(fft_float(f.r(), n, 0, a, nullptr, b, b), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(fft_float(f.r(), f.run.progress, n, 0, a, nullptr, b, b), ::testing::ExitedWithCode(1),
                 "^Error in fft\\(\\): NumSamples=" + std::to_string(n) + " is not power of two\n$");
   }
   // The size is checked before the arrays, and the arrays in this order.
-  EXPECT_EXIT(fft_float(f.r(), 3, 0, nullptr, nullptr, nullptr, nullptr),
+  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 3, 0, nullptr, nullptr, nullptr, nullptr),
               ::testing::ExitedWithCode(1), "NumSamples=3 is not power of two");
-  EXPECT_EXIT(fft_float(f.r(), 4, 0, nullptr, a, nullptr, nullptr), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 4, 0, nullptr, a, nullptr, nullptr), ::testing::ExitedWithCode(1),
               "^Error in fft_float\\(\\):  RealIn == NULL\n$");
-  EXPECT_EXIT(fft_float(f.r(), 4, 0, a, nullptr, nullptr, nullptr), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 4, 0, a, nullptr, nullptr, nullptr), ::testing::ExitedWithCode(1),
               "^Error in fft_float\\(\\):  RealOut == NULL\n$");
-  EXPECT_EXIT(fft_float(f.r(), 4, 0, a, nullptr, b, nullptr), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 4, 0, a, nullptr, b, nullptr), ::testing::ExitedWithCode(1),
               "^Error in fft_float\\(\\):  ImagOut == NULL\n$");
   EXPECT_EXIT(NumberOfBitsNeeded(1), ::testing::ExitedWithCode(1),
               "^>>> Error in fftmisc: argument 1 to NumberOfBitsNeeded is too small.\n$");

@@ -1,26 +1,8 @@
-#include "processing/platform.h"
-
-#include <cstring>
+#include "recording_platform.h"
 
 namespace tz {
 
-void Progress::Position(int pos) {
-  if (pos == pos_ || ops_ == nullptr) return;
-  pos_ = pos;
-  ops_->SetProgressPosition(pos);
-}
-
-void Progress::Text(const char* text) {
-  if (text == text_ || ops_ == nullptr || !dialog_) return;
-  if (text_ != nullptr && std::strcmp(text, text_) == 0) {
-    text_ = text;
-    return;
-  }
-  text_ = text;
-  ops_->SetProgressText(text);
-}
-
-void RecordingPlatform::MessageBox(const char* caption, const char* text) {
+void RecordingPlatform::ShowMessage(const char* caption, const char* text) {
   messages.push_back({caption, text});
   events.push_back(std::string("message:") + text);
 }

@@ -10,7 +10,8 @@
 
 #include "processing/analysis_record.h"
 #include "processing/format_sig10.h"
-#include "processing/run.h"
+#include "run/process_input.h"
+#include "run/statistics.h"
 #include "tests/test_support.h"
 
 namespace tz {
@@ -25,7 +26,12 @@ class RunTest : public ::testing::Test {
  protected:
   bool Run(const std::string& content) {
     WriteFile(In(), content);
-    return ProcessVbtFile(fx.r(), fx.platform, In().c_str(), Tdm().c_str(), Fdm().c_str());
+    return Vbt(In().c_str(), Tdm().c_str(), Fdm().c_str());
+  }
+  // One VBT run; its marks are kept.
+  bool Vbt(const char* in, const char* tdm, const char* fdm) {
+    marks = ProcessVbtFile(fx.r(), fx.platform, in, tdm, fdm);
+    return marks.completed;
   }
   std::string In() const { return dir.Path("in.VBT"); }
   std::string Tdm() const { return dir.Path("out.TDM"); }
@@ -34,6 +40,7 @@ class RunTest : public ::testing::Test {
   AnalysisRecord& r() { return fx.r(); }
   test::Fixture fx;
   test::TempDir dir;
+  RunMarks marks;
 };
 
 // Samples at a steady 1000 rpm (C = 10000 with the test header's Fmux 0.1, 60 slots).
@@ -72,18 +79,18 @@ TEST_F(RunTest, RawLinesListEverySampleLineAsRead) {
 }
 
 TEST_F(RunTest, MissingInputIsReportedAsSystemError) {
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, dir.Path("nope.VBT").c_str(), Tdm().c_str(),
+  EXPECT_FALSE(Vbt(dir.Path("nope.VBT").c_str(), Tdm().c_str(),
                               Fdm().c_str()));
   ASSERT_EQ(fx.platform.debug.size(), 1u);
   EXPECT_EQ(fx.platform.debug[0],
             "Error 2: VBT File opening failure.\n\rNo such file or directory\r\n");
   EXPECT_TRUE(Messages().empty());
-  EXPECT_FALSE(r().marks.resetDone);
+  EXPECT_FALSE(marks.resetDone);
 }
 
 TEST_F(RunTest, OutputCreationFailure) {
   WriteFile(In(), VbtFile(Steady(10)));
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), dir.Path("no/such/dir.TDM").c_str(),
+  EXPECT_FALSE(Vbt(In().c_str(), dir.Path("no/such/dir.TDM").c_str(),
                               Fdm().c_str()));
   ASSERT_EQ(fx.platform.debug.size(), 1u);
   EXPECT_EQ(fx.platform.debug[0].substr(0, 35), "Error 2: FDM file creation failure.");
@@ -94,8 +101,8 @@ TEST_F(RunTest, HeaderOnlyFileWritesHeaderBlocksAndReportsNoSample) {
   EXPECT_EQ(Messages(), (std::vector<std::string>{"VBT preprocessor: No sample found!"}));
   EXPECT_EQ(SplitLines(ReadFile(Tdm())).size(), 20u);
   EXPECT_EQ(SplitLines(ReadFile(Fdm())).size(), 19u);
-  EXPECT_TRUE(r().marks.resetDone);
-  EXPECT_FALSE(r().marks.statisticsDone);
+  EXPECT_TRUE(marks.resetDone);
+  EXPECT_FALSE(marks.statisticsDone);
   EXPECT_FALSE(fx.platform.statisticsShown);
 }
 
@@ -150,7 +157,7 @@ TEST_F(RunTest, FilteredPercentageToSixDigits) {
   // Three raw lines, the last one invalid: 33.3333 %.
   Run(VbtFile("1000,400\r\n1005,402\r\n5,400\r\n"));
   EXPECT_EQ(fx.platform.statPercent, "33.3333");
-  EXPECT_STREQ(r().marks.percentText, "33.3333");
+  EXPECT_STREQ(marks.percentText, "33.3333");
 }
 
 TEST(DisplayStatistics, RangeLeavesOutTheFillAndTheLastSample) {
@@ -171,7 +178,7 @@ TEST(DisplayStatistics, RangeLeavesOutTheFillAndTheLastSample) {
   r.RPMfiltArr[10] = 1100;
   r.RPMinstArr[29] = 900;
   r.TRQfiltArr[10] = 12;
-  ComputeDisplayStatistics(r);
+  ComputeDisplayStatistics(r, fx.run);
   EXPECT_EQ(r.RPMfiltMax, 1100);
   EXPECT_EQ(r.RPMfiltMin, 1000);
   EXPECT_EQ(r.RPMinstMax, 1000);
@@ -186,7 +193,7 @@ TEST(DisplayStatistics, RangeLeavesOutTheFillAndTheLastSample) {
 
 TEST_F(RunTest, EmptyStatisticsRangeGivesZerosAndNoWarning) {
   EXPECT_TRUE(Run(VbtFile(Steady(15))));  // 13 emitted, below 2 x 10
-  EXPECT_TRUE(r().marks.statisticsDone);
+  EXPECT_TRUE(marks.statisticsDone);
   EXPECT_EQ(r().RPMfiltMax, 0.0);
   EXPECT_EQ(r().RPMfiltMean, 0.0);
   EXPECT_EQ(r().Fc, 0.0);
@@ -197,7 +204,6 @@ TEST_F(RunTest, EmptyStatisticsRangeGivesZerosAndNoWarning) {
 class WarningTest : public ::testing::Test {
  protected:
   std::vector<std::string> Warn(double mean, double fmax, double fmin, double imax, double imin) {
-    fx.r().platform = &fx.platform;
     fx.r().MovAvgLen = 10;
     fx.r().ProgrCount = 100;
     fx.r().RPMfiltMean = fx.r().RPMinstMean = mean;
@@ -206,7 +212,7 @@ class WarningTest : public ::testing::Test {
     fx.r().RPMinstMax = imax;
     fx.r().RPMinstMin = imin;
     fx.platform.messages.clear();
-    CheckSpeedVariation(fx.r());
+    CheckSpeedVariation(fx.r(), fx.platform);
     return fx.platform.MessageLines();
   }
   test::Fixture fx;
@@ -224,7 +230,7 @@ TEST_F(WarningTest, ExactlyTwoAndSixPercentAreAccepted) {
   EXPECT_EQ(Warn(100, 110, 100, 110, 100).size(), 2u);
   fx.r().ProgrCount = 20;  // empty statistics range
   fx.platform.messages.clear();
-  CheckSpeedVariation(fx.r());
+  CheckSpeedVariation(fx.r(), fx.platform);
   EXPECT_TRUE(fx.platform.messages.empty());
 }
 
@@ -239,15 +245,36 @@ TEST(SizeCheck, LimitsOfTheInputSize) {
 TEST_F(RunTest, OversizedSparseFileIsRefused) {
   WriteFile(In(), VbtFile(Steady(3)));
   ASSERT_EQ(truncate(In().c_str(), 4294967296LL), 0);
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), Tdm().c_str(), Fdm().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), Tdm().c_str(), Fdm().c_str()));
   EXPECT_EQ(Messages(), (std::vector<std::string>{"VBT File Loading Error: File is too large to load."}));
   EXPECT_EQ(ReadFile(Tdm()), "");
-  EXPECT_FALSE(r().marks.resetDone);
+  EXPECT_FALSE(marks.resetDone);
   ASSERT_EQ(truncate(In().c_str(), 4294901760LL), 0);
   fx.platform.messages.clear();
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), Tdm().c_str(), Fdm().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), Tdm().c_str(), Fdm().c_str()));
   EXPECT_EQ(Messages(),
             (std::vector<std::string>{"VBT File Loading Error: File is too large for buffer size."}));
+}
+
+// A caller may leave lengths outside their ranges in the record (a settings
+// dialog that forgets its clamp): the run bounds them to what its buffers
+// hold, and runs exactly as with the nearest lengths in range.
+TEST_F(RunTest, OutOfRangeFilterLengthsAreBoundedByTheRun) {
+  const std::string content = VbtFile(Steady(300, 10000, 2510) + Steady(300, 10100, 2530));
+  struct Case { int movAvg, zeroCross, boundMovAvg, boundZeroCross; };
+  for (const Case& c : {Case{300, 0, 200, 4}, Case{0, 300, 5, 30}, Case{-5, -1, 5, 4}}) {
+    SCOPED_TRACE(testing::Message() << c.movAvg << "/" << c.zeroCross);
+    r().UseFilterDefaults = 0;  // the header must not replace them
+    r().MovAvgLen = c.boundMovAvg, r().ZeroCrossLen = c.boundZeroCross;
+    ASSERT_TRUE(Run(content));
+    const std::string tdm = ReadFile(Tdm()), fdm = ReadFile(Fdm());
+    r().MovAvgLen = c.movAvg, r().ZeroCrossLen = c.zeroCross;
+    ASSERT_TRUE(Run(content));
+    EXPECT_EQ(r().MovAvgLen, c.boundMovAvg);
+    EXPECT_EQ(r().ZeroCrossLen, c.boundZeroCross);
+    EXPECT_EQ(ReadFile(Tdm()), tdm);
+    EXPECT_EQ(ReadFile(Fdm()), fdm);
+  }
 }
 
 TEST_F(RunTest, RunsDoNotDependOnEarlierRuns) {
@@ -264,22 +291,22 @@ TEST_F(RunTest, RunsDoNotDependOnEarlierRuns) {
 
 TEST_F(RunTest, WriteFailureIsNeverSuccess) {
   WriteFile(In(), VbtFile(Steady(200)));
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), "/dev/full", Fdm().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), "/dev/full", Fdm().c_str()));
   ASSERT_FALSE(fx.platform.debug.empty());
   EXPECT_EQ(fx.platform.debug[0].substr(0, 38), "Error 28: TDM file write failure.\n\rNo ");
   EXPECT_EQ(Messages().back(),
             "VBT preprocessor: Output file write failure: the output files are incomplete.");
-  EXPECT_FALSE(r().marks.completed);
+  EXPECT_FALSE(marks.completed);
 }
 
 TEST_F(RunTest, OutputsNamingTheInputAreRefused) {
   const std::string content = VbtFile(Steady(50));
   WriteFile(In(), content);
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), In().c_str(), Fdm().c_str()));
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), Tdm().c_str(), In().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), In().c_str(), Fdm().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), Tdm().c_str(), In().c_str()));
   ASSERT_EQ(symlink(In().c_str(), dir.Path("link").c_str()), 0);
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), dir.Path("link").c_str(), Fdm().c_str()));
-  EXPECT_FALSE(ProcessVbtFile(r(), fx.platform, In().c_str(), Tdm().c_str(), Tdm().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), dir.Path("link").c_str(), Fdm().c_str()));
+  EXPECT_FALSE(Vbt(In().c_str(), Tdm().c_str(), Tdm().c_str()));
   EXPECT_EQ(ReadFile(In()), content);
   ASSERT_EQ(fx.platform.debug.size(), 4u);
   for (const auto& d : fx.platform.debug) EXPECT_NE(d.find("FDM file creation failure."), std::string::npos);

@@ -1,0 +1,308 @@
+#include "run/process_input.h"
+
+#include <cerrno>
+#include <string>
+
+#include "processing/analysis_record.h"
+#include "processing/conditioning.h"
+#include "processing/files.h"
+#include "processing/line_reader.h"
+#include "processing/system_error.h"
+#include "processing/tdm_writer.h"
+#include "processing/vbt_reader.h"
+#include "run/input_format.h"
+#include "run/statistics.h"
+#include "spectrum/fft_processor.h"
+
+namespace tz {
+
+namespace {
+
+constexpr char kLoadingText[] = "Loading input file ....";
+constexpr char kTooManySamples[] = "Too many samples: only the first 524288 are processed.";
+constexpr char kWriteFailure[] = "Output file write failure: the output files are incomplete.";
+
+// Everything a run opened, released on every way out of the run.
+class RunResources {
+ public:
+  RunResources(RunContext& run, const InputFormat& format) : run_(run), format_(format) {}
+  ~RunResources() { Finish(); }
+
+  InputFile input;
+  OutputFile tdm, fdm;
+  bool progressDialog = false;
+  bool toolbarShown = false;
+
+  void ShowToolbar() {
+    run_.ops.ShowToolbarProgress(true);
+    toolbarShown = true;
+  }
+  void HideToolbar() {
+    if (toolbarShown) run_.ops.ShowToolbarProgress(false);
+    toolbarShown = false;
+  }
+
+  // A failed write is never passed over: report it once, with the file's error.
+  bool WriteFailed() {
+    if (writeFailureReported_) return true;
+    OutputFile* failed = tdm.Failed() ? &tdm : fdm.Failed() ? &fdm : nullptr;
+    if (failed == nullptr) return false;
+    writeFailureReported_ = true;
+    ReportSystemError(run_.ops,
+                      failed == &tdm ? "TDM file write failure" : "FDM file write failure",
+                      failed->FailErrno());
+    run_.ops.ShowMessage(format_.preprocessorCaption, kWriteFailure);
+    return true;
+  }
+
+  // Clean-up of a run: progress display, files. False when a write failed.
+  bool Finish() {
+    if (finished_) return !writeFailureReported_;
+    finished_ = true;
+    HideToolbar();
+    if (progressDialog) run_.ops.DestroyProgressDialog();
+    progressDialog = false;
+    run_.progress.SetDialog(false);
+    input.Close();
+    if (tdm.IsOpen()) tdm.Close();
+    if (fdm.IsOpen()) fdm.Close();
+    const bool ok = !WriteFailed();
+    run_.tdm = nullptr;
+    run_.fdm = nullptr;
+    run_.progress.Bind(nullptr);
+    return ok;
+  }
+
+ private:
+  RunContext& run_;
+  const InputFormat& format_;
+  bool finished_ = false;
+  bool writeFailureReported_ = false;
+};
+
+// Opens the input and creates both outputs; an output that names the input,
+// or both outputs naming one file, is refused like a failed creation.
+bool OpenRunFiles(RunContext& run, RunResources& res, const char* inputName,
+                  const char* tdmName, const char* fdmName) {
+  PlatformOps& ops = run.ops;
+  if (!res.input.Open(inputName)) {
+    ReportSystemError(ops, "VBT File opening failure");
+    return false;
+  }
+  if (PathIsFile(tdmName, res.input.Fd())) {
+    ReportSystemError(ops, "FDM file creation failure", EBUSY);
+    return false;
+  }
+  if (!res.tdm.Create(tdmName)) {
+    ReportSystemError(ops, "FDM file creation failure");
+    return false;
+  }
+  if (PathIsFile(fdmName, res.input.Fd()) || PathIsFile(fdmName, res.tdm.Fd())) {
+    ReportSystemError(ops, "FDM file creation failure", EBUSY);
+    return false;
+  }
+  if (!res.fdm.Create(fdmName)) {
+    ReportSystemError(ops, "FDM file creation failure");
+    return false;
+  }
+  run.tdm = &res.tdm;
+  run.fdm = &res.fdm;
+  return true;
+}
+
+// Size check of an input: false (after its report) when the file is refused.
+bool CheckInputSize(RunContext& run, InputFile& input, uint64_t* size) {
+  if (!input.Size(size)) {
+    ReportSystemError(run.ops, "GetFileInformationByHandle");
+    return false;
+  }
+  if (const char* msg = SizeCheckMessage(*size)) {
+    run.ops.ShowMessage("VBT File Loading Error", msg);
+    return false;
+  }
+  return true;
+}
+
+// Shows the progress display of the input's kind and checks the input's
+// size: the instrument's file gets the progress dialog before the check, an
+// earlier run's output only the toolbar bar. False when the input is refused.
+bool StartProgress(RunContext& run, RunResources& res, const InputFormat& format,
+                   uint64_t* size) {
+  if (format.fromInstrument) {
+    res.progressDialog = run.ops.CreateProgressDialog();
+    if (!res.progressDialog) ReportSystemError(run.ops, "CreateDialog (Progress Dialog)");
+    run.progress.SetDialog(res.progressDialog);
+    if (!CheckInputSize(run, res.input, size)) return false;
+    run.progress.Position(0);
+    run.progress.Text(kLoadingText);
+    if (res.progressDialog) run.ops.ShowProgressDialog();
+    res.ShowToolbar();
+  } else {
+    res.ShowToolbar();
+    if (!CheckInputSize(run, res.input, size)) return false;
+    run.progress.Position(0);
+  }
+  return true;
+}
+
+bool CreateStatisticsDialog(PlatformOps& ops) {
+  if (ops.CreateStatisticsDialog()) return true;
+  ReportSystemError(ops, "CreateDialog (Bad Dialog)");
+  return false;
+}
+
+// Fills the statistics figures; the dialog is shown only when samples were read.
+void FillStatisticsFigures(const AnalysisRecord& r, RunContext& run, bool dialogExists) {
+  FilteredPercentText(r, run.marks.percentText);
+  run.marks.figuresFilled = true;
+  if (!dialogExists) return;
+  const std::string total = std::to_string(r.RawCount);
+  const std::string filtered = std::to_string(r.FilteredCount);
+  run.ops.SetStatisticsFields(total.c_str(), filtered.c_str(), run.marks.percentText);
+  if (r.RawCount > 0) run.ops.ShowStatisticsDialog();
+}
+
+// Progress of the reading, by the bytes read so far.
+void ReportReading(RunContext& run, const InputFormat& format, const AnalysisRecord& r,
+                   uint64_t size) {
+  const double bytes = static_cast<double>(r.BytesRead);
+  if (format.fromInstrument) {
+    run.progress.Position(Progress::Percent(bytes, static_cast<double>(size)));
+    run.progress.Text(kLoadingText);
+  } else {
+    run.progress.Position(Progress::Truncate(100.0 * bytes / static_cast<double>(size)));
+  }
+}
+
+// Stores one sample line raw and conditions it; lines beyond the arrays are
+// neither stored nor counted, only tallied for the capacity message.
+void TakeSampleLine(AnalysisRecord& r, RunContext& run, const InputFormat& format,
+                    const char* line, size_t len) {
+  uint32_t c, s;
+  if (!format.parseSample(line, len, &c, &s)) return;
+  if (r.RawCount >= kSampleCapacity) {
+    ++r.DroppedSampleLines;
+    return;
+  }
+  r.CislotRaw[r.RawCount] = c;
+  r.CslotRaw[r.RawCount] = s;
+  ++r.RawCount;
+  ConditionSample(r, run, c, s, r.RawCount);
+}
+
+// Reads the input line by line through the header state machine and the
+// sample lines. Returns the final header state, or kHeaderAbort when the
+// run must end at once (an aborting header or a failed write).
+int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const InputFormat& format,
+              uint64_t size) {
+  LineReader reader(res.input);
+  int state = 0;
+  while (reader.ReadLine(r.BytesRead)) {
+    const char* line = reader.Line();
+    const size_t len = reader.Length();
+    if (state == format.sampleState) {
+      ReportReading(run, format, r, size);
+      TakeSampleLine(r, run, format, line, len);
+    }
+    state = format.parseHeader(r, run, line, len, state);
+    if (state == kHeaderAbort) return kHeaderAbort;
+    if (res.WriteFailed()) return kHeaderAbort;
+  }
+  return state;
+}
+
+// The end of the input: the capacity message, the figures of an earlier
+// run's output, and the checks that the input had a header and samples.
+bool CheckEndOfInput(AnalysisRecord& r, RunContext& run, RunResources& res,
+                     const InputFormat& format, int state, bool statisticsDialog) {
+  PlatformOps& ops = run.ops;
+  if (r.DroppedSampleLines > 0) ops.ShowMessage(format.preprocessorCaption, kTooManySamples);
+  if (!format.fromInstrument) {
+    FillStatisticsFigures(r, run, statisticsDialog);
+    res.HideToolbar();
+  }
+  if (state < format.sampleState) {
+    ops.ShowMessage(format.preprocessorCaption, "Header invalid or not found!");
+    res.Finish();
+    return false;
+  }
+  if (r.RawCount == 0) {
+    ops.ShowMessage(format.preprocessorCaption, "No sample found!");
+    res.Finish();
+    return false;
+  }
+  return true;
+}
+
+// The TDM tail, the display statistics and the frequency analysis with the
+// speed-variation warnings (an earlier run's output warns before the FFT).
+bool WriteResults(AnalysisRecord& r, RunContext& run, RunResources& res,
+                  const InputFormat& format) {
+  WriteTdmTail(r, run);
+  if (res.WriteFailed()) return false;
+  ComputeDisplayStatistics(r, run);
+  if (!format.fromInstrument) CheckSpeedVariation(r, run.ops);
+  RunFftProcessor(r, run);
+  if (res.WriteFailed()) return false;
+  if (format.fromInstrument) CheckSpeedVariation(r, run.ops);
+  return true;
+}
+
+}  // namespace
+
+const char* SizeCheckMessage(uint64_t size) {
+  // Sizes the instrument's file format was never meant to reach: 4 GiB, and
+  // 65,535 blocks of 64 KiB.
+  if (size >= 4294967296ull) return "File is too large to load.";
+  if (size / 65536 > 65534) return "File is too large for buffer size.";
+  return nullptr;
+}
+
+RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& format,
+                      const char* inputName, const char* tdmName, const char* fdmName) {
+  RunContext run(ops);
+  RunResources res(run, format);
+  if (!OpenRunFiles(run, res, inputName, tdmName, fdmName)) return run.marks;
+
+  uint64_t size = 0;
+  if (!StartProgress(run, res, format, &size)) return run.marks;
+
+  ResetRunState(r);
+  BoundFilterLengths(r);
+  run.marks.resetDone = true;
+  bool statisticsDialog = false;
+  if (!format.fromInstrument) statisticsDialog = CreateStatisticsDialog(ops);
+
+  const int state = ReadInput(r, run, res, format, size);
+  if (state == kHeaderAbort) return run.marks;
+  if (!CheckEndOfInput(r, run, res, format, state, statisticsDialog)) return run.marks;
+  if (!WriteResults(r, run, res, format)) return run.marks;
+
+  if (format.fromInstrument) {
+    statisticsDialog = CreateStatisticsDialog(ops);
+    FillStatisticsFigures(r, run, statisticsDialog);
+    res.HideToolbar();
+  }
+
+  // The outputs are flushed on closing, so a late write failure still counts.
+  if (!res.Finish()) return run.marks;
+  run.marks.completed = true;
+  return run.marks;
+}
+
+RunMarks ProcessVbtFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
+                        const char* tdmName, const char* fdmName) {
+  return ProcessInput(r, ops, kVbtInput, inputName, tdmName, fdmName);
+}
+
+RunMarks ProcessTdmFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
+                        const char* tdmName, const char* fdmName) {
+  return ProcessInput(r, ops, kTdmInput, inputName, tdmName, fdmName);
+}
+
+RunMarks ProcessFdmFile(AnalysisRecord& r, PlatformOps& ops, const char* inputName,
+                        const char* tdmName, const char* fdmName) {
+  return ProcessInput(r, ops, kFdmInput, inputName, tdmName, fdmName);
+}
+
+}  // namespace tz

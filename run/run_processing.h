@@ -1,0 +1,15 @@
+// The Process File command: the one entry of a processing run for every
+// front end (desktop program, batch command, tests).
+#pragma once
+
+#include "processing/run_context.h"
+
+namespace tz {
+
+struct AnalysisRecord;
+
+// Runs the current source r.InputPath, of kind r.SourceKind, into r.TdmPath
+// and r.FdmPath; returns how far the run got (completed: it reached its end).
+RunMarks RunProcessing(AnalysisRecord& r, PlatformOps& ops);
+
+}  // namespace tz
