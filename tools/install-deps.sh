@@ -1,15 +1,63 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages that building and testing Torzalen need, and
+# only those that are missing. When nothing is missing it touches neither
+# apt nor the network, so it also runs on a machine without one.
+#
+#   tools/install-deps.sh              compiler, CMake, make, Qt 6, a font, GoogleTest
+#   tools/install-deps.sh --no-tests   the same without GoogleTest
+#
+# Runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail
-packages=(g++ cmake make libgtest-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+
+with_tests=1
+for arg in "$@"; do
+  case "$arg" in
+    --no-tests) with_tests=0 ;;
+    -h|--help) sed -n '2,9s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    *) echo "install-deps.sh: unknown argument '$arg' (try --help)" >&2; exit 2 ;;
+  esac
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+missing=()
+# Tools count as present when they are on the PATH, whichever way they came.
+for tool in g++ cmake make; do
+  command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+# Libraries and data files: by package. The desktop program needs Qt 6
+# Widgets and a font for its text; the tests need GoogleTest.
+packages=(qt6-base-dev fonts-dejavu-core)
+[ "$with_tests" -eq 1 ] && packages+=(libgtest-dev)
+for p in "${packages[@]}"; do
+  installed "$p" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all build dependencies are installed"
+  exit 0
 fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: not root and no sudo; as root run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  sudo=sudo
+fi
+# Waits for another apt or dpkg run to finish instead of failing at once.
+lock=(-o DPkg::Lock::Timeout=600)
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get -q "${lock[@]}" update </dev/null
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q --no-install-recommends "${lock[@]}" \
+  install "${missing[@]}" </dev/null
+
+for tool in g++ cmake make; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "install-deps: $tool is still missing after the install" >&2
+    exit 1
+  fi
+done

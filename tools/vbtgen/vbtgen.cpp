@@ -7,11 +7,23 @@
 //   Cislot  counts between two consecutive slot passages (slot period)
 //   Cslot   counts across the torque pulse between the two discs
 //
-// The shaft speed carries torsional vibration at a few orders of rotation
-// and the torque has an oscillating part.  Counters are quantised, get a
-// little Gaussian jitter, and now and then a slot edge is missed or doubled,
-// just like on the real rig.  Everything is driven by a seeded PRNG, so the
-// same options always give the same file byte for byte.
+// The shaft follows a base motion (steady, a slow drift, a run-up, or a stop
+// and reversal), carries torsional vibration at a few orders of rotation, and
+// its torque has an oscillating part.  The slot edges are found in time from
+// the shaft angle, so long slot periods near standstill and the slot period
+// that spans a reversal come out as the counter sees them.
+//
+// Counters are quantised and get a little Gaussian jitter.  Now and then the
+// counter misses a slot edge (two slot periods add up in one Cislot) or sees
+// an edge twice (comparator chatter right after the edge: one very short
+// Cislot, the next one short by as much).  Either fault makes one isolated
+// outlier line, which the analysis' spike filter replaces.  When the shaft
+// reverses, it rings near standstill: the torque pulses of a couple of
+// passages show the wrong sign, a short false reversal that the analysis'
+// zero-crossing filter takes out.
+//
+// Everything is driven by a seeded PRNG, so the same options always give the
+// same file byte for byte.
 
 #include <cerrno>
 #include <charconv>
@@ -20,13 +32,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kPiApprox = 3.1415;  // the analysis program uses this value
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // Fixed rig geometry written into the header.
 constexpr double kRext = 15.0;     // mm
@@ -43,6 +58,22 @@ constexpr Harmonic kSpeedHarm[] = {{2, 0.009, 0.3}, {4, 0.004, 1.1}, {6, 0.0015,
 // Oscillating part of the torque; minimum stays at 60 % of the mean.
 constexpr Harmonic kTorqueHarm[] = {{2, 0.30, 0.0}, {4, 0.10, 0.7}};
 
+// Counter faults are kept this many lines apart (and away from both ends of
+// the file), so each one stays an isolated outlier.
+constexpr long kGlitchGap = 8;
+// A doubled edge follows the real one after this fraction of the slot period.
+constexpr double kChatterMin = 0.003, kChatterSpan = 0.012;
+// Reversal: below this fraction of the nominal speed the shaft may ring.  A
+// ring starts at a passage with probability kRingRate and turns the torque
+// pulse of kRingLength passages the wrong way; the next one starts no
+// sooner than kRingGap passages after it.  Two passages, because the
+// analysis averages Cslot over three lines: a single wrong pulse would be
+// averaged away before the sense of rotation is judged.
+constexpr double kRingSpeed = 0.1, kRingRate = 0.1;
+constexpr long kRingLength = 2, kRingGap = 8;
+
+enum class Motion { Steady, RunUp, Reverse };
+
 struct Options {
     std::string output;  // empty = stdout
     long samples = 40000;
@@ -54,6 +85,9 @@ struct Options {
     long nslot = 60;
     double fmux = 0.05;
     double drift = 0.0;
+    Motion motion = Motion::Steady;
+    double runUpFrom = 0.0;  // rpm, for Motion::RunUp
+    double rampTime = -1.0;  // s; below 0: derived from the number of samples
     bool lf = false;
 };
 
@@ -87,8 +121,36 @@ double modulation(const Harmonic* h, int n, double theta) {
     return m;
 }
 
-// Noise-free counter values of one slot passage.
-struct Slot { double cislot, cslot; };
+// Base motion of the shaft: pieces of constant angular acceleration, each
+// starting where the one before ends.  Angles in rad, speeds in rad/s.
+class BaseMotion {
+public:
+    void add(double t0, double w0, double accel) {
+        double th0 = pieces_.empty() ? 0.0 : angle(t0);
+        pieces_.push_back({t0, w0, accel, th0});
+    }
+    double angle(double t) const {
+        const Piece& p = at(t);
+        double tau = t - p.t0;
+        return p.th0 + (p.w0 + 0.5 * p.accel * tau) * tau;
+    }
+    double speed(double t) const {
+        const Piece& p = at(t);
+        return p.w0 + p.accel * (t - p.t0);
+    }
+
+private:
+    struct Piece { double t0, w0, accel, th0; };
+    const Piece& at(double t) const {
+        std::size_t i = pieces_.size() - 1;
+        while (i > 0 && t < pieces_[i].t0) --i;
+        return pieces_[i];
+    }
+    std::vector<Piece> pieces_;
+};
+
+// One slot passage as the counters see it, before quantisation.
+struct Passage { double cislot, cslot; };
 
 class Shaft {
 public:
@@ -97,26 +159,99 @@ public:
         // Stiffness constant exactly as the analysis computes it.
         double r4 = std::pow(kRext, 4) - std::pow(kRint, 4);
         k_ = (r4 * kPiApprox * kPiApprox * kShearG) / (kLength * double(o.nslot) * 1000.0);
+        for (const Harmonic& h : kSpeedHarm) edgeOffset_ += h.amp / h.order * std::cos(h.phase);
+        wNominal_ = o.rpm * (2.0 * kPi / 60.0);
     }
 
-    // Slot k covers the shaft angle from k*step to (k+1)*step.
-    Slot slot(long k) const {
-        const double n = double(o_.nslot);
-        double progress = (double(k) + 0.5) / double(o_.samples);
-        double base = o_.rpm * (1.0 + o_.drift * progress);
-        // Slot time = integral of dtheta / omega, Simpson over 4 sub-steps.
-        double t0 = double(k) * step_, h = step_ / 4.0, sum = 0.0;
-        for (int i = 0; i <= 4; ++i) {
-            double w = (i == 0 || i == 4) ? 1.0 : (i % 2 ? 4.0 : 2.0);
-            double omega = base * modulation(kSpeedHarm, 3, t0 + i * h) * (2.0 * kPi / 60.0);
-            sum += w / omega;
+    // Sets up the base motion; returns an error text, empty when all is well.
+    std::string plan() {
+        const double w = wNominal_;
+        const double passes = double(o_.samples) * step_;  // shaft angle of the whole file
+        switch (o_.motion) {
+        case Motion::Steady:
+            if (o_.drift == 0.0) {
+                motion_.add(0.0, w, 0.0);
+            } else {
+                // Uniform speed change over the nominal length of the file.
+                double w1 = w * (1.0 + o_.drift);
+                double t = passes / (0.5 * (w + w1));
+                motion_.add(0.0, w, (w1 - w) / t);
+                motion_.add(t, w1, 0.0);
+            }
+            break;
+        case Motion::RunUp: {
+            double w0 = o_.runUpFrom * (2.0 * kPi / 60.0);
+            double t = o_.rampTime >= 0.0 ? o_.rampTime : passes / (0.5 * (w0 + w));
+            if (t > 0.0 && w0 != w) {
+                motion_.add(0.0, w0, (w - w0) / t);
+                motion_.add(t, w, 0.0);
+            } else {
+                motion_.add(0.0, w, 0.0);
+            }
+            break;
         }
-        double dt = sum * h / 3.0;  // seconds
-        double cis = dt / (o_.fmux * 1e-6);
+        case Motion::Reverse: {
+            // Steady, uniform slow-down to standstill, uniform speed-up in the
+            // other sense, steady again; the turnaround falls in the middle of
+            // the file.  By default each ramp takes an eighth of the samples.
+            double ramp = o_.rampTime >= 0.0 ? o_.rampTime : 2.0 * (passes / 8.0) / w;
+            double t1 = 0.5 * passes / w - 0.5 * ramp;
+            if (!(ramp > 0.0)) return "--ramp-time must be above 0 for a reversal";
+            if (t1 < 0.0)
+                return "--ramp-time too long for " + std::to_string(o_.samples) +
+                       " samples; at most " + brief(passes / w) + " s";
+            motion_.add(0.0, w, 0.0);
+            motion_.add(t1, w, -w / ramp);
+            motion_.add(t1 + 2.0 * ramp, -w, 0.0);
+            turnaround_ = t1 + ramp;
+            break;
+        }
+        }
+        return {};
+    }
+
+    // The next slot passage.
+    Passage next(Rng& rng) {
+        const double tStart = t_, edgeStart = edge(j_);
+        const int sense = dir_;
+        if (dir_ > 0) {
+            double target = edge(j_ + 1);
+            bool reverses = t_ < turnaround_;
+            if (reverses && motion_.angle(turnaround_) < target) {
+                // The shaft stops short of the next edge and turns back: the
+                // edge just passed comes by again from the other side.
+                dir_ = -1;
+                t_ = crossing(edge(j_), -1, turnaround_);
+            } else {
+                t_ = crossing(target, +1, t_, reverses ? turnaround_ : kInf);
+                ++j_;
+            }
+        } else {
+            t_ = crossing(edge(j_ - 1), -1, t_);
+            --j_;
+        }
+        const double cis = (t_ - tStart) / (o_.fmux * 1e-6);
+
+        // The torque pulse belongs to the edge that starts the passage.  The
+        // torque drives the shaft in its sense of rotation; near standstill
+        // in a reversal the shaft rings and the pulse may show the wrong sign.
+        double twistSign = double(sense);
+        ++sinceRing_;
+        if (ringLeft_ == 0 && o_.motion == Motion::Reverse && sinceRing_ >= kRingGap
+            && std::fabs(motion_.speed(tStart)) < kRingSpeed * wNominal_ && rng.uniform() < kRingRate) {
+            ringLeft_ = kRingLength;
+            sinceRing_ = 0;
+        }
+        if (ringLeft_ > 0) {
+            twistSign = -twistSign;
+            --ringLeft_;
+        }
+        double mid = 0.5 * (edgeStart + edge(j_));
+        double trq = twistSign * o_.torque * modulation(kTorqueHarm, 2, mid);
 
         // The analysis derives speed from Cislot, so invert with that mean speed.
+        const double n = double(o_.nslot);
         double rpm = ((21600.0 / n) / ((o_.fmux * cis) * 360.0)) * 1000000.0;
-        double trq = o_.torque * modulation(kTorqueHarm, 2, t0 + 2.0 * h);
         double trq0 = ((kPercSlot * kSlotAngle * n * 0.002777777777777778) / (n * rpm)) * 60.0
                       / o_.fmux * 1000000.0;
         double dtrq = trq / (n * rpm * o_.fmux * 1.6666666666666667e-8 * k_);
@@ -124,8 +259,62 @@ public:
     }
 
 private:
+    static std::string brief(double v) {
+        char tmp[64];
+        std::snprintf(tmp, sizeof tmp, "%.3g", v);
+        return tmp;
+    }
+
+    // Base angle at which edge j passes the sensor.  The torsional vibration
+    // makes the shaft angle base + sum(-amp/order * cos(order * base + phase)),
+    // whose rate is the base speed times the speed modulation; Newton's
+    // method inverts it (the derivative stays within 1 +- 1.5 %).
+    double edge(long j) const {
+        const double target = double(j) * step_;
+        double x = target;
+        for (int it = 0; it < 20; ++it) {
+            double g = x + edgeOffset_, dg = 1.0;
+            for (const Harmonic& h : kSpeedHarm) {
+                g -= h.amp / h.order * std::cos(h.order * x + h.phase);
+                dg += h.amp * std::sin(h.order * x + h.phase);
+            }
+            double dx = (g - target) / dg;
+            x -= dx;
+            if (std::fabs(dx) <= 1e-15 * (1.0 + std::fabs(x))) break;
+        }
+        return x;
+    }
+
+    // First time after lo, up to limit, at which the base angle reaches
+    // target moving in sense dir; the motion is monotone over that span.
+    double crossing(double target, int dir, double lo, double limit = kInf) const {
+        auto before = [&](double t) { return dir * (motion_.angle(t) - target) < 0.0; };
+        double w = std::fabs(motion_.speed(lo));
+        double span = w > 0.0 ? std::fmin(2.0 * step_ / w, 1.0) : 1e-3;
+        double hi = lo + span;
+        while (hi < limit && before(hi)) {
+            span *= 2.0;
+            hi = lo + span;
+        }
+        if (hi > limit) hi = limit;
+        for (;;) {
+            double mid = lo + 0.5 * (hi - lo);
+            if (mid <= lo || mid >= hi) break;
+            if (before(mid)) lo = mid;
+            else hi = mid;
+        }
+        return hi;
+    }
+
     const Options& o_;
-    double step_ = 0.0, k_ = 0.0;
+    BaseMotion motion_;
+    double step_ = 0.0, k_ = 0.0, edgeOffset_ = 0.0, wNominal_ = 0.0;
+    double turnaround_ = -kInf;  // time of the reversal, if any
+    double t_ = 0.0;             // time of the last edge
+    long j_ = 0;                 // index of the last edge
+    int dir_ = 1;                // sense of rotation
+    long sinceRing_ = kRingGap;  // passages since the last ring started
+    long ringLeft_ = 0;          // passages of the current ring still to come
 };
 
 // Buffered writer: lines are assembled in memory and written in large blocks.
@@ -176,18 +365,39 @@ std::uint32_t quantise(double v, double noise, Rng& rng) {
 void usage(std::FILE* f) {
     std::fputs(
         "usage: vbtgen [options]\n"
+        "Writes a simulated VBT measurement. The same options always give the same file.\n"
+        "\n"
         "  -o, --output FILE   output file (default: stdout)\n"
         "  --samples N         number of sample lines (default 40000)\n"
-        "  --rpm X             mean shaft speed in rpm (default 3000)\n"
-        "  --torque X          mean torque in N*m, > 0 (default 200)\n"
+        "  --rpm X             shaft speed in rpm (default 3000); the end speed of a run-up,\n"
+        "                      the speed in both senses of a reversal\n"
+        "  --torque X          mean torque in N*m, > 0 (default 200); it drives the shaft in\n"
+        "                      its sense of rotation\n"
         "  --seed N            random seed (default 1)\n"
         "  --noise X           counter jitter, standard deviation in counts (default 0.5)\n"
-        "  --glitch-rate X     probability per slot of a missed or doubled edge (default 0.0002)\n"
+        "  --glitch-rate X     probability per slot of a missed or doubled edge (default 0.0002);\n"
+        "                      faults stay at least 8 lines apart, each one a single outlier line\n"
         "  --nslot N           slots per disc (default 60)\n"
         "  --fmux X            counter clock period in microseconds (default 0.05)\n"
-        "  --drift X           relative speed change from start to end (default 0)\n"
+        "  --drift X           relative speed change from start to end, uniform in time\n"
+        "                      (default 0)\n"
+        "  --run-up FROM       run-up: the speed rises uniformly in time from FROM rpm (0 is\n"
+        "                      standstill) to --rpm, over the whole file or over --ramp-time\n"
+        "  --reverse           stop and reverse: steady at --rpm, uniform slow-down to\n"
+        "                      standstill, uniform speed-up to --rpm in the other sense, steady\n"
+        "                      again; the turnaround is in the middle of the file. Below 10 %\n"
+        "                      of --rpm the shaft rings now and then: the torque pulses of two\n"
+        "                      passages show the wrong sign (short false reversals)\n"
+        "  --ramp-time S       seconds of the run-up, or of each ramp of a reversal (default:\n"
+        "                      the whole file for a run-up, an eighth of the samples per ramp\n"
+        "                      for a reversal)\n"
         "  --lf                bare LF line ends instead of CR LF\n"
-        "  -h, --help          show this text\n",
+        "  -h, --help          show this text\n"
+        "\n"
+        "samples/demo.VBT is this program's output with the default options.\n"
+        "Header: RPMmax is twice the highest nominal speed, so the analysis' default RPM\n"
+        "threshold (40 % of RPMmax) is 80 % of it. --drift, --run-up and --reverse exclude\n"
+        "each other.\n",
         f);
 }
 
@@ -215,6 +425,7 @@ std::uint64_t parseUInt(const std::string& name, const std::string& s, std::uint
 
 Options parseArgs(int argc, char** argv) {
     Options o;
+    bool reverse = false, runUp = false, driftGiven = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i], name = arg, value;
         bool inlineValue = false;
@@ -227,13 +438,15 @@ Options parseArgs(int argc, char** argv) {
             usage(stdout);
             std::exit(0);
         }
-        if (name == "--lf") {
-            if (inlineValue) fail("option --lf takes no value");
-            o.lf = true;
+        if (name == "--lf" || name == "--reverse") {
+            if (inlineValue) fail("option " + name + " takes no value");
+            if (name == "--lf") o.lf = true;
+            else reverse = true;
             continue;
         }
         static const char* const withValue[] = {"-o", "--output", "--samples", "--rpm", "--torque", "--seed",
-                                                "--noise", "--glitch-rate", "--nslot", "--fmux", "--drift"};
+                                                "--noise", "--glitch-rate", "--nslot", "--fmux", "--drift",
+                                                "--run-up", "--ramp-time"};
         bool known = false;
         for (const char* w : withValue) known = known || name == w;
         if (!known) fail("unknown option '" + arg + "'");
@@ -253,8 +466,15 @@ Options parseArgs(int argc, char** argv) {
         else if (name == "--glitch-rate") o.glitchRate = parseReal(name, value, 0.0, 1.0);
         else if (name == "--nslot") o.nslot = long(parseUInt(name, value, 1, 3600));
         else if (name == "--fmux") o.fmux = parseReal(name, value, 1e-6, 1e6);
-        else if (name == "--drift") o.drift = parseReal(name, value, -0.9, 100.0);
+        else if (name == "--drift") { o.drift = parseReal(name, value, -0.9, 100.0); driftGiven = true; }
+        else if (name == "--run-up") { o.runUpFrom = parseReal(name, value, 0.0, 1e6); runUp = true; }
+        else if (name == "--ramp-time") o.rampTime = parseReal(name, value, 0.0, 1e6);
     }
+    if (int(reverse) + int(runUp) + int(driftGiven) > 1)
+        fail("--drift, --run-up and --reverse exclude each other");
+    if (o.rampTime >= 0.0 && !reverse && !runUp) fail("--ramp-time needs --run-up or --reverse");
+    if (reverse) o.motion = Motion::Reverse;
+    if (runUp) o.motion = Motion::RunUp;
     return o;
 }
 
@@ -263,11 +483,18 @@ Options parseArgs(int argc, char** argv) {
 int main(int argc, char** argv) {
     const Options o = parseArgs(argc, argv);
 
+    Shaft shaft(o);
+    const std::string planError = shaft.plan();
+    if (!planError.empty()) fail(planError);
+
     std::FILE* f = stdout;
     if (!o.output.empty() && !(f = std::fopen(o.output.c_str(), "wb"))) {
         std::fprintf(stderr, "vbtgen: cannot create '%s': %s\n", o.output.c_str(), std::strerror(errno));
         return 1;
     }
+
+    double rpmMax = o.rpm;
+    if (o.motion == Motion::RunUp && o.runUpFrom > rpmMax) rpmMax = o.runUpFrom;
 
     Writer w(f, o.lf);
     // Header. The date and time are fixed so the output stays reproducible.
@@ -282,37 +509,37 @@ int main(int argc, char** argv) {
     w.line("N_SLOT=" + std::to_string(o.nslot));
     w.line("A_SLOT=" + num(kSlotAngle));
     w.line("Perc_Slot=" + num(kPercSlot));
-    w.line("RPMmax=" + num(2.0 * o.rpm) + "rpm");
+    w.line("RPMmax=" + num(2.0 * rpmMax) + "rpm");
     w.line("PCoeff=1");
     w.line("PDist=0");
     w.line("Cislot,Cslot");
 
-    Shaft shaft(o);
     Rng rng{o.seed};
-    long k = 0;  // next slot passage on the shaft
+    long lastGlitch = -kGlitchGap;  // line of the last counter fault
     for (long lines = 0; lines < o.samples;) {
         double u = rng.uniform();
-        if (u <= o.glitchRate * 0.5) {
-            // Missed edge: two slot periods end up in one Cislot.
-            Slot a = shaft.slot(k), b = shaft.slot(k + 1);
-            k += 2;
+        bool mayGlitch = lines >= kGlitchGap && lines - lastGlitch >= kGlitchGap
+                         && o.samples - lines > kGlitchGap;
+        if (mayGlitch && u <= o.glitchRate * 0.5) {
+            // Missed edge: two slot periods end up in one Cislot; the torque
+            // pulse is the one of the second slot.
+            Passage a = shaft.next(rng), b = shaft.next(rng);
             std::uint32_t cis = quantise(a.cislot + b.cislot, o.noise, rng);
             w.counters(cis, quantise(b.cslot, o.noise, rng));
-            ++lines;
-        } else if (u <= o.glitchRate) {
-            // Doubled edge: a spurious edge splits one slot period in two;
-            // the torque counter of the spurious line is cut short as well.
-            Slot a = shaft.slot(k++);
-            double frac = 0.25 + 0.5 * rng.uniform();
-            std::uint32_t cis1 = quantise(frac * a.cislot, o.noise, rng);
-            w.counters(cis1, quantise(frac * a.cslot, o.noise, rng));
-            if (++lines < o.samples) {
-                std::uint32_t cis2 = quantise((1.0 - frac) * a.cislot, o.noise, rng);
-                w.counters(cis2, quantise(a.cslot, o.noise, rng));
-                ++lines;
-            }
+            lastGlitch = lines++;
+        } else if (mayGlitch && u <= o.glitchRate) {
+            // Doubled edge: the comparator chatters right after the edge.  The
+            // spurious line is very short, with its torque count cut short
+            // too; the next line ends at the real edge, so it is short by as
+            // much, and carries the real torque pulse.
+            Passage a = shaft.next(rng);
+            double chatter = (kChatterMin + kChatterSpan * rng.uniform()) * a.cislot;
+            w.counters(quantise(chatter, o.noise, rng), quantise(0.5 * chatter, o.noise, rng));
+            w.counters(quantise(a.cislot - chatter, o.noise, rng), quantise(a.cslot, o.noise, rng));
+            lastGlitch = lines;
+            lines += 2;
         } else {
-            Slot a = shaft.slot(k++);
+            Passage a = shaft.next(rng);
             std::uint32_t cis = quantise(a.cislot, o.noise, rng);
             w.counters(cis, quantise(a.cslot, o.noise, rng));
             ++lines;
