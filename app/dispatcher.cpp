@@ -1,0 +1,154 @@
+#include "app/dispatcher.h"
+
+#include <QDialog>
+#include <QMetaObject>
+#include <QWidget>
+
+#include "app/about_dialog.h"
+#include "app/commands.h"
+#include "app/help_dialog.h"
+#include "app/resource.h"
+#include "app/settings_link.h"
+#include "display/display.h"
+#include "run/run_processing.h"
+
+namespace tz {
+
+CommandDispatcher::CommandDispatcher(Services services) : s_(services) {}
+
+void CommandDispatcher::Dispatch(int id) {
+  if (running_) return;
+  const Command* c = FindCommand(id);
+  if (c == nullptr || c->handler == nullptr) return;
+  emit CommandStarted(id);
+  (this->*(c->handler))();
+}
+
+std::optional<std::string> CommandDispatcher::AskFile(const FileDialogSpec& spec,
+                                                      const std::string& current) {
+  return s_.fileDialog(s_.owner, spec, current);
+}
+
+void CommandDispatcher::ChooseInput(InputKind kind) {
+  const FileDialogSpec& spec = kind == InputKind::Tdm   ? kOpenTdmDialog
+                               : kind == InputKind::Fdm ? kOpenFdmDialog
+                                                        : kOpenVbtDialog;
+  const auto input = AskFile(spec, s_.record.InputPath);
+  if (!input) return;
+  SetInput(*input);
+  ChooseOutputsAndRun(kind);
+}
+
+void CommandDispatcher::SetInput(const std::string& path) {
+  s_.record.InputPath = path;
+  inputTitle_ = FileNamePart(path);
+  windowCaption_ = inputTitle_ + "  -  " + kAppTitle;
+  s_.owner->setWindowTitle(QString::fromLocal8Bit(windowCaption_));
+}
+
+void CommandDispatcher::ChooseOutputsAndRun(InputKind kind) {
+  const auto tdm = AskFile(kCreateTdmDialog, s_.record.TdmPath);
+  if (!tdm) return;
+  s_.record.TdmPath = *tdm;
+  const auto fdm = AskFile(kCreateFdmDialog, s_.record.FdmPath);
+  if (!fdm) return;
+  s_.record.FdmPath = *fdm;
+  s_.record.SourceKind = kind;
+  s_.record.UseFilterDefaults = 1;
+  ProcessFile();
+}
+
+void CommandDispatcher::TakeInput(InputKind kind, const std::string& input,
+                                  const std::string& tdmSuggestion,
+                                  const std::string& fdmSuggestion) {
+  if (running_) return;
+  SetInput(input);
+  s_.record.TdmPath = tdmSuggestion;
+  s_.record.FdmPath = fdmSuggestion;
+  ChooseOutputsAndRun(kind);
+}
+
+void CommandDispatcher::TakeInputAndOutputs(InputKind kind, const std::string& input,
+                                            const std::string& tdm, const std::string& fdm) {
+  if (running_) return;
+  SetInput(input);
+  s_.record.TdmPath = tdm;
+  s_.record.FdmPath = fdm;
+  s_.record.SourceKind = kind;
+  s_.record.UseFilterDefaults = 1;
+  ProcessFile();
+}
+
+void CommandDispatcher::SaveAsFdm() {
+  const auto tdm = AskFile(kSaveTdmDialog, s_.record.TdmPath);
+  if (!tdm) return;
+  s_.record.TdmPath = *tdm;
+  const auto fdm = AskFile(kSaveFdmDialog, s_.record.FdmPath);
+  if (!fdm) return;
+  s_.record.FdmPath = *fdm;
+  ProcessFile();
+}
+
+void CommandDispatcher::ProcessFile() {
+  if (running_) return;
+  running_ = true;
+  s_.display.SetRunning(true);
+  RunProcessing(s_.record, s_.platform);
+  s_.display.SetRunning(false);
+  running_ = false;
+}
+
+void CommandDispatcher::PrintPreview() {
+  s_.messageBox(s_.owner, {"FDM analisys Utility", "No Print Preview support for this version",
+                           MessageIcon::Exclamation});
+}
+
+void CommandDispatcher::Print() {
+  s_.messageBox(s_.owner,
+                {"FDM analisys utility",
+                 "No Print support for this version: press 'Print Screen' key and paste "
+                 "clipboard to Paint utility",
+                 MessageIcon::Exclamation});
+}
+
+void CommandDispatcher::Exit() {
+  QMetaObject::invokeMethod(s_.owner, &QWidget::close, Qt::QueuedConnection);
+}
+
+std::function<void()> CommandDispatcher::ProcessFileFn() {
+  return [this] { Dispatch(res::kCmdProcessFile); };
+}
+
+std::function<void()> CommandDispatcher::RebuildDisplayFn() {
+  Display* display = &s_.display;
+  return [display] { display->RebuildDisplay(); };
+}
+
+void CommandDispatcher::Parameters() {
+  // Each use makes a new dialog; the last one is kept.
+  parameters_ = OpenParametersDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+}
+
+void CommandDispatcher::FilteringSettings() {
+  RunFilteringSettingsDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+}
+
+void CommandDispatcher::FftFiltering() {
+  RunFftWindowDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+}
+
+void CommandDispatcher::FftInput() {
+  RunFftSourceDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+}
+
+// The display settings and the X zoom and restore belong to the graph
+// display; until it is in place their commands do nothing.
+void CommandDispatcher::DisplayControl() {}
+void CommandDispatcher::XZoom() {}
+void CommandDispatcher::RestoreX() {}
+
+void CommandDispatcher::Help() { ShowHelp(s_.owner); }
+
+void CommandDispatcher::About() { ShowAbout(s_.owner); }
+
+}  // namespace tz

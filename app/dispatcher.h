@@ -1,0 +1,94 @@
+// The command dispatcher: what each command of the table does. It chooses
+// input and output files, sets the caption and starts the run of the current
+// source; the dialogs it opens get what they need when created.
+#pragma once
+
+#include <QDialog>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <string>
+
+#include "processing/analysis_record.h"
+#include "processing/platform.h"
+#include "app/file_dialog.h"
+#include "app/message_box.h"
+
+class QWidget;
+
+namespace tz {
+
+class Display;
+
+class CommandDispatcher : public QObject {
+  Q_OBJECT
+ public:
+  struct Services {
+    QWidget* owner;  // the main window: caption, dialog owner
+    AnalysisRecord& record;
+    PlatformOps& platform;
+    Display& display;
+    const FileDialogFn& fileDialog;
+    const MessageBoxFn& messageBox;
+  };
+  explicit CommandDispatcher(Services services);
+
+  // Runs the command of an identifier. Identifiers without an action are
+  // ignored, and so is every command while a run is going.
+  void Dispatch(int id);
+
+  // The input choice with the input already chosen (start-up with a file):
+  // the caption, then the two "Create" dialogs with the given names filled
+  // in, then the run.
+  void TakeInput(InputKind kind, const std::string& input, const std::string& tdmSuggestion,
+                 const std::string& fdmSuggestion);
+  // Same with both outputs given: no dialog, the run starts at once.
+  void TakeInputAndOutputs(InputKind kind, const std::string& input, const std::string& tdm,
+                           const std::string& fdm);
+
+  // Handlers of the command table.
+  void OpenVbt() { ChooseInput(InputKind::Vbt); }
+  void OpenTdm() { ChooseInput(InputKind::Tdm); }
+  void OpenFdm() { ChooseInput(InputKind::Fdm); }
+  void SaveAsFdm();
+  void PrintPreview();
+  void Print();
+  void Exit();
+  void Parameters();
+  void FilteringSettings();
+  void FftFiltering();
+  void FftInput();
+  void DisplayControl();
+  void XZoom();
+  void RestoreX();
+  void ProcessFile();
+  void Help();
+  void About();
+
+  bool Running() const { return running_; }
+  const std::string& InputTitle() const { return inputTitle_; }
+  const std::string& WindowCaption() const { return windowCaption_; }
+  QDialog* ParamDialog() const { return parameters_; }
+
+ signals:
+  // A command of the table is about to run.
+  void CommandStarted(int id);
+
+ private:
+  void ChooseInput(InputKind kind);
+  // Step 2 of an input choice: the input's name and the caption.
+  void SetInput(const std::string& path);
+  // Steps 3 to 6: the two outputs, the source kind, the run.
+  void ChooseOutputsAndRun(InputKind kind);
+  std::optional<std::string> AskFile(const FileDialogSpec& spec, const std::string& current);
+  std::function<void()> ProcessFileFn();
+  std::function<void()> RebuildDisplayFn();
+
+  Services s_;
+  std::string inputTitle_;
+  std::string windowCaption_;
+  QPointer<QDialog> parameters_;
+  bool running_ = false;
+};
+
+}  // namespace tz

@@ -1,0 +1,49 @@
+#include "app/file_dialog.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace tz {
+
+const FileDialogSpec kOpenVbtDialog{FileDialogKind::Open, "VBT Files", "VBT", "Open VBT file"};
+const FileDialogSpec kOpenTdmDialog{FileDialogKind::Open, "TDM Files", "TDM", "Open TDM file"};
+const FileDialogSpec kOpenFdmDialog{FileDialogKind::Open, "FDM Files", "FDM", "Open FDM file"};
+const FileDialogSpec kCreateTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Create TDM file"};
+const FileDialogSpec kCreateFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Create FDM file"};
+const FileDialogSpec kSaveTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Save TDM file"};
+const FileDialogSpec kSaveFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Save FDM file"};
+
+QString FilterText(const FileDialogSpec& spec) {
+  const QString ext = QString::fromLatin1(spec.extension);
+  return QStringLiteral("%1 (*.%2 *.%3)")
+      .arg(QString::fromLatin1(spec.description), ext.toUpper(), ext.toLower());
+}
+
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSpec& spec,
+                                          const std::string& current) {
+  QFileDialog dialog(owner, QString::fromLatin1(spec.title));
+  dialog.setNameFilter(FilterText(spec));
+  dialog.setDefaultSuffix(QString::fromLatin1(spec.extension));
+  if (spec.kind == FileDialogKind::Open) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);  // asks before overwriting
+  }
+  if (!current.empty()) {
+    const QFileInfo previous(QFile::decodeName(current.c_str()));
+    dialog.setDirectory(previous.absolutePath());
+    dialog.selectFile(previous.fileName());
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+std::string FileNamePart(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace tz

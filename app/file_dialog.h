@@ -1,0 +1,48 @@
+// The file dialogs of the commands: one description per dialog, and one
+// replaceable function that shows a dialog, so tests can answer it.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace tz {
+
+enum class FileDialogKind { Open, Save };
+
+struct FileDialogSpec {
+  FileDialogKind kind;
+  const char* description;  // "VBT Files"
+  const char* extension;    // "VBT": default extension and filter
+  const char* title;
+};
+
+// Open dialogs ask for an existing file; save dialogs ask before overwriting.
+extern const FileDialogSpec kOpenVbtDialog;
+extern const FileDialogSpec kOpenTdmDialog;
+extern const FileDialogSpec kOpenFdmDialog;
+extern const FileDialogSpec kCreateTdmDialog;
+extern const FileDialogSpec kCreateFdmDialog;
+extern const FileDialogSpec kSaveTdmDialog;
+extern const FileDialogSpec kSaveFdmDialog;
+
+// "VBT Files (*.VBT *.vbt)": the extension in both cases, as file names on
+// this system are case-sensitive.
+QString FilterText(const FileDialogSpec& spec);
+
+// Shows the dialog owned by owner, with current (the previous choice) filled
+// in; the chosen full path, or nothing when cancelled.
+using FileDialogFn = std::function<std::optional<std::string>(
+    QWidget* owner, const FileDialogSpec& spec, const std::string& current)>;
+
+// The platform's file dialog.
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSpec& spec,
+                                          const std::string& current);
+
+// File name part of a path ("demo.VBT" of "/data/demo.VBT").
+std::string FileNamePart(const std::string& path);
+
+}  // namespace tz

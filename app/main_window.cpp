@@ -1,0 +1,137 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+
+#include "app/app_icon.h"
+#include "app/client_area.h"
+#include "app/commands.h"
+#include "app/dispatcher.h"
+#include "app/qt_platform.h"
+#include "app/resource.h"
+#include "app/start_args.h"
+#include "app/toolbar_strip.h"
+#include "app/widget_id.h"
+#include "display/display.h"
+
+namespace tz {
+
+MainWindow::MainWindow(UiHooks hooks)
+    : hooks_(std::move(hooks)), record_(NewAnalysisRecord()) {
+  setWindowTitle(QString::fromLatin1(kAppTitle));
+  setWindowIcon(AppIcon());
+  move(80, 70);
+  resize(750, 530);
+  createClientArea();
+  createActions();
+  setMinimumTrackHeight();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createClientArea() {
+  // The height of a dialog unit's line: the strip's height and the gap
+  // under the drawing area.
+  dlgUnitHeight_ = fontMetrics().height();
+  client_ = new ClientArea(this);
+  setCentralWidget(client_);
+  toolbar_ = new ToolbarStrip(client_);
+  display_ = std::make_unique<Display>(client_, *record_, layout_);
+  platform_ = std::make_unique<QtPlatform>(this, toolbar_->Bar(), hooks_.messageBox,
+                                           [this] { display_->RebuildDisplay(); });
+  dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{
+      this, *record_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox});
+  client_->onResize = [this](int w, int h) { layOut(w, h); };
+}
+
+void MainWindow::createActions() {
+  SetId(menuBar(), res::kMenuMain);
+  std::map<Menu, QMenu*> menus;
+  for (Menu m : MenuOrder()) {
+    menus[m] = menuBar()->addMenu(QString::fromLatin1(MenuTitle(m)));
+  }
+  for (const Command& c : CommandTable()) {
+    if (c.menu == Menu::None || c.handler == nullptr) continue;
+    QMenu* menu = menus[c.menu];
+    auto* action = new QAction(QString::fromLatin1(c.text), this);
+    SetId(action, c.id);
+    action->setStatusTip(QString::fromLatin1(c.statusTip));
+    if (c.key != QKeyCombination()) {
+      action->setShortcut(QKeySequence(c.key));
+      // Keys work wherever the focus is, also in the modeless dialogs.
+      action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+    const int id = c.id;
+    connect(action, &QAction::triggered, this, [this, id] { dispatcher_->Dispatch(id); });
+    menu->addAction(action);
+    if (c.separatorAfter) menu->addSeparator();
+    actions_[c.id] = action;
+  }
+}
+
+QAction* MainWindow::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::setMinimumTrackHeight() {
+  const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  minTrackHeight_ = MinTrackHeight(menuBar()->sizeHint().height(), dlgUnitHeight_, frame, caption);
+  // The rule counts the outer frame and the caption, which this window's
+  // height leaves out.
+  setMinimumHeight(minTrackHeight_ - caption - 2 * frame);
+}
+
+void MainWindow::layOut(int width, int height) {
+  layout_ = LayOut(width, height, dlgUnitHeight_, display_->State().ShowFft != 0);
+  if (PlotWindow* plot = display_->Plot()) {
+    const Rect r = PlotWindowRect(layout_);
+    plot->setGeometry(r.x, r.y, r.width, r.height);
+  }
+  const Rect t = ToolbarRect(layout_, dlgUnitHeight_);
+  toolbar_->setGeometry(t.x, t.y, t.width, t.height);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  PlotWindow* plot = display_->Plot();
+  if (plot == nullptr || event->text().isEmpty() || !event->text().at(0).isPrint()) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  plot->setFocus();
+  QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                 event->isAutoRepeat(), static_cast<ushort>(event->count()));
+  QCoreApplication::sendEvent(plot, &copy);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (dispatcher_->Running()) {
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void MainWindow::Start(const StartArgs& args) {
+  if (args.input.empty()) return;
+  const StartArgs a = args;
+  QMetaObject::invokeMethod(
+      this,
+      [this, a] {
+        const InputKind kind = InputKindFromPath(a.input);
+        if (a.tdm.empty())
+          dispatcher_->TakeInput(kind, a.input, WithExtension(a.input, "TDM"),
+                                 WithExtension(a.input, "FDM"));
+        else
+          dispatcher_->TakeInputAndOutputs(kind, a.input, a.tdm, a.fdm);
+      },
+      Qt::QueuedConnection);
+}
+
+}  // namespace tz

@@ -1,0 +1,79 @@
+// The main window: menu and keys from the command table, the client area with
+// the graph display and the toolbar strip, the run's windows, the dispatcher.
+#pragma once
+
+#include <QMainWindow>
+#include <map>
+#include <memory>
+
+#include "processing/analysis_record.h"
+#include "app/file_dialog.h"
+#include "app/message_box.h"
+#include "display/layout.h"
+
+class QAction;
+
+namespace tz {
+
+class ClientArea;
+class CommandDispatcher;
+class Display;
+class QtPlatform;
+class ToolbarStrip;
+struct StartArgs;
+
+// The two kinds of modal question a command may ask; tests replace them.
+struct UiHooks {
+  FileDialogFn fileDialog = ShowFileDialog;
+  MessageBoxFn messageBox = ShowMessageBox;
+};
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit MainWindow(UiHooks hooks = {});
+  ~MainWindow() override;
+
+  // Takes the start-up file as its open command would, once the event loop
+  // runs (so the window is on screen first).
+  void Start(const StartArgs& args);
+  // Shows the window as the program starts: maximised.
+  void ShowAtStart() { showMaximized(); }
+
+  AnalysisRecord& Record() { return *record_; }
+  CommandDispatcher& Dispatcher() { return *dispatcher_; }
+  Display& Graphs() { return *display_; }
+  QtPlatform& Platform() { return *platform_; }
+  ToolbarStrip& Toolbar() { return *toolbar_; }
+  const LayoutRecord& Layout() const { return layout_; }
+  UiHooks& Hooks() { return hooks_; }
+  QAction* Action(int id) const;
+  int DlgUnitHeight() const { return dlgUnitHeight_; }
+  int MinimumTrackHeight() const { return minTrackHeight_; }
+
+ protected:
+  // Characters typed in the main window go to the plot window.
+  void keyPressEvent(QKeyEvent* event) override;
+  // A run in progress keeps the window: it closes once the run is over.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void createClientArea();
+  void createActions();
+  void setMinimumTrackHeight();
+  void layOut(int width, int height);
+
+  UiHooks hooks_;
+  RecordPtr record_;
+  LayoutRecord layout_;
+  int dlgUnitHeight_ = 0;
+  int minTrackHeight_ = 0;
+  ClientArea* client_ = nullptr;
+  ToolbarStrip* toolbar_ = nullptr;
+  std::unique_ptr<Display> display_;
+  std::unique_ptr<QtPlatform> platform_;
+  std::unique_ptr<CommandDispatcher> dispatcher_;
+  std::map<int, QAction*> actions_;
+};
+
+}  // namespace tz

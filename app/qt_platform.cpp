@@ -1,0 +1,91 @@
+#include "app/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QProgressBar>
+#include <cstdio>
+
+#include "app/progress_dialog.h"
+#include "app/statistics_dialog.h"
+
+namespace tz {
+
+QtPlatform::QtPlatform(QWidget* owner, QProgressBar* toolbarBar, const MessageBoxFn& messageBox,
+                       std::function<void()> rebuildDisplay)
+    : owner_(owner),
+      toolbarBar_(toolbarBar),
+      messageBox_(messageBox),
+      rebuildDisplay_(std::move(rebuildDisplay)) {}
+
+QtPlatform::~QtPlatform() {
+  delete progress_.data();
+  delete statistics_.data();
+}
+
+ProgressDialog* QtPlatform::Progress() const { return progress_; }
+StatisticsDialog* QtPlatform::Statistics() const { return statistics_; }
+
+void QtPlatform::Paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+void QtPlatform::ShowMessage(const char* caption, const char* text) {
+  messageBox_(owner_, Message{caption, text, MessageIcon::None});
+}
+
+void QtPlatform::DebugOutput(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stderr);
+  std::fflush(stderr);
+}
+
+bool QtPlatform::CreateProgressDialog() {
+  delete progress_.data();
+  progress_ = new ProgressDialog(owner_);
+  shownPosition_ = -1;
+  return true;
+}
+
+void QtPlatform::ShowProgressDialog() {
+  if (progress_ == nullptr) return;
+  progress_->show();
+  Paint();
+}
+
+void QtPlatform::DestroyProgressDialog() {
+  delete progress_.data();
+  progress_ = nullptr;
+}
+
+void QtPlatform::ShowToolbarProgress(bool visible) {
+  if (toolbarBar_ == nullptr) return;
+  toolbarBar_->setVisible(visible);
+}
+
+void QtPlatform::SetProgressPosition(int percent) {
+  if (progress_ != nullptr) progress_->SetPosition(percent);
+  if (toolbarBar_ != nullptr) toolbarBar_->setValue(percent);
+  if (percent == shownPosition_) return;
+  shownPosition_ = percent;
+  Paint();
+}
+
+void QtPlatform::SetProgressText(const char* text) {
+  if (progress_ != nullptr) progress_->SetText(text);
+}
+
+bool QtPlatform::CreateStatisticsDialog() {
+  // One statistics dialog at a time: a new run's replaces the last one.
+  delete statistics_.data();
+  statistics_ = new StatisticsDialog(rebuildDisplay_, owner_);
+  return true;
+}
+
+void QtPlatform::SetStatisticsFields(const char* total, const char* filtered,
+                                     const char* percent) {
+  if (statistics_ != nullptr) statistics_->SetFields(total, filtered, percent);
+}
+
+void QtPlatform::ShowStatisticsDialog() {
+  if (statistics_ == nullptr) return;
+  statistics_->show();
+  statistics_->raise();
+}
+
+}  // namespace tz

@@ -1,0 +1,58 @@
+// The run's windows on the desktop: progress dialog, toolbar bar, message
+// boxes and statistics dialog, all owned by the main window. A run is
+// synchronous on the GUI thread; the progress calls let Qt paint, so the bars
+// and texts move while the run goes on.
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <string>
+
+#include "app/message_box.h"
+#include "processing/platform.h"
+
+class QProgressBar;
+class QWidget;
+
+namespace tz {
+
+class ProgressDialog;
+class StatisticsDialog;
+
+class QtPlatform : public PlatformOps {
+ public:
+  // owner: the main window; toolbarBar: the strip's bar; messageBox: shows
+  // the run's messages; rebuildDisplay: what the statistics dialog's OK calls.
+  QtPlatform(QWidget* owner, QProgressBar* toolbarBar, const MessageBoxFn& messageBox,
+             std::function<void()> rebuildDisplay);
+  ~QtPlatform() override;
+
+  void ShowMessage(const char* caption, const char* text) override;
+  void DebugOutput(const std::string& text) override;
+  bool CreateProgressDialog() override;
+  void ShowProgressDialog() override;
+  void DestroyProgressDialog() override;
+  void ShowToolbarProgress(bool visible) override;
+  void SetProgressPosition(int percent) override;
+  void SetProgressText(const char* text) override;
+  bool CreateStatisticsDialog() override;
+  void SetStatisticsFields(const char* total, const char* filtered, const char* percent) override;
+  void ShowStatisticsDialog() override;
+
+  ProgressDialog* Progress() const;
+  StatisticsDialog* Statistics() const;
+
+ private:
+  // Lets Qt paint what changed; user input waits until the run is over.
+  static void Paint();
+
+  QWidget* owner_;
+  QPointer<QProgressBar> toolbarBar_;
+  const MessageBoxFn& messageBox_;
+  std::function<void()> rebuildDisplay_;
+  QPointer<ProgressDialog> progress_;
+  QPointer<StatisticsDialog> statistics_;
+  int shownPosition_ = -1;
+};
+
+}  // namespace tz

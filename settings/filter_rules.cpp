@@ -1,0 +1,80 @@
+#include "settings/filter_rules.h"
+
+#include <algorithm>
+
+#include "processing/format_sig10.h"
+#include "processing/number_text.h"
+#include "processing/codes.h"
+
+namespace tz {
+
+std::string RealBoxText(double x) {
+  std::string s = Sig10(x);
+  if (!s.empty() && s.back() == '.') s.pop_back();
+  return s;
+}
+
+std::string WholeBoxText(int n) { return std::to_string(static_cast<uint32_t>(n)); }
+
+FilterTexts FilterBoxTexts(const AnalysisRecord& r) {
+  return {RealBoxText(r.AllowedOvershoot), WholeBoxText(r.MovAvgLen),
+          RealBoxText(r.RPMthreshold), WholeBoxText(r.ZeroCrossLen)};
+}
+
+double ReadRealEntry(std::string_view text) {
+  return ReadDecimalReal(text.data(), std::min(text.size(), kRealEntryChars));
+}
+
+uint32_t ReadWholeEntry(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  uint64_t v = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    v = v * 10 + static_cast<uint64_t>(text[i] - '0');
+    if (v > UINT32_MAX) return 0;
+  }
+  return static_cast<uint32_t>(v);
+}
+
+FilterEntries ReadFilterEntries(const FilterTexts& t) {
+  return {ReadRealEntry(t.overshoot), ReadWholeEntry(t.movAvgLen),
+          ReadRealEntry(t.threshold), ReadWholeEntry(t.zeroCrossLen)};
+}
+
+namespace {
+
+int ClampWhole(uint32_t n, int lo, int hi) {
+  if (n > static_cast<uint32_t>(hi)) return hi;
+  if (n < static_cast<uint32_t>(lo)) return lo;
+  return static_cast<int>(n);
+}
+
+}  // namespace
+
+int ClampMovAvgLen(uint32_t n) { return ClampWhole(n, kMovAvgMin, kMovAvgMax); }
+int ClampZeroCrossLen(uint32_t n) { return ClampWhole(n, kZeroCrossMin, kZeroCrossMax); }
+
+bool StoreFilterEntries(AnalysisRecord& r, const FilterEntries& e) {
+  // The lengths are compared as the boxes show them: unsigned.
+  const bool unchanged = e.overshoot == r.AllowedOvershoot &&
+                         e.movAvgLen == static_cast<uint32_t>(r.MovAvgLen) &&
+                         e.threshold == r.RPMthreshold &&
+                         e.zeroCrossLen == static_cast<uint32_t>(r.ZeroCrossLen);
+  if (unchanged) {
+    r.MovAvgLen = ClampMovAvgLen(static_cast<uint32_t>(r.MovAvgLen));
+    r.ZeroCrossLen = ClampZeroCrossLen(static_cast<uint32_t>(r.ZeroCrossLen));
+    return false;
+  }
+  r.AllowedOvershoot = e.overshoot;
+  r.MovAvgLen = ClampMovAvgLen(e.movAvgLen);
+  r.RPMthreshold = e.threshold;
+  r.ZeroCrossLen = ClampZeroCrossLen(e.zeroCrossLen);
+  return true;
+}
+
+void ConfirmFilterSettings(AnalysisRecord& r, const FilterTexts& t) {
+  StoreFilterEntries(r, ReadFilterEntries(t));
+  r.UseFilterDefaults = 0;
+}
+
+}  // namespace tz

@@ -1,0 +1,58 @@
+#include "settings/parameter_fields.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/resource.h"
+#include "processing/format_sig10.h"
+
+namespace tz {
+
+std::string StoredText(const char* text, int len, int capacity) {
+  const size_t n = static_cast<size_t>(std::clamp(len, 0, capacity - 1));
+  const void* zero = std::memchr(text, 0, n);
+  return std::string(text, zero ? static_cast<const char*>(zero) - text : n);
+}
+
+namespace {
+
+constexpr const char* kSystem = "System parameters";
+constexpr const char* kShaft = "Shaft parameters";
+constexpr const char* kDiscs = "Discs parameters";
+constexpr const char* kPreprocessor = "Preprocessor parameters";
+
+// clang-format off
+constexpr ParameterField kFields[] = {
+  {kSystem, "Date:", res::kEditParamDate,
+   [](const AnalysisRecord& r) { return StoredText(r.DateText, r.DateLen, kDateTextSize); }},
+  {kSystem, "Time:", res::kEditParamTime,
+   [](const AnalysisRecord& r) { return StoredText(r.TimeText, r.TimeLen, kTimeTextSize); }},
+  {kSystem, "Counter period (uS)=", res::kEditParamFmux,
+   [](const AnalysisRecord& r) { return Sig10Header(r.Fmux); }},
+  {kShaft, "L(mm)=", res::kEditParamL,
+   [](const AnalysisRecord& r) { return Sig10Header(r.L); }},
+  {kShaft, "Rext(mm)=", res::kEditParamRext,
+   [](const AnalysisRecord& r) { return Sig10Header(r.Rext); }},
+  {kShaft, "Rint(mm)=", res::kEditParamRint,
+   [](const AnalysisRecord& r) { return Sig10Header(r.Rint); }},
+  {kShaft, "RPMmax=", res::kEditParamRpmMax,
+   [](const AnalysisRecord& r) { return Sig10Header(r.RPMmax); }},
+  {kDiscs, "N_SLOT=", res::kEditParamNSlot,
+   [](const AnalysisRecord& r) { return Sig10Header(r.N_SLOT); }},
+  {kDiscs, "A_SLOT(degrees)=", res::kEditParamASlot,
+   [](const AnalysisRecord& r) { return Sig10Header(r.A_SLOT); }},
+  {kDiscs, "Perc_Slot=", res::kEditParamPercSlot,
+   [](const AnalysisRecord& r) { return Sig10Header(r.Perc_Slot); }},
+  {kDiscs, "G(N/sqmm)=", res::kEditParamG,
+   [](const AnalysisRecord& r) { return Sig10Header(r.G); }},
+  // The filtering coefficient is the moving-average length, not PCoeff.
+  {kPreprocessor, "Filtering coefficient=", res::kEditParamMovAvgLen,
+   [](const AnalysisRecord& r) { return Sig10Int(r.MovAvgLen); }},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const ParameterField> ParameterFields() { return kFields; }
+
+}  // namespace tz

@@ -1,0 +1,105 @@
+#include "settings/parameters_dialog.h"
+
+#include <QFontMetrics>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstring>
+
+#include "app/resource.h"
+#include "settings/dialog_support.h"
+#include "settings/parameter_fields.h"
+
+namespace tz {
+
+namespace {
+
+QGroupBox* NewGroup(const char* title, QWidget* parent) {
+  auto* box = new QGroupBox(QString::fromLatin1(title), parent);
+  SetControlId(box, res::kIdStatic);
+  return box;
+}
+
+// Group boxes of the values: one column with System and Shaft, one with
+// Discs and Preprocessor.
+int ColumnOf(const char* group) {
+  return std::strcmp(group, "System parameters") == 0 ||
+                 std::strcmp(group, "Shaft parameters") == 0
+             ? 0
+             : 1;
+}
+
+}  // namespace
+
+ParametersDialog::ParametersDialog(const AnalysisRecord& r, QWidget* parent) : QDialog(parent) {
+  SetControlId(this, res::kDlgParameters);
+  setWindowTitle(QStringLiteral("Varnholt - System Parameters"));
+  setModal(false);
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  auto* layout = new QVBoxLayout(this);
+  QGroupBox* notice = NewGroup("Notice", this);
+  auto* noticeLayout = new QVBoxLayout(notice);
+  auto* noticeText =
+      new QLabel(QStringLiteral("Parameters will display only after VBT file processing"), notice);
+  SetControlId(noticeText, res::kIdStatic);
+  noticeLayout->addWidget(noticeText);
+  layout->addWidget(notice);
+
+  auto* columns = new QHBoxLayout;
+  QVBoxLayout* column[2] = {new QVBoxLayout, new QVBoxLayout};
+  // Wide enough for the longest number, "-1.234567891e-100"; the date and
+  // time boxes for a whole line of the header.
+  const QFontMetrics fm(font());
+  const int numberWidth = fm.horizontalAdvance(QStringLiteral("0")) * 20;
+  // (31 characters, with a fifth more for wide letters).
+  const int lineWidth = fm.horizontalAdvance(QString(kDateTextSize - 1, QChar('0'))) * 6 / 5;
+
+  const char* currentGroup = nullptr;
+  QFormLayout* form = nullptr;
+  for (const ParameterField& f : ParameterFields()) {
+    if (!currentGroup || std::strcmp(currentGroup, f.group) != 0) {
+      currentGroup = f.group;
+      QGroupBox* box = NewGroup(f.group, this);
+      form = new QFormLayout(box);
+      form->setLabelAlignment(Qt::AlignRight);
+      column[ColumnOf(f.group)]->addWidget(box);
+    }
+    auto* label = new QLabel(QString::fromLatin1(f.label), this);
+    SetControlId(label, res::kIdStatic);
+    auto* value = new QLineEdit(FromEightBit(f.text(r)), this);
+    SetControlId(value, f.id);
+    value->setReadOnly(true);
+    const bool isLine = f.id == res::kEditParamDate || f.id == res::kEditParamTime;
+    value->setMinimumWidth(isLine ? lineWidth : numberWidth);
+    value->setCursorPosition(0);
+    form->addRow(label, value);
+  }
+  for (QVBoxLayout* c : column) {
+    c->addStretch(1);
+    columns->addLayout(c);
+  }
+  layout->addLayout(columns);
+
+  auto* row = new QHBoxLayout;
+  row->addStretch(1);
+  QPushButton* ok = MakeButton("OK", res::kIdOk, true, this);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  row->addWidget(ok);
+  layout->addLayout(row);
+  ok->setFocus();
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+ParametersDialog* ShowParametersDialog(const AnalysisRecord& r, QWidget* owner) {
+  auto* dialog = new ParametersDialog(r, owner);
+  dialog->show();
+  return dialog;
+}
+
+}  // namespace tz

@@ -1,0 +1,47 @@
+#include "settings/radio_choice_dialog.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/resource.h"
+#include "settings/dialog_support.h"
+
+namespace tz {
+
+RadioChoiceDialog::RadioChoiceDialog(const RadioDialogTemplate& t, int current,
+                                     QWidget* parent)
+    : QDialog(parent) {
+  SetControlId(this, t.id);
+  setWindowTitle(QString::fromLatin1(t.caption));
+  setModal(true);
+
+  auto* layout = new QVBoxLayout(this);
+  auto* group = new QGroupBox(QString::fromLatin1(t.groupTitle), this);
+  SetControlId(group, res::kIdStatic);
+  auto* groupLayout = new QVBoxLayout(group);
+  Q_ASSERT(t.choices.size() <= CheckStates{}.checked.size());
+  for (size_t i = 0; i < t.choices.size(); ++i) {
+    auto* b = new QRadioButton(QString::fromLatin1(t.choices[i].text), group);
+    SetControlId(b, t.choices[i].id);
+    b->setChecked(static_cast<int>(i) == current);
+    groupLayout->addWidget(b);
+    buttons_.push_back(b);
+  }
+  groupLayout->addStretch(1);
+  layout->addWidget(group, 1);
+  AddOkCancelRow(this, layout);
+
+  // At least the template's size; larger where the font needs it.
+  const QSize dlu = DialogUnitsToPixels(*this, t.sizeDlu.width(), t.sizeDlu.height());
+  setMinimumSize(sizeHint().expandedTo(dlu));
+  resize(minimumSize());
+}
+
+RadioChoiceDialog::CheckStates RadioChoiceDialog::CheckedStates() const {
+  CheckStates s;
+  for (const QRadioButton* b : buttons_) s.checked[s.count++] = b->isChecked();
+  return s;
+}
+
+}  // namespace tz

@@ -1,0 +1,73 @@
+// Helpers of the desktop program's tests: a main window whose file dialogs
+// and message boxes are answered by the test, temporary folders, runs of the
+// batch command, and modal dialogs closed from a timer.
+#pragma once
+
+#include <QDialog>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/file_dialog.h"
+#include "app/main_window.h"
+#include "app/message_box.h"
+
+namespace tz::test {
+
+// What a file dialog was asked with.
+struct DialogAsked {
+  FileDialogKind kind;
+  std::string title, filter, extension, current;
+};
+
+// Answers the file dialogs from a queue and keeps every question and message.
+struct Answers {
+  std::deque<std::optional<std::string>> files;  // nullopt: Cancel
+  std::vector<DialogAsked> asked;
+  std::vector<Message> messages;
+  std::function<void(const Message&)> onMessage;  // runs while the box would be up
+
+  UiHooks Hooks();
+  std::vector<std::string> Titles() const;
+};
+
+// A shown and active main window answering from answers.
+std::unique_ptr<MainWindow> MakeWindow(Answers& answers);
+
+// A fresh temporary folder, removed with its content.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  const std::string& Dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+bool Exists(const std::string& path);
+std::string SourcePath(const std::string& rel);  // a file of the source tree
+
+// The batch command on the same files: its exit status and its JSON summary.
+struct CliRun {
+  int status = -1;
+  std::string json;
+  std::string err;  // its messages, one "CAPTION: TEXT" line each
+};
+CliRun RunCli(const std::string& input, const std::string& tdm, const std::string& fdm);
+// A number or string field of the summary, as its text.
+std::string JsonField(const std::string& json, const std::string& key);
+
+// Hands the next modal dialog to act once it is up; act must end it.
+void WhenModal(std::function<void(QDialog*)> act);
+
+// Processes events for a short while (deferred deletes included).
+void Settle(int ms = 20);
+
+}  // namespace tz::test

@@ -1,0 +1,176 @@
+// The plain rules of the desktop program: layout, command line, command
+// table and file dialog filters.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/commands.h"
+#include "app/file_dialog.h"
+#include "app/help_dialog.h"
+#include "app/resource.h"
+#include "app/start_args.h"
+#include "display/layout.h"
+
+namespace tz {
+namespace {
+
+TEST(Layout, ClientOf1000WithTheFftGraph) {
+  const LayoutRecord l = LayOut(1000, 700, 16, true);
+  EXPECT_EQ(l.PanelWidth, 320);
+  EXPECT_EQ(l.PlotWidth, 680);
+  EXPECT_EQ(l.PlotHeight, 684);
+  EXPECT_EQ(l.ToolbarTop, 684);
+  EXPECT_EQ(l.PlotTop, 0);
+  EXPECT_EQ(l.YPanelHeight, 155);
+  EXPECT_EQ(l.XPanelHeight, 185);
+  EXPECT_EQ(l.FftXPanelHeight, 330);
+  const Rect strip = ToolbarRect(l, 16);
+  EXPECT_EQ(strip.x, 680);
+  EXPECT_EQ(strip.y, 684);
+  EXPECT_EQ(strip.width, 320);
+  EXPECT_EQ(strip.height, 16);
+  const Rect plot = PlotWindowRect(l);
+  EXPECT_EQ(plot.x, 0);
+  EXPECT_EQ(plot.y, 0);
+  EXPECT_EQ(plot.width, 680);
+  EXPECT_EQ(plot.height, 700);  // the whole client height
+}
+
+TEST(Layout, ClientOf1000WithTheTimeGraphs) {
+  const LayoutRecord l = LayOut(1000, 700, 16, false);
+  EXPECT_EQ(l.PanelWidth, 162);
+  EXPECT_EQ(l.PlotWidth, 838);
+  EXPECT_EQ(ToolbarRect(l, 16).x, 838);
+  EXPECT_EQ(ToolbarRect(l, 16).width, 162);
+}
+
+TEST(Layout, NarrowOrLowClientGivesNoNegativeOrWrappedSize) {
+  for (int width : {0, 1, 161, 162, 200, 319, 320}) {
+    const LayoutRecord l = LayOut(width, 10, 16, true);
+    EXPECT_EQ(l.PlotWidth, width > 320 ? width - 320 : 0) << width;
+    EXPECT_EQ(l.PlotHeight, 0);
+    EXPECT_EQ(l.ToolbarTop, 0);
+    EXPECT_GE(PlotWindowRect(l).width, 0);
+    EXPECT_GE(ToolbarRect(l, 16).height, 0);
+  }
+  EXPECT_EQ(LayOut(161, 300, 16, false).PlotWidth, 0);
+  EXPECT_EQ(LayOut(163, 300, 16, false).PlotWidth, 1);
+  EXPECT_EQ(LayOut(-5, -5, 16, true).ClientWidth, 0);
+  EXPECT_EQ(LayOut(70000, 70000, 16, true).ClientWidth, 65535);
+  EXPECT_EQ(PlotWidthFor(100, 320), 0);
+}
+
+TEST(Layout, MinimumTrackHeight) {
+  // Menu 20, dialog unit 16, frames 4, captions 22: 20 + 16 + 8 + 88.
+  EXPECT_EQ(MinTrackHeight(20, 16, 4, 22), 132);
+}
+
+TEST(StartArgs, CountsOfArguments) {
+  StartArgs a;
+  EXPECT_EQ(ParseStartArgs({}, a), StartParse::kRun);
+  EXPECT_TRUE(a.input.empty());
+  EXPECT_EQ(ParseStartArgs({"in.VBT"}, a), StartParse::kRun);
+  EXPECT_EQ(a.input, "in.VBT");
+  EXPECT_TRUE(a.tdm.empty());
+  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM", "o.FDM"}, a), StartParse::kRun);
+  EXPECT_EQ(a.tdm, "o.TDM");
+  EXPECT_EQ(a.fdm, "o.FDM");
+  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM"}, a), StartParse::kUsageError);
+  EXPECT_EQ(ParseStartArgs({"a", "b", "c", "d"}, a), StartParse::kUsageError);
+  EXPECT_EQ(ParseStartArgs({"a", "--help"}, a), StartParse::kHelp);
+}
+
+TEST(StartArgs, KindByExtensionInEitherCase) {
+  EXPECT_EQ(InputKindFromPath("run.tdm"), InputKind::Tdm);
+  EXPECT_EQ(InputKindFromPath("/x/RUN.TDM"), InputKind::Tdm);
+  EXPECT_EQ(InputKindFromPath("run.Fdm"), InputKind::Fdm);
+  EXPECT_EQ(InputKindFromPath("run.VBT"), InputKind::Vbt);
+  EXPECT_EQ(InputKindFromPath("run.txt"), InputKind::Vbt);
+  EXPECT_EQ(InputKindFromPath("run"), InputKind::Vbt);
+  EXPECT_EQ(InputKindFromPath("dir.fdm/run"), InputKind::Vbt);
+}
+
+TEST(StartArgs, OutputNamesFromTheInput) {
+  EXPECT_EQ(WithExtension("/d/demo.VBT", "TDM"), "/d/demo.TDM");
+  EXPECT_EQ(WithExtension("/d.x/demo", "FDM"), "/d.x/demo.FDM");
+  EXPECT_EQ(WithExtension("a.b.vbt", "TDM"), "a.b.TDM");
+}
+
+TEST(FileDialogs, FiltersTitlesAndExtensions) {
+  EXPECT_EQ(FilterText(kOpenVbtDialog).toStdString(), "VBT Files (*.VBT *.vbt)");
+  EXPECT_EQ(FilterText(kOpenTdmDialog).toStdString(), "TDM Files (*.TDM *.tdm)");
+  EXPECT_EQ(FilterText(kSaveFdmDialog).toStdString(), "FDM Files (*.FDM *.fdm)");
+  const struct {
+    const FileDialogSpec& spec;
+    FileDialogKind kind;
+    const char* title;
+    const char* ext;
+  } cases[] = {
+      {kOpenVbtDialog, FileDialogKind::Open, "Open VBT file", "VBT"},
+      {kOpenTdmDialog, FileDialogKind::Open, "Open TDM file", "TDM"},
+      {kOpenFdmDialog, FileDialogKind::Open, "Open FDM file", "FDM"},
+      {kCreateTdmDialog, FileDialogKind::Save, "Create TDM file", "TDM"},
+      {kCreateFdmDialog, FileDialogKind::Save, "Create FDM file", "FDM"},
+      {kSaveTdmDialog, FileDialogKind::Save, "Save TDM file", "TDM"},
+      {kSaveFdmDialog, FileDialogKind::Save, "Save FDM file", "FDM"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.spec.kind, c.kind) << c.title;
+    EXPECT_STREQ(c.spec.title, c.title);
+    EXPECT_STREQ(c.spec.extension, c.ext);
+  }
+  EXPECT_EQ(FileNamePart("/a/b/demo.VBT"), "demo.VBT");
+  EXPECT_EQ(FileNamePart("demo.VBT"), "demo.VBT");
+}
+
+TEST(CommandTable, StatusTextsOfTheStringTable) {
+  const struct {
+    int id;
+    const char* text;
+  } texts[] = {
+      {40001, "Exits from the program"},
+      {40023, "Quick reference manual"},
+      {40024, "Open a VBT input file (sampling file) and creates a TDM and FDM output files (processed files)"},
+      {40025, "Select a FDM output file"},
+      {40026, "About VRX7731-FDM"},
+      {40027, "Modify default filtering settings"},
+      {40028, "Display VBT file header parameters"},
+      {40029, "Process the VBT file and generate a TDM and a FDM files"},
+      {40031, "Display control settings"},
+      {40032, "X axis zoom (from marker1 to marker 2)"},
+      {40033, "Redraw graph scaled at 100% on X axis"},
+      {40035, "Restore original scale factor"},
+      {40036, "Open a TDM input file (Time domain) and creates a TDM and a FDM output file (processed files)"},
+      {40037, "Print preview"},
+      {40038, "Print "},
+      {40040, "Open a FDM input file (FFT file) and creates aTDM and a FDM output file (processed files)"},
+      {40041, "Saves a FDM (FFT file)"},
+      {40042, "Select FFT filtering sinc window"},
+      {40043, "Select FFT input data"},
+  };
+  EXPECT_EQ(CommandTable().size(), std::size(texts));
+  for (const auto& t : texts) {
+    const Command* c = FindCommand(t.id);
+    ASSERT_NE(c, nullptr) << t.id;
+    EXPECT_STREQ(c->statusTip, t.text) << t.id;
+  }
+  // Status texts without an action: the dispatcher ignores them.
+  EXPECT_EQ(FindCommand(res::kCmdSelectFdmOutput)->handler, nullptr);
+  EXPECT_EQ(FindCommand(res::kCmdRedraw100)->handler, nullptr);
+  EXPECT_EQ(FindCommand(12345), nullptr);
+}
+
+TEST(HelpText, ThirtyLinesWithTheSubItemsSetIn) {
+  ASSERT_EQ(HelpLines().size(), 30u);
+  EXPECT_STREQ(HelpLines()[0],
+               "1) To use the program first select the VBT input file to open and the TDM output "
+               "file to create with File - Open VBT File (F2)");
+  EXPECT_STREQ(HelpLines()[12],
+               "5) It is possible to select a different name for the FDM output file using File - "
+               "Save as FDM File (F4).  This option is usefull when,");
+  EXPECT_STREQ(HelpLines()[29], "d) Clean spectrum (DC component +floor) cleans the DC component and the floor.");
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(HelpLineIndented(i), i >= 4 && i <= 11) << i + 1;
+}
+
+}  // namespace
+}  // namespace tz

@@ -1,0 +1,385 @@
+// The commands that choose files and run: input and output choice, cancels,
+// reprocessing, the run's windows, and the outputs against the batch command.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+
+#include "app/commands.h"
+#include "app/dispatcher.h"
+#include "app/progress_dialog.h"
+#include "app/qt_platform.h"
+#include "app/resource.h"
+#include "app/start_args.h"
+#include "app/statistics_dialog.h"
+#include "app/widget_id.h"
+#include "app_test_support.h"
+#include "display/display.h"
+
+namespace tz::test {
+namespace {
+
+const std::string kTitle = "Varnholt - VRX7731 Torzalen - Frequency Domain Utility";
+
+std::string Caption(const MainWindow& w) { return w.windowTitle().toStdString(); }
+
+// The statistics dialog of the last run, when shown.
+StatisticsDialog* ShownStatistics(MainWindow& w) {
+  StatisticsDialog* s = w.Platform().Statistics();
+  return s != nullptr && s->isVisible() ? s : nullptr;
+}
+
+// The outputs of the program equal those of the batch command on the same
+// input, and so do the statistics figures.
+void ExpectSameAsCli(MainWindow& w, const std::string& input, const std::string& tdm,
+                     const std::string& fdm, const TempDir& dir) {
+  const std::string cliTdm = dir.Path("cli.TDM"), cliFdm = dir.Path("cli.FDM");
+  const CliRun cli = RunCli(input, cliTdm, cliFdm);
+  ASSERT_EQ(cli.status, 0) << cli.json;
+  const std::string a = ReadFile(tdm), b = ReadFile(cliTdm);
+  EXPECT_GT(a.size(), 1000u);
+  EXPECT_TRUE(a == b) << "TDM files differ: " << tdm;
+  EXPECT_TRUE(ReadFile(fdm) == ReadFile(cliFdm)) << "FDM files differ: " << fdm;
+  StatisticsDialog* s = ShownStatistics(w);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->Total()->text().toStdString(), JsonField(cli.json, "RawCount"));
+  EXPECT_EQ(s->Filtered()->text().toStdString(), JsonField(cli.json, "FilteredCount"));
+  EXPECT_EQ(s->Percent()->text().toStdString(), JsonField(cli.json, "FilteredPercent"));
+}
+
+TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  const std::string input = SourcePath("samples/demo.VBT");
+  answers.files = {input, dir.Path("a.TDM"), dir.Path("a.FDM")};
+  w->Record().UseFilterDefaults = 0;
+  w->Record().SourceKind = InputKind::Fdm;
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+
+  EXPECT_EQ(answers.Titles(),
+            (std::vector<std::string>{"Open VBT file", "Create TDM file", "Create FDM file"}));
+  ASSERT_EQ(answers.asked.size(), 3u);
+  EXPECT_EQ(answers.asked[0].kind, FileDialogKind::Open);
+  EXPECT_EQ(answers.asked[0].filter, "VBT Files (*.VBT *.vbt)");
+  EXPECT_EQ(answers.asked[0].extension, "VBT");
+  EXPECT_EQ(answers.asked[1].kind, FileDialogKind::Save);
+  EXPECT_EQ(answers.asked[1].filter, "TDM Files (*.TDM *.tdm)");
+  EXPECT_EQ(answers.asked[2].filter, "FDM Files (*.FDM *.fdm)");
+  EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
+  EXPECT_EQ(w->Dispatcher().InputTitle(), "demo.VBT");
+  EXPECT_EQ(w->Record().SourceKind, InputKind::Vbt);
+  EXPECT_EQ(w->Record().UseFilterDefaults, 1);
+  EXPECT_TRUE(answers.messages.empty());
+  // After the run: no progress dialog, the strip's bar hidden.
+  EXPECT_EQ(w->Platform().Progress(), nullptr);
+  EXPECT_FALSE(FindById<QProgressBar>(w.get(), res::kToolbarProgress)->isVisible());
+  ExpectSameAsCli(*w, input, dir.Path("a.TDM"), dir.Path("a.FDM"), dir);
+
+  // The next choice opens with the previous one filled in.
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  ASSERT_EQ(answers.asked.size(), 4u);
+  EXPECT_EQ(answers.asked[3].current, input);
+}
+
+TEST(OpenVbt, StatisticsOkDestroysTheDialogAndRebuildsTheDisplay) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  StatisticsDialog* s = ShownStatistics(*w);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->windowTitle().toStdString(), "Varnholt - File processor statistics");
+  EXPECT_FALSE(s->isModal());
+  EXPECT_EQ(w->Graphs().Plot(), nullptr);  // a run does not rebuild the display itself
+  QTest::mouseClick(FindById<QPushButton>(s, res::kIdOk), Qt::LeftButton);
+  Settle();
+  EXPECT_EQ(w->Platform().Statistics(), nullptr);
+  ASSERT_NE(w->Graphs().Plot(), nullptr);
+  EXPECT_TRUE(w->Graphs().Plot()->isVisible());
+  EXPECT_EQ(w->Graphs().Plot()->width(), w->centralWidget()->width() - 320);
+}
+
+TEST(OpenVbt, BarsMoveAndTheProgressDialogShowsTheRun) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  auto* bar = FindById<QProgressBar>(w.get(), res::kToolbarProgress);
+  std::vector<int> values;
+  QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { values.push_back(v); });
+  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  ASSERT_GT(values.size(), 50u);
+  EXPECT_GE(*std::max_element(values.begin(), values.end()), 90);
+  int rises = 0;
+  for (size_t i = 1; i < values.size(); ++i) rises += values[i] > values[i - 1];
+  EXPECT_GT(rises, 50);
+}
+
+TEST(OpenVbt, CancelOfTheInputChangesNothing) {
+  Answers answers;
+  auto w = MakeWindow(answers);
+  w->Record().SourceKind = InputKind::Fdm;
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  EXPECT_EQ(answers.Titles(), std::vector<std::string>{"Open VBT file"});
+  EXPECT_EQ(Caption(*w), kTitle);
+  EXPECT_TRUE(w->Record().InputPath.empty());
+  EXPECT_EQ(w->Record().SourceKind, InputKind::Fdm);
+  EXPECT_EQ(w->Platform().Statistics(), nullptr);
+}
+
+TEST(OpenVbt, CancelOfAnOutputKeepsTheNewCaptionAndDoesNotRun) {
+  TempDir dir;
+  for (int cancelAt : {1, 2}) {
+    Answers answers;
+    auto w = MakeWindow(answers);
+    w->Record().SourceKind = InputKind::Tdm;
+    w->Record().UseFilterDefaults = 0;
+    const std::string input = SourcePath("samples/demo.VBT");
+    answers.files = {input, dir.Path("c.TDM"), dir.Path("c.FDM")};
+    answers.files[cancelAt] = std::nullopt;
+    w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+    EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
+    EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
+    EXPECT_EQ(w->Record().InputPath, input);
+    EXPECT_EQ(w->Record().TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
+    EXPECT_EQ(w->Record().SourceKind, InputKind::Tdm);  // the previous kind stays
+    EXPECT_EQ(w->Record().UseFilterDefaults, 0);
+    EXPECT_EQ(w->Platform().Statistics(), nullptr);
+    EXPECT_FALSE(Exists(dir.Path("c.TDM")));
+    EXPECT_FALSE(Exists(dir.Path("c.FDM")));
+  }
+}
+
+// A VBT run, then its output as the next source.
+class Reprocess : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w = MakeWindow(answers);
+    answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
+    w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+    ASSERT_NE(ShownStatistics(*w), nullptr);
+    answers.asked.clear();
+  }
+  TempDir dir;
+  Answers answers;
+  std::unique_ptr<MainWindow> w;
+};
+
+TEST_F(Reprocess, FromTheTdmFile) {
+  answers.files = {dir.Path("a.TDM"), dir.Path("b.TDM"), dir.Path("b.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);
+  EXPECT_EQ(answers.Titles(),
+            (std::vector<std::string>{"Open TDM file", "Create TDM file", "Create FDM file"}));
+  EXPECT_EQ(answers.asked[0].filter, "TDM Files (*.TDM *.tdm)");
+  EXPECT_EQ(answers.asked[1].current, dir.Path("a.TDM"));  // the previous output
+  EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
+  EXPECT_EQ(w->Record().SourceKind, InputKind::Tdm);
+  ExpectSameAsCli(*w, dir.Path("a.TDM"), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
+}
+
+TEST_F(Reprocess, FromTheFdmFile) {
+  answers.files = {dir.Path("a.FDM"), dir.Path("b.TDM"), dir.Path("b.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);
+  EXPECT_EQ(answers.Titles(),
+            (std::vector<std::string>{"Open FDM file", "Create TDM file", "Create FDM file"}));
+  EXPECT_EQ(Caption(*w), "a.FDM  -  " + kTitle);
+  EXPECT_EQ(w->Record().SourceKind, InputKind::Fdm);
+  ExpectSameAsCli(*w, dir.Path("a.FDM"), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
+}
+
+TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
+  answers.files = {dir.Path("a.TDM"), dir.Path("b.TDM"), dir.Path("b.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);
+  answers.asked.clear();
+  w->Record().UseFilterDefaults = 0;
+  answers.files = {dir.Path("c.TDM"), dir.Path("c.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdSaveAsFdm);
+  EXPECT_EQ(answers.Titles(), (std::vector<std::string>{"Save TDM file", "Save FDM file"}));
+  EXPECT_EQ(answers.asked[0].current, dir.Path("b.TDM"));
+  EXPECT_EQ(answers.asked[1].current, dir.Path("b.FDM"));
+  EXPECT_EQ(w->Record().SourceKind, InputKind::Tdm);
+  EXPECT_EQ(w->Record().UseFilterDefaults, 0);  // unchanged
+  EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
+  // The TDM input run again: same outputs as before.
+  EXPECT_TRUE(ReadFile(dir.Path("c.TDM")) == ReadFile(dir.Path("b.TDM")));
+  EXPECT_TRUE(ReadFile(dir.Path("c.FDM")) == ReadFile(dir.Path("b.FDM")));
+}
+
+TEST_F(Reprocess, SaveAsFdmCancelledRunsNothing) {
+  for (int cancelAt : {0, 1}) {
+    answers.asked.clear();
+    answers.files = {dir.Path("d.TDM"), dir.Path("d.FDM")};
+    answers.files[cancelAt] = std::nullopt;
+    w->Dispatcher().Dispatch(res::kCmdSaveAsFdm);
+    EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
+    EXPECT_FALSE(Exists(dir.Path("d.TDM")));
+    EXPECT_FALSE(Exists(dir.Path("d.FDM")));
+  }
+}
+
+TEST(BrokenInput, ShowsItsMessageAndLeavesTheProgramUsable) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  WriteFile(dir.Path("broken.VBT"), "this is no measurement\r\n");
+  w->Graphs().RebuildDisplay();
+  PlotWindow* plot = w->Graphs().Plot();
+  bool checked = false;
+  int nested = 0;
+  QSignalSpy started(&w->Dispatcher(), &CommandDispatcher::CommandStarted);
+  answers.onMessage = [&](const Message&) {
+    if (checked) return;
+    checked = true;
+    // In the middle of the run: the plot paints nothing from the record,
+    // the run's windows stand, and no command starts another run.
+    EXPECT_TRUE(w->Dispatcher().Running());
+    EXPECT_TRUE(w->Graphs().Running());
+    EXPECT_TRUE(plot->Running());
+    // Nor does the window close under the run.
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    ProgressDialog* p = w->Platform().Progress();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->windowTitle().toStdString(), "Input data processing");
+    EXPECT_EQ(p->objectName(), IdName(res::kDlgProgress));
+    EXPECT_EQ(FindById<QProgressBar>(p, res::kProgressBar), p->Bar());
+    EXPECT_EQ(FindById<QLineEdit>(p, res::kProgressText)->text().toStdString(),
+              "Loading input file ....");
+    EXPECT_TRUE(FindById<QProgressBar>(w.get(), res::kToolbarProgress)->isVisible());
+    const int before = started.count();
+    w->Dispatcher().Dispatch(res::kCmdProcessFile);
+    nested += started.count() - before;
+  };
+  answers.files = {dir.Path("broken.VBT"), dir.Path("x.TDM"), dir.Path("x.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  ASSERT_TRUE(checked);
+  EXPECT_EQ(nested, 0);
+  ASSERT_EQ(answers.messages.size(), 1u);
+  // The same message as the batch command gives.
+  const CliRun cli = RunCli(dir.Path("broken.VBT"), dir.Path("y.TDM"), dir.Path("y.FDM"));
+  EXPECT_EQ(cli.status, 1);
+  EXPECT_EQ(cli.err, answers.messages[0].caption + ": " + answers.messages[0].text + "\n");
+  EXPECT_EQ(answers.messages[0].caption, "VBT preprocessor");
+  EXPECT_EQ(answers.messages[0].text, "Header invalid or not found!");
+  EXPECT_EQ(answers.messages[0].icon, MessageIcon::None);
+  EXPECT_FALSE(w->Dispatcher().Running());
+  EXPECT_FALSE(w->Graphs().Running());
+  EXPECT_FALSE(plot->Running());
+  EXPECT_EQ(w->Platform().Progress(), nullptr);
+  EXPECT_FALSE(FindById<QProgressBar>(w.get(), res::kToolbarProgress)->isVisible());
+
+  // The next file runs as usual.
+  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  EXPECT_EQ(answers.messages.size(), 1u);
+  ExpectSameAsCli(*w, SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM"), dir);
+}
+
+TEST(ProcessFile, WithoutAFileRunsTheVbtProcessingWithEmptyNames) {
+  Answers answers;
+  auto w = MakeWindow(answers);
+  ::testing::internal::CaptureStderr();
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  // The failure goes to the debug output (stderr) only.
+  EXPECT_EQ(err.rfind("Error 2: VBT File opening failure.\n\r", 0), 0u) << err;
+  EXPECT_TRUE(answers.messages.empty());
+  EXPECT_TRUE(answers.asked.empty());
+  EXPECT_EQ(w->Platform().Statistics(), nullptr);
+  EXPECT_FALSE(w->Dispatcher().Running());
+}
+
+TEST(ProcessFile, NamesLongerThan260CharactersAreKept) {
+  TempDir dir;
+  std::string deep = dir.Dir();
+  while (deep.size() < 300) deep += "/" + std::string(60, 'd');
+  std::filesystem::create_directories(deep);
+  Answers answers;
+  auto w = MakeWindow(answers);
+  answers.files = {SourcePath("samples/demo.VBT"), deep + "/long.TDM", deep + "/long.FDM"};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  EXPECT_EQ(w->Record().TdmPath, deep + "/long.TDM");
+  EXPECT_TRUE(Exists(deep + "/long.TDM"));
+  EXPECT_TRUE(Exists(deep + "/long.FDM"));
+  EXPECT_NE(ShownStatistics(*w), nullptr);
+}
+
+TEST(ProcessFile, OneStatisticsDialogAtATime) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  QPointer<StatisticsDialog> first = w->Platform().Statistics();
+  ASSERT_FALSE(first.isNull());
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  Settle();
+  EXPECT_TRUE(first.isNull());
+  EXPECT_EQ(w->findChildren<StatisticsDialog*>().size(), 1);
+  EXPECT_NE(ShownStatistics(*w), nullptr);
+}
+
+TEST(PrintCommands, MessagesWithTheirCaptions) {
+  Answers answers;
+  auto w = MakeWindow(answers);
+  w->Dispatcher().Dispatch(res::kCmdPrintPreview);
+  w->Dispatcher().Dispatch(res::kCmdPrint);
+  ASSERT_EQ(answers.messages.size(), 2u);
+  EXPECT_EQ(answers.messages[0].caption, "FDM analisys Utility");
+  EXPECT_EQ(answers.messages[0].text, "No Print Preview support for this version");
+  EXPECT_EQ(answers.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(answers.messages[1].caption, "FDM analisys utility");
+  EXPECT_EQ(answers.messages[1].text,
+            "No Print support for this version: press 'Print Screen' key and paste clipboard "
+            "to Paint utility");
+  EXPECT_EQ(answers.messages[1].icon, MessageIcon::Exclamation);
+}
+
+TEST(StartUp, InputAndOutputsOnTheCommandLineRunAtOnce) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  const std::string input = SourcePath("samples/demo.VBT");
+  w->Start({input, dir.Path("a.TDM"), dir.Path("a.FDM")});
+  EXPECT_EQ(w->Platform().Statistics(), nullptr);  // not before the event loop runs
+  Settle();
+  EXPECT_TRUE(answers.asked.empty());
+  EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
+  ExpectSameAsCli(*w, input, dir.Path("a.TDM"), dir.Path("a.FDM"), dir);
+}
+
+TEST(StartUp, InputAloneAsksForTheOutputsWithItsName) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  WriteFile(dir.Path("run.tdm"), "");
+  answers.files = {std::nullopt};
+  w->Start({dir.Path("run.tdm"), "", ""});
+  Settle();
+  EXPECT_EQ(Caption(*w), "run.tdm  -  " + kTitle);
+  ASSERT_EQ(answers.asked.size(), 1u);
+  EXPECT_EQ(answers.asked[0].title, "Create TDM file");
+  EXPECT_EQ(answers.asked[0].current, dir.Path("run.TDM"));
+  EXPECT_EQ(w->Record().SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
+
+  answers.asked.clear();
+  answers.files = {dir.Path("o.TDM"), std::nullopt};
+  w->Start({SourcePath("samples/demo.VBT"), "", ""});
+  Settle();
+  ASSERT_EQ(answers.asked.size(), 2u);
+  EXPECT_EQ(answers.asked[0].current, SourcePath("samples/demo.TDM"));
+  EXPECT_EQ(answers.asked[1].title, "Create FDM file");
+  EXPECT_EQ(answers.asked[1].current, SourcePath("samples/demo.FDM"));
+}
+
+}  // namespace
+}  // namespace tz::test

@@ -1,0 +1,69 @@
+// Pictures of the main window after a run and of every dialog of the
+// program, for a look by eye: written only when TZ_SCREENSHOTS names a folder.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/about_dialog.h"
+#include "app/app_icon.h"
+#include "app/dispatcher.h"
+#include "app/help_dialog.h"
+#include "app/message_box.h"
+#include "app/progress_dialog.h"
+#include "app/qt_platform.h"
+#include "app/resource.h"
+#include "app/statistics_dialog.h"
+#include "app_test_support.h"
+
+namespace tz::test {
+namespace {
+
+void Save(QWidget* w, const QString& dir, const char* name) {
+  w->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+  Settle();
+  EXPECT_TRUE(w->grab().save(dir + "/" + name + ".png"));
+}
+
+TEST(Screenshots, OfTheWindowsAndDialogs) {
+  const QString dir = qEnvironmentVariable("TZ_SCREENSHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
+  TempDir tmp;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  w->showNormal();
+  w->resize(1200, 760);
+  Settle();
+  // A run that ends with a message: the windows as they stand in the run.
+  WriteFile(tmp.Path("short.VBT"), "no header\r\n");
+  answers.onMessage = [&](const Message&) {
+    w->grab().save(dir + "/main-during-run.png");
+    w->Platform().Progress()->grab().save(dir + "/progress-during-run.png");
+  };
+  answers.files = {tmp.Path("short.VBT"), tmp.Path("s.TDM"), tmp.Path("s.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  answers.onMessage = nullptr;
+
+  answers.files = {SourcePath("samples/demo.VBT"), tmp.Path("a.TDM"), tmp.Path("a.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  Save(w.get(), dir, "main-after-run");
+  Save(w->Platform().Statistics(), dir, "statistics");
+  w->Platform().Statistics()->accept();
+  Save(w.get(), dir, "main-after-ok");
+
+  ProgressDialog progress(w.get());
+  progress.SetPosition(37);
+  progress.SetText("Appending input file to TDM output file ....");
+  Save(&progress, dir, "progress");
+
+  EXPECT_TRUE(AppIconPixmap(128).save(dir + "/icon-128.png"));
+  AboutDialog about(w.get());
+  Save(&about, dir, "about");
+  HelpDialog help(w.get());
+  Save(&help, dir, "help");
+  help.resize(help.width(), 1000 - 40);
+  Save(&help, dir, "help-1000");
+}
+
+}  // namespace
+}  // namespace tz::test

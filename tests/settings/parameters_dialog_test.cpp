@@ -1,0 +1,86 @@
+#include "settings/parameters_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <cstring>
+#include <map>
+
+#include "app/resource.h"
+#include "dialog_test_support.h"
+#include "settings/parameter_fields.h"
+
+namespace tz {
+namespace {
+
+using test::Text;
+
+std::map<int, std::string> Shown(const AnalysisRecord& r) {
+  std::map<int, std::string> shown;
+  for (const ParameterField& f : ParameterFields()) shown[f.id] = f.text(r);
+  return shown;
+}
+
+TEST(ParameterFields, HeaderValueAndIntegerForms) {
+  RecordPtr r = NewAnalysisRecord();
+  r->N_SLOT = 60, r->Fmux = 0.05, r->G = 0.0001, r->L = 123456789012.0, r->MovAvgLen = 25;
+  auto shown = Shown(*r);
+  ASSERT_EQ(shown.size(), 12u);
+  EXPECT_EQ(shown[res::kEditParamDate], "");
+  EXPECT_EQ(shown[res::kEditParamRint], "0.0");  // as before any run
+  EXPECT_EQ(shown[res::kEditParamNSlot], "60.0");
+  EXPECT_EQ(shown[res::kEditParamFmux], "5.e-002");
+  EXPECT_EQ(shown[res::kEditParamG], "1.e-004");
+  EXPECT_EQ(shown[res::kEditParamL], "1.23456789e+011");
+  EXPECT_EQ(shown[res::kEditParamMovAvgLen], "25");  // "Filtering coefficient"
+}
+
+TEST(ParameterFields, StoredTextsStayInsideTheirBuffers) {
+  RecordPtr r = NewAnalysisRecord();
+  std::memcpy(r->DateText, "Date\0hidden", 11);
+  r->DateLen = 11;
+  std::memset(r->TimeText, 'x', kTimeTextSize);
+  r->TimeLen = 1000;
+  EXPECT_EQ(Shown(*r)[res::kEditParamDate], "Date");  // up to the first zero byte
+  EXPECT_EQ(Shown(*r)[res::kEditParamTime], std::string(kTimeTextSize - 1, 'x'));
+}
+
+TEST(ParametersDialog, ShowsEightBitTextReadOnlyAndModeless) {
+  RecordPtr r = NewAnalysisRecord();
+  std::memcpy(r->DateText, "12\xB0 May", 7);  // a degree sign
+  r->DateLen = 7;
+  QPointer<ParametersDialog> d = ShowParametersDialog(*r, nullptr);
+  EXPECT_EQ(d->objectName(), "id:143");
+  EXPECT_EQ(d->windowTitle(), "Varnholt - System Parameters");
+  EXPECT_TRUE(d->isVisible() && !d->isModal());
+  EXPECT_EQ(Text(*d, res::kEditParamDate), QStringLiteral("12\u00B0 May"));
+  for (QLineEdit* e : d->findChildren<QLineEdit*>()) EXPECT_TRUE(e->isReadOnly());
+  delete d;
+}
+
+TEST(ParametersDialog, OkEscapeAndCloseBoxDestroyIt) {
+  RecordPtr r = NewAnalysisRecord();
+  for (int way = 0; way < 3; ++way) {
+    QPointer<ParametersDialog> d = ShowParametersDialog(*r, nullptr);
+    if (way == 0) test::Click(*d, res::kIdOk);
+    if (way == 1) test::PressKey(*d, Qt::Key_Escape);
+    if (way == 2) d->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(d.isNull()) << way;
+  }
+}
+
+TEST(ParametersDialog, NothingIsClipped) {
+  RecordPtr r = NewAnalysisRecord();
+  const char date[] = "Wednesday, 30 September 2003 AM";  // a whole date line
+  static_assert(sizeof date == kDateTextSize);
+  std::memcpy(r->DateText, date, sizeof date);
+  r->DateLen = kDateTextSize - 1;
+  r->G = -1.234567891e-100;
+  ParametersDialog d(*r, nullptr);
+  d.setAttribute(Qt::WA_DeleteOnClose, false);
+  test::ExpectNothingClipped(d, "parameters");
+}
+
+}  // namespace
+}  // namespace tz
