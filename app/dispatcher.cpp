@@ -24,16 +24,16 @@ void CommandDispatcher::Dispatch(int id) {
   (this->*(c->handler))();
 }
 
-std::optional<std::string> CommandDispatcher::AskFile(const FileDialogSpec& spec,
+std::optional<std::string> CommandDispatcher::AskFile(const FileDialogSetup& setup,
                                                       const std::string& current) {
-  return s_.fileDialog(s_.owner, spec, current);
+  return s_.fileDialog(s_.owner, setup, current);
 }
 
 void CommandDispatcher::ChooseInput(InputKind kind) {
-  const FileDialogSpec& spec = kind == InputKind::Tdm   ? kOpenTdmDialog
+  const FileDialogSetup& setup = kind == InputKind::Tdm   ? kOpenTdmDialog
                                : kind == InputKind::Fdm ? kOpenFdmDialog
                                                         : kOpenVbtDialog;
-  const auto input = AskFile(spec, s_.record.InputPath);
+  const auto input = AskFile(setup, s_.record.InputPath);
   if (!input) return;
   SetInput(*input);
   ChooseOutputsAndRun(kind);

@@ -80,7 +80,7 @@ class CommandDispatcher : public QObject {
   void SetInput(const std::string& path);
   // Steps 3 to 6: the two outputs, the source kind, the run.
   void ChooseOutputsAndRun(InputKind kind);
-  std::optional<std::string> AskFile(const FileDialogSpec& spec, const std::string& current);
+  std::optional<std::string> AskFile(const FileDialogSetup& setup, const std::string& current);
   std::function<void()> ProcessFileFn();
   std::function<void()> RebuildDisplayFn();
 

@@ -6,26 +6,26 @@
 
 namespace tz {
 
-const FileDialogSpec kOpenVbtDialog{FileDialogKind::Open, "VBT Files", "VBT", "Open VBT file"};
-const FileDialogSpec kOpenTdmDialog{FileDialogKind::Open, "TDM Files", "TDM", "Open TDM file"};
-const FileDialogSpec kOpenFdmDialog{FileDialogKind::Open, "FDM Files", "FDM", "Open FDM file"};
-const FileDialogSpec kCreateTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Create TDM file"};
-const FileDialogSpec kCreateFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Create FDM file"};
-const FileDialogSpec kSaveTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Save TDM file"};
-const FileDialogSpec kSaveFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Save FDM file"};
+const FileDialogSetup kOpenVbtDialog{FileDialogKind::Open, "VBT Files", "VBT", "Open VBT file"};
+const FileDialogSetup kOpenTdmDialog{FileDialogKind::Open, "TDM Files", "TDM", "Open TDM file"};
+const FileDialogSetup kOpenFdmDialog{FileDialogKind::Open, "FDM Files", "FDM", "Open FDM file"};
+const FileDialogSetup kCreateTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Create TDM file"};
+const FileDialogSetup kCreateFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Create FDM file"};
+const FileDialogSetup kSaveTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Save TDM file"};
+const FileDialogSetup kSaveFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Save FDM file"};
 
-QString FilterText(const FileDialogSpec& spec) {
-  const QString ext = QString::fromLatin1(spec.extension);
+QString FilterText(const FileDialogSetup& setup) {
+  const QString ext = QString::fromLatin1(setup.extension);
   return QStringLiteral("%1 (*.%2 *.%3)")
-      .arg(QString::fromLatin1(spec.description), ext.toUpper(), ext.toLower());
+      .arg(QString::fromLatin1(setup.description), ext.toUpper(), ext.toLower());
 }
 
-std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSpec& spec,
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSetup& setup,
                                           const std::string& current) {
-  QFileDialog dialog(owner, QString::fromLatin1(spec.title));
-  dialog.setNameFilter(FilterText(spec));
-  dialog.setDefaultSuffix(QString::fromLatin1(spec.extension));
-  if (spec.kind == FileDialogKind::Open) {
+  QFileDialog dialog(owner, QString::fromLatin1(setup.title));
+  dialog.setNameFilter(FilterText(setup));
+  dialog.setDefaultSuffix(QString::fromLatin1(setup.extension));
+  if (setup.kind == FileDialogKind::Open) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
   } else {

@@ -13,7 +13,7 @@ namespace tz {
 
 enum class FileDialogKind { Open, Save };
 
-struct FileDialogSpec {
+struct FileDialogSetup {
   FileDialogKind kind;
   const char* description;  // "VBT Files"
   const char* extension;    // "VBT": default extension and filter
@@ -21,25 +21,25 @@ struct FileDialogSpec {
 };
 
 // Open dialogs ask for an existing file; save dialogs ask before overwriting.
-extern const FileDialogSpec kOpenVbtDialog;
-extern const FileDialogSpec kOpenTdmDialog;
-extern const FileDialogSpec kOpenFdmDialog;
-extern const FileDialogSpec kCreateTdmDialog;
-extern const FileDialogSpec kCreateFdmDialog;
-extern const FileDialogSpec kSaveTdmDialog;
-extern const FileDialogSpec kSaveFdmDialog;
+extern const FileDialogSetup kOpenVbtDialog;
+extern const FileDialogSetup kOpenTdmDialog;
+extern const FileDialogSetup kOpenFdmDialog;
+extern const FileDialogSetup kCreateTdmDialog;
+extern const FileDialogSetup kCreateFdmDialog;
+extern const FileDialogSetup kSaveTdmDialog;
+extern const FileDialogSetup kSaveFdmDialog;
 
 // "VBT Files (*.VBT *.vbt)": the extension in both cases, as file names on
 // this system are case-sensitive.
-QString FilterText(const FileDialogSpec& spec);
+QString FilterText(const FileDialogSetup& setup);
 
 // Shows the dialog owned by owner, with current (the previous choice) filled
 // in; the chosen full path, or nothing when cancelled.
 using FileDialogFn = std::function<std::optional<std::string>(
-    QWidget* owner, const FileDialogSpec& spec, const std::string& current)>;
+    QWidget* owner, const FileDialogSetup& setup, const std::string& current)>;
 
 // The platform's file dialog.
-std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSpec& spec,
+std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSetup& setup,
                                           const std::string& current);
 
 // File name part of a path ("demo.VBT" of "/data/demo.VBT").

@@ -18,10 +18,10 @@ namespace tz::test {
 
 UiHooks Answers::Hooks() {
   UiHooks h;
-  h.fileDialog = [this](QWidget*, const FileDialogSpec& spec, const std::string& current) {
-    asked.push_back({spec.kind, spec.title, FilterText(spec).toStdString(), spec.extension, current});
+  h.fileDialog = [this](QWidget*, const FileDialogSetup& setup, const std::string& current) {
+    asked.push_back({setup.kind, setup.title, FilterText(setup).toStdString(), setup.extension, current});
     if (files.empty()) {
-      ADD_FAILURE() << "unexpected file dialog \"" << spec.title << "\"";
+      ADD_FAILURE() << "unexpected file dialog \"" << setup.title << "\"";
       return std::optional<std::string>();
     }
     auto answer = files.front();

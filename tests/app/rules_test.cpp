@@ -101,7 +101,7 @@ TEST(FileDialogs, FiltersTitlesAndExtensions) {
   EXPECT_EQ(FilterText(kOpenTdmDialog).toStdString(), "TDM Files (*.TDM *.tdm)");
   EXPECT_EQ(FilterText(kSaveFdmDialog).toStdString(), "FDM Files (*.FDM *.fdm)");
   const struct {
-    const FileDialogSpec& spec;
+    const FileDialogSetup& setup;
     FileDialogKind kind;
     const char* title;
     const char* ext;
@@ -115,9 +115,9 @@ TEST(FileDialogs, FiltersTitlesAndExtensions) {
       {kSaveFdmDialog, FileDialogKind::Save, "Save FDM file", "FDM"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(c.spec.kind, c.kind) << c.title;
-    EXPECT_STREQ(c.spec.title, c.title);
-    EXPECT_STREQ(c.spec.extension, c.ext);
+    EXPECT_EQ(c.setup.kind, c.kind) << c.title;
+    EXPECT_STREQ(c.setup.title, c.title);
+    EXPECT_STREQ(c.setup.extension, c.ext);
   }
   EXPECT_EQ(FileNamePart("/a/b/demo.VBT"), "demo.VBT");
   EXPECT_EQ(FileNamePart("demo.VBT"), "demo.VBT");
