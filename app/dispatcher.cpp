@@ -8,7 +8,10 @@
 #include "app/commands.h"
 #include "app/help_dialog.h"
 #include "app/resource.h"
-#include "app/settings_link.h"
+#include "settings/fft_source_dialog.h"
+#include "settings/fft_window_dialog.h"
+#include "settings/filtering_settings_dialog.h"
+#include "settings/parameters_dialog.h"
 #include "display/display.h"
 #include "run/run_processing.h"
 
@@ -53,6 +56,10 @@ void CommandDispatcher::ChooseOutputsAndRun(InputKind kind) {
   const auto fdm = AskFile(kCreateFdmDialog, s_.record.FdmPath);
   if (!fdm) return;
   s_.record.FdmPath = *fdm;
+  StartRun(kind);
+}
+
+void CommandDispatcher::StartRun(InputKind kind) {
   s_.record.SourceKind = kind;
   s_.record.UseFilterDefaults = 1;
   ProcessFile();
@@ -74,9 +81,7 @@ void CommandDispatcher::TakeInputAndOutputs(InputKind kind, const std::string& i
   SetInput(input);
   s_.record.TdmPath = tdm;
   s_.record.FdmPath = fdm;
-  s_.record.SourceKind = kind;
-  s_.record.UseFilterDefaults = 1;
-  ProcessFile();
+  StartRun(kind);
 }
 
 void CommandDispatcher::SaveAsFdm() {
@@ -126,19 +131,19 @@ std::function<void()> CommandDispatcher::RebuildDisplayFn() {
 
 void CommandDispatcher::Parameters() {
   // Each use makes a new dialog; the last one is kept.
-  parameters_ = OpenParametersDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+  parameters_ = ShowParametersDialog(s_.record, s_.owner);
 }
 
 void CommandDispatcher::FilteringSettings() {
-  RunFilteringSettingsDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+  FilteringSettingsDialog(s_.record, ProcessFileFn(), s_.owner).exec();
 }
 
 void CommandDispatcher::FftFiltering() {
-  RunFftWindowDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+  FftWindowDialog(s_.record, ProcessFileFn(), s_.owner).exec();
 }
 
 void CommandDispatcher::FftInput() {
-  RunFftSourceDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner);
+  FftSourceDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner).exec();
 }
 
 // The display settings and the X zoom and restore belong to the graph

@@ -76,10 +76,13 @@ class CommandDispatcher : public QObject {
 
  private:
   void ChooseInput(InputKind kind);
-  // Step 2 of an input choice: the input's name and the caption.
+  // The chosen input: its name and the window caption.
   void SetInput(const std::string& path);
-  // Steps 3 to 6: the two outputs, the source kind, the run.
+  // After the input: the two outputs, then the run.
   void ChooseOutputsAndRun(InputKind kind);
+  // A new source of the given kind: its header's filter settings apply, and
+  // it is processed at once.
+  void StartRun(InputKind kind);
   std::optional<std::string> AskFile(const FileDialogSetup& setup, const std::string& current);
   std::function<void()> ProcessFileFn();
   std::function<void()> RebuildDisplayFn();

@@ -124,7 +124,7 @@ void MainWindow::Start(const StartArgs& args) {
   QMetaObject::invokeMethod(
       this,
       [this, a] {
-        const InputKind kind = InputKindFromPath(a.input);
+        const InputKind kind = KindFromExtension(a.input);
         if (a.tdm.empty())
           dispatcher_->TakeInput(kind, a.input, WithExtension(a.input, "TDM"),
                                  WithExtension(a.input, "FDM"));

@@ -38,7 +38,6 @@ void QtPlatform::DebugOutput(const std::string& text) {
 bool QtPlatform::CreateProgressDialog() {
   delete progress_.data();
   progress_ = new ProgressDialog(owner_);
-  shownPosition_ = -1;
   return true;
 }
 
@@ -61,9 +60,7 @@ void QtPlatform::ShowToolbarProgress(bool visible) {
 void QtPlatform::SetProgressPosition(int percent) {
   if (progress_ != nullptr) progress_->SetPosition(percent);
   if (toolbarBar_ != nullptr) toolbarBar_->setValue(percent);
-  if (percent == shownPosition_) return;
-  shownPosition_ = percent;
-  Paint();
+  Paint();  // the run reports a position only when it changes
 }
 
 void QtPlatform::SetProgressText(const char* text) {

@@ -52,7 +52,6 @@ class QtPlatform : public PlatformOps {
   std::function<void()> rebuildDisplay_;
   QPointer<ProgressDialog> progress_;
   QPointer<StatisticsDialog> statistics_;
-  int shownPosition_ = -1;
 };
 
 }  // namespace tz

@@ -1,6 +1,5 @@
 #include "app/start_args.h"
 
-#include <cctype>
 
 namespace tz {
 
@@ -21,26 +20,6 @@ StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs& out) 
     out.fdm = args[2];
   }
   return StartParse::kRun;
-}
-
-namespace {
-// Position of the extension's dot, or npos when the file name has none.
-size_t ExtensionDot(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return std::string::npos;
-  return dot;
-}
-}  // namespace
-
-InputKind InputKindFromPath(const std::string& path) {
-  const size_t dot = ExtensionDot(path);
-  if (dot == std::string::npos) return InputKind::Vbt;
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const InputKindInfo& k : kInputKinds)
-    if (ext == k.extension) return k.kind;
-  return InputKind::Vbt;
 }
 
 std::string WithExtension(const std::string& path, const char* extension) {

@@ -18,10 +18,6 @@ enum class StartParse { kRun, kHelp, kUsageError };
 // Parses the arguments (without the program name).
 StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs& out);
 
-// Kind of an input by its extension, as the batch command decides it:
-// .tdm a TDM file, .fdm an FDM file (in any case), anything else a VBT file.
-InputKind InputKindFromPath(const std::string& path);
-
 // The path with its extension replaced ("a/b.VBT", "TDM" -> "a/b.TDM"); a
 // path without one gets it appended.
 std::string WithExtension(const std::string& path, const char* extension);

@@ -40,18 +40,6 @@ bool IsPlainDecimal(const std::string& t) {
   return digits > 0 && i == t.size();
 }
 
-InputKind KindFromExtension(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return InputKind::Vbt;
-  std::string ext = path.substr(dot + 1);
-  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  for (const auto& k : kInputKinds)
-    if (ext == k.extension) return k.kind;
-  return InputKind::Vbt;
-}
-
 namespace {
 
 // The code whose batch-command name is v, from one of the code tables.

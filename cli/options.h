@@ -27,10 +27,6 @@ enum class CliParse { kRun, kHelp, kUsageError };
 CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
                          std::string& error);
 
-// Kind of an input from its extension, in either case: .tdm and .fdm name
-// the outputs of an earlier run, anything else is read as a VBT file.
-InputKind KindFromExtension(const std::string& path);
-
 // True for a plain decimal number: optional sign, digits with an optional point.
 bool IsPlainDecimal(const std::string& text);
 

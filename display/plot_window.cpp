@@ -4,12 +4,13 @@
 #include <QPainter>
 
 #include "app/resource.h"
+#include "app/widget_id.h"
 
 namespace tz {
 
 PlotWindow::PlotWindow(const AnalysisRecord& record, const DisplayState& state, QWidget* parent)
     : QWidget(parent), record_(record), state_(state) {
-  setObjectName(QStringLiteral("id:%1").arg(res::kPlotWindow));
+  SetId(this, res::kPlotWindow);
   setWindowTitle(QStringLiteral("VRX7731 Torzalen Time Domain Utility"));
   setCursor(Qt::CrossCursor);
   setFocusPolicy(Qt::StrongFocus);

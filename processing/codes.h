@@ -3,7 +3,9 @@
 // command, the file writers and readers and the dialogs all read these tables.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace tz {
 
@@ -70,6 +72,13 @@ inline constexpr FftSourceInfo kFftSources[] = {
 const FftWindowInfo& InfoOf(FftWindow w);
 const FftSourceInfo& InfoOf(FftSource s);
 const InputKindInfo& InfoOf(InputKind k);
+
+// Position of the dot of a path's extension, or npos when its file name has none.
+size_t ExtensionDot(const std::string& path);
+
+// Kind of an input from its extension, in either case: .TDM and .FDM name
+// the outputs of an earlier run, anything else is read as a VBT file.
+InputKind KindFromExtension(const std::string& path);
 
 // Filter settings: program-start and header defaults, and the ranges of the
 // two lengths (the buffers they index are sized by the upper bounds).

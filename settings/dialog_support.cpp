@@ -9,10 +9,6 @@
 
 namespace tz {
 
-QString ControlName(int id) { return QStringLiteral("id:%1").arg(id); }
-
-void SetControlId(QObject* object, int id) { object->setObjectName(ControlName(id)); }
-
 std::string ToEightBit(const QString& text) { return text.toLatin1().toStdString(); }
 
 QString FromEightBit(std::string_view text) {
@@ -32,7 +28,7 @@ QSize DialogUnitsToPixels(const QWidget& w, int dluX, int dluY) {
 
 QPushButton* MakeButton(const char* text, int id, bool isDefault, QWidget* parent) {
   auto* b = new QPushButton(QString::fromLatin1(text), parent);
-  SetControlId(b, id);
+  SetId(b, id);
   b->setDefault(isDefault);
   b->setAutoDefault(isDefault);
   return b;

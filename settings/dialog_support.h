@@ -1,5 +1,5 @@
-// Small helpers the settings dialogs share: control identifiers as object
-// names, 8-bit text, dialog units and the row of push buttons.
+// Small helpers the settings dialogs share: 8-bit text, dialog units and the
+// row of push buttons.
 #pragma once
 
 #include <QObject>
@@ -8,22 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "app/widget_id.h"  // controls carry their identifier as object name
+
 class QBoxLayout;
 class QDialog;
 class QPushButton;
 class QWidget;
 
 namespace tz {
-
-// "id:<number>", the object name that carries a control's identifier.
-QString ControlName(int id);
-void SetControlId(QObject* object, int id);
-
-// A control of a dialog found by its identifier (nullptr when missing).
-template <typename T>
-T* FindControl(const QObject* root, int id) {
-  return root->findChild<T*>(ControlName(id));
-}
 
 // The program's files and dialogs speak 8-bit text; characters beyond Latin-1
 // become '?', which no number reading accepts.

@@ -41,18 +41,8 @@ FilterEntries ReadFilterEntries(const FilterTexts& t) {
           ReadRealEntry(t.threshold), ReadWholeEntry(t.zeroCrossLen)};
 }
 
-namespace {
-
-int ClampWhole(uint32_t n, int lo, int hi) {
-  if (n > static_cast<uint32_t>(hi)) return hi;
-  if (n < static_cast<uint32_t>(lo)) return lo;
-  return static_cast<int>(n);
-}
-
-}  // namespace
-
-int ClampMovAvgLen(uint32_t n) { return ClampWhole(n, kMovAvgMin, kMovAvgMax); }
-int ClampZeroCrossLen(uint32_t n) { return ClampWhole(n, kZeroCrossMin, kZeroCrossMax); }
+int ClampMovAvgLen(uint32_t n) { return TruncateClamp(n, kMovAvgMin, kMovAvgMax); }
+int ClampZeroCrossLen(uint32_t n) { return TruncateClamp(n, kZeroCrossMin, kZeroCrossMax); }
 
 bool StoreFilterEntries(AnalysisRecord& r, const FilterEntries& e) {
   // The lengths are compared as the boxes show them: unsigned.

@@ -20,11 +20,11 @@ namespace {
 QGroupBox* TextGroup(const char* title, std::initializer_list<const char*> lines,
                      QWidget* parent) {
   auto* box = new QGroupBox(QString::fromLatin1(title), parent);
-  SetControlId(box, res::kIdStatic);
+  SetId(box, res::kIdStatic);
   auto* layout = new QVBoxLayout(box);
   for (const char* line : lines) {
     auto* label = new QLabel(QString::fromLatin1(line), box);
-    SetControlId(label, res::kIdStatic);
+    SetId(label, res::kIdStatic);
     layout->addWidget(label);
   }
   return box;
@@ -36,7 +36,7 @@ FilteringSettingsDialog::FilteringSettingsDialog(AnalysisRecord& r,
                                                  std::function<void()> processFile,
                                                  QWidget* parent)
     : QDialog(parent), record_(r), processFile_(std::move(processFile)) {
-  SetControlId(this, res::kDlgFilterSettings);
+  SetId(this, res::kDlgFilterSettings);
   setWindowTitle(QStringLiteral("VBT processor filtering setting"));
   setModal(true);
 
@@ -71,9 +71,9 @@ FilteringSettingsDialog::FilteringSettingsDialog(AnalysisRecord& r,
 QLineEdit* FilteringSettingsDialog::AddEntry(QGridLayout* grid, int row, const char* label,
                                              int id, const std::string& text) {
   auto* caption = new QLabel(QString::fromLatin1(label), this);
-  SetControlId(caption, res::kIdStatic);
+  SetId(caption, res::kIdStatic);
   auto* edit = new QLineEdit(FromEightBit(text), this);
-  SetControlId(edit, id);
+  SetId(edit, id);
   // Room for a ten-digit value in exponential notation.
   edit->setMinimumWidth(QFontMetrics(edit->font()).horizontalAdvance(QStringLiteral("0")) * 18);
   caption->setBuddy(edit);

@@ -21,7 +21,7 @@ namespace {
 
 QGroupBox* NewGroup(const char* title, QWidget* parent) {
   auto* box = new QGroupBox(QString::fromLatin1(title), parent);
-  SetControlId(box, res::kIdStatic);
+  SetId(box, res::kIdStatic);
   return box;
 }
 
@@ -37,7 +37,7 @@ int ColumnOf(const char* group) {
 }  // namespace
 
 ParametersDialog::ParametersDialog(const AnalysisRecord& r, QWidget* parent) : QDialog(parent) {
-  SetControlId(this, res::kDlgParameters);
+  SetId(this, res::kDlgParameters);
   setWindowTitle(QStringLiteral("Varnholt - System Parameters"));
   setModal(false);
   setAttribute(Qt::WA_DeleteOnClose);
@@ -47,7 +47,7 @@ ParametersDialog::ParametersDialog(const AnalysisRecord& r, QWidget* parent) : Q
   auto* noticeLayout = new QVBoxLayout(notice);
   auto* noticeText =
       new QLabel(QStringLiteral("Parameters will display only after VBT file processing"), notice);
-  SetControlId(noticeText, res::kIdStatic);
+  SetId(noticeText, res::kIdStatic);
   noticeLayout->addWidget(noticeText);
   layout->addWidget(notice);
 
@@ -71,9 +71,9 @@ ParametersDialog::ParametersDialog(const AnalysisRecord& r, QWidget* parent) : Q
       column[ColumnOf(f.group)]->addWidget(box);
     }
     auto* label = new QLabel(QString::fromLatin1(f.label), this);
-    SetControlId(label, res::kIdStatic);
+    SetId(label, res::kIdStatic);
     auto* value = new QLineEdit(FromEightBit(f.text(r)), this);
-    SetControlId(value, f.id);
+    SetId(value, f.id);
     value->setReadOnly(true);
     const bool isLine = f.id == res::kEditParamDate || f.id == res::kEditParamTime;
     value->setMinimumWidth(isLine ? lineWidth : numberWidth);

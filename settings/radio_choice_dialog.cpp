@@ -12,18 +12,18 @@ namespace tz {
 RadioChoiceDialog::RadioChoiceDialog(const RadioDialogTemplate& t, int current,
                                      QWidget* parent)
     : QDialog(parent) {
-  SetControlId(this, t.id);
+  SetId(this, t.id);
   setWindowTitle(QString::fromLatin1(t.caption));
   setModal(true);
 
   auto* layout = new QVBoxLayout(this);
   auto* group = new QGroupBox(QString::fromLatin1(t.groupTitle), this);
-  SetControlId(group, res::kIdStatic);
+  SetId(group, res::kIdStatic);
   auto* groupLayout = new QVBoxLayout(group);
   Q_ASSERT(t.choices.size() <= CheckStates{}.checked.size());
   for (size_t i = 0; i < t.choices.size(); ++i) {
     auto* b = new QRadioButton(QString::fromLatin1(t.choices[i].text), group);
-    SetControlId(b, t.choices[i].id);
+    SetId(b, t.choices[i].id);
     b->setChecked(static_cast<int>(i) == current);
     groupLayout->addWidget(b);
     buttons_.push_back(b);

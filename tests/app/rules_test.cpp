@@ -81,13 +81,13 @@ TEST(StartArgs, CountsOfArguments) {
 }
 
 TEST(StartArgs, KindByExtensionInEitherCase) {
-  EXPECT_EQ(InputKindFromPath("run.tdm"), InputKind::Tdm);
-  EXPECT_EQ(InputKindFromPath("/x/RUN.TDM"), InputKind::Tdm);
-  EXPECT_EQ(InputKindFromPath("run.Fdm"), InputKind::Fdm);
-  EXPECT_EQ(InputKindFromPath("run.VBT"), InputKind::Vbt);
-  EXPECT_EQ(InputKindFromPath("run.txt"), InputKind::Vbt);
-  EXPECT_EQ(InputKindFromPath("run"), InputKind::Vbt);
-  EXPECT_EQ(InputKindFromPath("dir.fdm/run"), InputKind::Vbt);
+  EXPECT_EQ(KindFromExtension("run.tdm"), InputKind::Tdm);
+  EXPECT_EQ(KindFromExtension("/x/RUN.TDM"), InputKind::Tdm);
+  EXPECT_EQ(KindFromExtension("run.Fdm"), InputKind::Fdm);
+  EXPECT_EQ(KindFromExtension("run.VBT"), InputKind::Vbt);
+  EXPECT_EQ(KindFromExtension("run.txt"), InputKind::Vbt);
+  EXPECT_EQ(KindFromExtension("run"), InputKind::Vbt);
+  EXPECT_EQ(KindFromExtension("dir.fdm/run"), InputKind::Vbt);
 }
 
 TEST(StartArgs, OutputNamesFromTheInput) {

@@ -28,7 +28,7 @@ inline RecordPtr WithSettings() {
 
 template <typename T = QWidget>
 T& Control(const QWidget& dialog, int id) {
-  T* w = FindControl<T>(&dialog, id);
+  T* w = FindById<T>(&dialog, id);
   if (!w) throw std::runtime_error("no control id:" + std::to_string(id));
   return *w;
 }
