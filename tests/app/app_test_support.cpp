@@ -9,9 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
+
+#include "app/dispatcher.h"
+#include "app/resource.h"
 
 
 namespace tz::test {
@@ -49,33 +50,17 @@ std::unique_ptr<MainWindow> MakeWindow(Answers& answers) {
   return w;
 }
 
-TempDir::TempDir() {
-  std::string templ = (std::filesystem::temp_directory_path() / "tz-app-XXXXXX").string();
-  char* made = mkdtemp(templ.data());
-  if (made == nullptr) throw std::runtime_error("mkdtemp failed");
-  dir_ = made;
+void OpenVbt(MainWindow& w, Answers& answers, const std::string& input, const TempDir& dir,
+             const std::string& name) {
+  answers.files = {input, dir.Path(name + ".TDM"), dir.Path(name + ".FDM")};
+  w.Dispatcher().Dispatch(res::kCmdOpenVbt);
 }
 
-TempDir::~TempDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(dir_, ec);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary);
-  out << content;
+void OpenDemo(MainWindow& w, Answers& answers, const TempDir& dir) {
+  OpenVbt(w, answers, SourcePath("samples/demo.VBT"), dir);
 }
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
-
-std::string SourcePath(const std::string& rel) { return std::string(TZ_SOURCE_DIR) + "/" + rel; }
 
 namespace {
 std::string Quote(const std::string& s) {

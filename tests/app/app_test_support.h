@@ -1,6 +1,7 @@
 // Helpers of the desktop program's tests: a main window whose file dialogs
-// and message boxes are answered by the test, temporary folders, runs of the
-// batch command, and modal dialogs closed from a timer.
+// and message boxes are answered by the test, runs of the batch command, and
+// modal dialogs closed from a timer (temporary folders and files come from
+// tests/test_support.h).
 #pragma once
 
 #include <QDialog>
@@ -14,6 +15,7 @@
 #include "app/file_dialog.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
+#include "tests/test_support.h"
 
 namespace tz::test {
 
@@ -37,22 +39,13 @@ struct Answers {
 // A shown and active main window answering from answers.
 std::unique_ptr<MainWindow> MakeWindow(Answers& answers);
 
-// A fresh temporary folder, removed with its content.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-  const std::string& Dir() const { return dir_; }
+// Answers File - Open VBT File with input and dir's NAME.TDM and NAME.FDM,
+// and runs it; OpenDemo does so with samples/demo.VBT.
+void OpenVbt(MainWindow& w, Answers& answers, const std::string& input, const TempDir& dir,
+             const std::string& name = "a");
+void OpenDemo(MainWindow& w, Answers& answers, const TempDir& dir);
 
- private:
-  std::string dir_;
-};
-
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& content);
 bool Exists(const std::string& path);
-std::string SourcePath(const std::string& rel);  // a file of the source tree
 
 // The batch command on the same files: its exit status and its JSON summary.
 struct CliRun {

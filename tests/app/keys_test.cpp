@@ -87,8 +87,7 @@ TEST(Keys, ReachTheirCommandsFromTheModelessStatisticsDialog) {
   TempDir dir;
   Answers answers;
   auto w = MakeWindow(answers);
-  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenDemo(*w, answers, dir);
   ASSERT_NE(w->Platform().Statistics(), nullptr);
   // F10 runs again and makes a new statistics dialog: follow it.
   PressAllKeys(*w, answers, [&]() -> QWidget* {

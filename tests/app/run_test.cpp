@@ -92,8 +92,7 @@ TEST(OpenVbt, StatisticsOkDestroysTheDialogAndRebuildsTheDisplay) {
   TempDir dir;
   Answers answers;
   auto w = MakeWindow(answers);
-  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenDemo(*w, answers, dir);
   StatisticsDialog* s = ShownStatistics(*w);
   ASSERT_NE(s, nullptr);
   EXPECT_EQ(s->windowTitle().toStdString(), "Varnholt - File processor statistics");
@@ -114,8 +113,7 @@ TEST(OpenVbt, BarsMoveAndTheProgressDialogShowsTheRun) {
   auto* bar = FindById<QProgressBar>(w.get(), res::kToolbarProgress);
   std::vector<int> values;
   QObject::connect(bar, &QProgressBar::valueChanged, [&](int v) { values.push_back(v); });
-  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenDemo(*w, answers, dir);
   ASSERT_GT(values.size(), 50u);
   EXPECT_GE(*std::max_element(values.begin(), values.end()), 90);
   int rises = 0;
@@ -164,10 +162,20 @@ class Reprocess : public ::testing::Test {
  protected:
   void SetUp() override {
     w = MakeWindow(answers);
-    answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
-    w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+    OpenDemo(*w, answers, dir);
     ASSERT_NE(ShownStatistics(*w), nullptr);
     answers.asked.clear();
+  }
+  // Runs command on the output name of the first run, into b.TDM and b.FDM.
+  void Reopen(const std::string& name, int command) {
+    answers.files = {dir.Path(name), dir.Path("b.TDM"), dir.Path("b.FDM")};
+    w->Dispatcher().Dispatch(command);
+  }
+  // That run took name as an input of the given kind, as the batch command would.
+  void ExpectRunFrom(const std::string& name, InputKind kind) {
+    EXPECT_EQ(Caption(*w), name + "  -  " + kTitle);
+    EXPECT_EQ(w->Record().SourceKind, kind);
+    ExpectSameAsCli(*w, dir.Path(name), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
   }
   TempDir dir;
   Answers answers;
@@ -175,30 +183,23 @@ class Reprocess : public ::testing::Test {
 };
 
 TEST_F(Reprocess, FromTheTdmFile) {
-  answers.files = {dir.Path("a.TDM"), dir.Path("b.TDM"), dir.Path("b.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenTdm);
+  Reopen("a.TDM", res::kCmdOpenTdm);
   EXPECT_EQ(answers.Titles(),
             (std::vector<std::string>{"Open TDM file", "Create TDM file", "Create FDM file"}));
   EXPECT_EQ(answers.asked[0].filter, "TDM Files (*.TDM *.tdm)");
   EXPECT_EQ(answers.asked[1].current, dir.Path("a.TDM"));  // the previous output
-  EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
-  EXPECT_EQ(w->Record().SourceKind, InputKind::Tdm);
-  ExpectSameAsCli(*w, dir.Path("a.TDM"), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
+  ExpectRunFrom("a.TDM", InputKind::Tdm);
 }
 
 TEST_F(Reprocess, FromTheFdmFile) {
-  answers.files = {dir.Path("a.FDM"), dir.Path("b.TDM"), dir.Path("b.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenFdm);
+  Reopen("a.FDM", res::kCmdOpenFdm);
   EXPECT_EQ(answers.Titles(),
             (std::vector<std::string>{"Open FDM file", "Create TDM file", "Create FDM file"}));
-  EXPECT_EQ(Caption(*w), "a.FDM  -  " + kTitle);
-  EXPECT_EQ(w->Record().SourceKind, InputKind::Fdm);
-  ExpectSameAsCli(*w, dir.Path("a.FDM"), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
+  ExpectRunFrom("a.FDM", InputKind::Fdm);
 }
 
 TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
-  answers.files = {dir.Path("a.TDM"), dir.Path("b.TDM"), dir.Path("b.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenTdm);
+  Reopen("a.TDM", res::kCmdOpenTdm);
   answers.asked.clear();
   w->Record().UseFilterDefaults = 0;
   answers.files = {dir.Path("c.TDM"), dir.Path("c.FDM")};
@@ -259,8 +260,7 @@ TEST(BrokenInput, ShowsItsMessageAndLeavesTheProgramUsable) {
     w->Dispatcher().Dispatch(res::kCmdProcessFile);
     nested += started.count() - before;
   };
-  answers.files = {dir.Path("broken.VBT"), dir.Path("x.TDM"), dir.Path("x.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenVbt(*w, answers, dir.Path("broken.VBT"), dir, "x");
   ASSERT_TRUE(checked);
   EXPECT_EQ(nested, 0);
   ASSERT_EQ(answers.messages.size(), 1u);
@@ -278,8 +278,7 @@ TEST(BrokenInput, ShowsItsMessageAndLeavesTheProgramUsable) {
   EXPECT_FALSE(FindById<QProgressBar>(w.get(), res::kToolbarProgress)->isVisible());
 
   // The next file runs as usual.
-  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenDemo(*w, answers, dir);
   EXPECT_EQ(answers.messages.size(), 1u);
   ExpectSameAsCli(*w, SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM"), dir);
 }
@@ -317,8 +316,7 @@ TEST(ProcessFile, OneStatisticsDialogAtATime) {
   TempDir dir;
   Answers answers;
   auto w = MakeWindow(answers);
-  answers.files = {SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenDemo(*w, answers, dir);
   QPointer<StatisticsDialog> first = w->Platform().Statistics();
   ASSERT_FALSE(first.isNull());
   w->Dispatcher().Dispatch(res::kCmdProcessFile);

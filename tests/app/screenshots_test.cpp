@@ -40,12 +40,10 @@ TEST(Screenshots, OfTheWindowsAndDialogs) {
     w->grab().save(dir + "/main-during-run.png");
     w->Platform().Progress()->grab().save(dir + "/progress-during-run.png");
   };
-  answers.files = {tmp.Path("short.VBT"), tmp.Path("s.TDM"), tmp.Path("s.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenVbt(*w, answers, tmp.Path("short.VBT"), tmp, "s");
   answers.onMessage = nullptr;
 
-  answers.files = {SourcePath("samples/demo.VBT"), tmp.Path("a.TDM"), tmp.Path("a.FDM")};
-  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  OpenDemo(*w, answers, tmp);
   Save(w.get(), dir, "main-after-run");
   Save(w->Platform().Statistics(), dir, "statistics");
   w->Platform().Statistics()->accept();

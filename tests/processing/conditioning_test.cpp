@@ -10,29 +10,14 @@
 #include "processing/files.h"
 #include "processing/format_sig10.h"
 #include "processing/shaft_quantities.h"
+#include "tests/processing/shaft_test.h"
 #include "tests/test_support.h"
 
 namespace tz {
 namespace {
 
-// A record with the worked-example shaft, an open TDM output and run state reset.
-class SampleTest : public ::testing::Test {
+class SampleTest : public test::ShaftTest {
  protected:
-  void SetUp() override {
-    AnalysisRecord& rec = r();
-    ASSERT_TRUE(tdm.Create(dir.Path("t").c_str()));
-    fx.run.tdm = &tdm;
-    rec.N_SLOT = 60;
-    rec.Fmux = 0.1;
-    rec.A_SLOT = 3;
-    rec.Perc_Slot = 0.5;
-    rec.G = 80000;
-    rec.Rext = 25;
-    rec.Rint = 0;
-    rec.L = 100;
-    ResetRunState(rec);
-  }
-  AnalysisRecord& r() { return fx.r(); }
   void Feed(const std::vector<std::pair<uint32_t, uint32_t>>& pairs) {
     for (auto [c, s] : pairs) {
       ++r().RawCount;
@@ -43,15 +28,6 @@ class SampleTest : public ::testing::Test {
     tdm.Close();
     return test::SplitLines(test::ReadFile(dir.Path("t")));
   }
-  // Emits one sample with the given window middle.
-  void Emit(double c, double s) {
-    r().CislotWin[1] = c;
-    r().CslotWin[1] = s;
-    EmitSample(r(), fx.run);
-  }
-  test::Fixture fx;
-  test::TempDir dir;
-  OutputFile tdm;
 };
 
 TEST_F(SampleTest, ValidityOfPairs) {

@@ -10,42 +10,19 @@
 #include "processing/conditioning.h"
 #include "processing/files.h"
 #include "processing/shaft_quantities.h"
+#include "tests/processing/shaft_test.h"
 #include "tests/test_support.h"
 
 namespace tz {
 namespace {
 
-// The worked-example shaft with an open TDM output; run state reset.
-class FilterEdgeTest : public ::testing::Test {
+class FilterEdgeTest : public test::ShaftTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(tdm.Create(dir.Path("t").c_str()));
-    fx.run.tdm = &tdm;
-    AnalysisRecord& rec = r();
-    rec.N_SLOT = 60;
-    rec.Fmux = 0.1;
-    rec.A_SLOT = 3;
-    rec.Perc_Slot = 0.5;
-    rec.G = 80000;
-    rec.Rext = 25;
-    rec.Rint = 0;
-    rec.L = 100;
-    ResetRunState(rec);
-  }
-  AnalysisRecord& r() { return fx.r(); }
   // A new run fed with the given Cislot values (Cslot 400 throughout).
   void FeedRun(const std::vector<uint32_t>& cislots) {
     ResetRunState(r());
     for (uint32_t c : cislots) ConditionSample(r(), fx.run, c, 400, ++r().RawCount);
   }
-  void Emit(double c, double s) {
-    r().CislotWin[1] = c;
-    r().CslotWin[1] = s;
-    EmitSample(r(), fx.run);
-  }
-  test::Fixture fx;
-  test::TempDir dir;
-  OutputFile tdm;
 };
 
 // Shaft at 1000 rpm (C = 10000): torque of a pulse of d counts from the
