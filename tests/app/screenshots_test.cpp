@@ -13,6 +13,10 @@
 #include "app/qt_platform.h"
 #include "app/resource.h"
 #include "app/statistics_dialog.h"
+#include "settings/fft_source_dialog.h"
+#include "settings/fft_window_dialog.h"
+#include "settings/filtering_settings_dialog.h"
+#include "settings/parameters_dialog.h"
 #include "app_test_support.h"
 
 namespace tz::test {
@@ -32,7 +36,7 @@ TEST(Screenshots, OfTheWindowsAndDialogs) {
   Answers answers;
   auto w = MakeWindow(answers);
   w->showNormal();
-  w->resize(1200, 760);
+  w->resize(1600, 1000);
   Settle();
   // A run that ends with a message: the windows as they stand in the run.
   WriteFile(tmp.Path("short.VBT"), "no header\r\n");
@@ -48,6 +52,16 @@ TEST(Screenshots, OfTheWindowsAndDialogs) {
   Save(w->Platform().Statistics(), dir, "statistics");
   w->Platform().Statistics()->accept();
   Save(w.get(), dir, "main-after-ok");
+
+  // The settings dialogs with the demo's header and settings in them.
+  ParametersDialog parameters(w->Record(), w.get());
+  Save(&parameters, dir, "parameters");
+  FilteringSettingsDialog filtering(w->Record(), [] {}, w.get());
+  Save(&filtering, dir, "filtering-settings");
+  FftWindowDialog fftWindow(w->Record(), [] {}, w.get());
+  Save(&fftWindow, dir, "fft-window");
+  FftSourceDialog fftSource(w->Record(), [] {}, [] {}, w.get());
+  Save(&fftSource, dir, "fft-source");
 
   ProgressDialog progress(w.get());
   progress.SetPosition(37);
