@@ -10,12 +10,17 @@ bash tools/install-deps.sh --no-tests
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 
-# True when the build tree has a target of that name.
+# True when the build tree has a target of that name. The list is read whole
+# first: grep -q stops early, and with pipefail the writer's broken pipe
+# would count as "no such target".
 has_target() {
+  local list
   if [ -f build/build.ninja ]; then
-    ninja -C build -t targets all 2>/dev/null | grep -q "^$1:"
+    list=$(ninja -C build -t targets all 2>/dev/null || true)
+    grep -q "^$1:" <<<"$list"
   else
-    cmake --build build --target help 2>/dev/null | grep -Eq "^\.\.\. $1( |\$)"
+    list=$(cmake --build build --target help 2>/dev/null || true)
+    grep -Eq "^\.\.\. $1( |\$)" <<<"$list"
   fi
 }
 
