@@ -13,6 +13,7 @@
 #include "settings/filtering_settings_dialog.h"
 #include "settings/parameters_dialog.h"
 #include "display/display.h"
+#include "display/display_settings_dialog.h"
 #include "run/run_processing.h"
 
 namespace tz {
@@ -146,11 +147,17 @@ void CommandDispatcher::FftInput() {
   FftSourceDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner).exec();
 }
 
-// The display settings and the X zoom and restore belong to the graph
-// display; until it is in place their commands do nothing.
-void CommandDispatcher::DisplayControl() {}
-void CommandDispatcher::XZoom() {}
-void CommandDispatcher::RestoreX() {}
+void CommandDispatcher::DisplayControl() {
+  Display* display = &s_.display;
+  DisplaySettingsDialog(
+      display->State(), [display] { display->ClearMarkers(); },
+      [display] { display->RebuildDisplay(); }, s_.owner)
+      .exec();
+}
+
+void CommandDispatcher::XZoom() { s_.display.XZoom(); }
+
+void CommandDispatcher::RestoreX() { s_.display.XRestore(); }
 
 void CommandDispatcher::Help() { ShowHelp(s_.owner); }
 

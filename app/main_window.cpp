@@ -41,7 +41,9 @@ void MainWindow::createClientArea() {
   client_ = new ClientArea(this);
   setCentralWidget(client_);
   toolbar_ = new ToolbarStrip(client_);
-  display_ = std::make_unique<Display>(client_, *record_, layout_);
+  display_ = std::make_unique<Display>(client_, *record_, layout_, hooks_.messageBox);
+  // The strip at the foot of the panel column stays above the panels.
+  display_->onRebuilt = [this] { toolbar_->raise(); };
   platform_ = std::make_unique<QtPlatform>(this, toolbar_->Bar(), hooks_.messageBox,
                                            [this] { display_->RebuildDisplay(); });
   dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{

@@ -102,4 +102,63 @@ constexpr int kRadioSourcePower = 1444;
 
 // ---- Graph display (display/) ----
 
+// Axis panels beside the plot window (templates; each a child of the
+// main window, recreated by every display rebuild).
+constexpr int kDlgPanelY1 = 144;
+constexpr int kDlgPanelY2 = 147;
+constexpr int kDlgPanelY3 = 148;
+constexpr int kDlgPanelX = 149;
+constexpr int kDlgPanelFftX = 152;
+constexpr int kDlgPanelFftY = 153;
+
+// Y panels: title, zoom field, Set, marker switch, marker value, maximum,
+// minimum.
+constexpr int kY1Title = 1349, kY1Zoom = 1362, kY1Set = 1432, kY1MarkerOn = 1363,
+              kY1MarkerVal = 1364, kY1Max = 1365, kY1Min = 1366;
+constexpr int kY2Title = 1401, kY2Zoom = 1404, kY2Set = 1433, kY2MarkerOn = 1406,
+              kY2MarkerVal = 1410, kY2Max = 1411, kY2Min = 1412;
+constexpr int kY3Title = 1413, kY3Zoom = 1416, kY3Set = 1434, kY3MarkerOn = 1418,
+              kY3MarkerVal = 1422, kY3Max = 1423, kY3Min = 1424;
+
+// X marker panel of the time graphs.
+constexpr int kXTitle = 1377;  // group box
+constexpr int kXEnable = 1435;
+constexpr int kXMarker1 = 1428, kXMarker2 = 1429, kXDelta = 1430;
+constexpr int kXTime = 1389, kXSpeed = 1363, kXTorque = 1364, kXPower = 1366;
+constexpr int kXTorqueUnit = 1365, kXPowerUnit = 1367;
+
+// FFT Y panel.
+constexpr int kFftYTitle = 1467;
+constexpr int kFftYZoom = 1468;
+constexpr int kFftYSet = 1469;
+constexpr int kFftYTotalEnergy = 1473, kFftYDcValue = 1483, kFftYFloor = 1485;
+constexpr int kFftYEvenSymErr = 1477, kFftYOddSymErr = 1480;
+constexpr int kFftYMarker1On = 1470, kFftYMarker2On = 1474;
+constexpr int kFftYM1Ampl = 1471, kFftYM1dB = 1472;
+constexpr int kFftYM2Ampl = 1475, kFftYM2dB = 1476;
+constexpr int kFftYVarAmpl = 1481, kFftYVardB = 1482;
+
+// FFT X panel.
+constexpr int kFftXTitle = 1375;
+constexpr int kFftXFc = 1474, kFftXCount = 1475;
+constexpr int kFftXMarker1On = 1454, kFftXMarker2On = 1459;
+constexpr int kFftXM1Line = 1450, kFftXM1Freq = 1452, kFftXM1Ampl = 1455, kFftXM1dB = 1456;
+constexpr int kFftXM2Line = 1451, kFftXM2Freq = 1453, kFftXM2Ampl = 1460, kFftXM2dB = 1461;
+constexpr int kFftXVarLines = 1458, kFftXVarFreq = 1464, kFftXVarAmpl = 1465,
+              kFftXVardB = 1467;
+
+// Display settings (modal).
+constexpr int kDlgDisplaySettings = 146;
+constexpr int kRadioShowFft = 1449;
+constexpr int kRadioShow3RpmFilt = 1400;
+constexpr int kRadioShow3RpmInst = 1401;
+constexpr int kRadioShowRpmFilt = 1402;
+constexpr int kRadioShowRpmInst = 1403;
+constexpr int kRadioShowTorque = 1404;
+constexpr int kRadioShowPower = 1405;
+constexpr int kCheckSpectralLines = 1479;
+constexpr int kCheckHarmonics = 1480;
+constexpr int kCheckHarmonicPeaks = 1482;
+constexpr int kCheckCleanSpectrum = 1481;
+
 }  // namespace tz::res

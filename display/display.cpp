@@ -1,40 +1,179 @@
 #include "display/display.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QWidget>
+
+#include "app/resource.h"
+#include "display/plot_math.h"
 
 namespace tz {
 
-Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout)
-    : client_(client), record_(record), layout_(layout) {}
+namespace {
 
-Display::~Display() { delete plot_.data(); }
-
-void Display::DestroyWindows() {
-  if (plot_ == nullptr) return;
-  // The old window may be the one whose event asked for the rebuild: take it
-  // out of the client area at once and let the event loop delete it.
-  PlotWindow* old = plot_;
-  plot_ = nullptr;
+// Takes a window out of the client area at once; the event loop deletes it
+// (it may be the one whose event asked for the rebuild).
+template <typename W>
+void Retire(QPointer<W>& w) {
+  if (w == nullptr) return;
+  W* old = w;
+  w = nullptr;
   old->hide();
   old->setParent(nullptr);
   old->deleteLater();
 }
 
-void Display::RebuildDisplay() {
-  DestroyWindows();
-  layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(state_.ShowFft != 0));
-  layout_.PlotWidth = PlotWidthFor(layout_.ClientWidth, layout_.PanelWidth);
+}  // namespace
 
-  plot_ = new PlotWindow(record_, state_, client_);
+Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
+                 const MessageBoxFn& messageBox)
+    : client_(client), record_(record), layout_(layout), messageBox_(messageBox) {
+  // The fixed-pitch font whose cell sets the plot window's scroll steps.
+  QFont term(QStringLiteral("monospace"));
+  term.setStyleHint(QFont::TypeWriter);
+  term.setFixedPitch(true);
+  term.setPixelSize(22);
+  const QFontMetrics m(term);
+  lineHeight_ = std::max(1, m.lineSpacing());
+  charWidth_ = std::max(1, m.averageCharWidth());
+  state_.VScrollPos = 249 * lineHeight_;
+}
+
+Display::~Display() {
+  delete plot_.data();
+  for (auto& p : panels_) delete p.data();
+}
+
+void Display::DestroyWindows() {
+  for (PanelId p : {PanelId::FftX, PanelId::FftY, PanelId::Y1, PanelId::Y2, PanelId::Y3,
+                    PanelId::X})
+    Retire(panels_[static_cast<int>(p)]);
+  Retire(plot_);
+}
+
+void Display::CreatePlotWindow() {
+  plot_ = new PlotWindow(record_, state_, layout_, lineHeight_, client_);
   plot_->SetRunning(running_);
+  plot_->ShowHorizontalBar(state_.XZoomActive != 0);
+  connect(plot_, &PlotWindow::CharacterTyped, this, &Display::OnCharacter);
+  connect(plot_, &PlotWindow::Clicked, this, &Display::OnClick);
+  connect(plot_, &PlotWindow::ScrolledHorizontally, this, &Display::OnHorizontalScroll);
   const Rect r = PlotWindowRect(layout_);
   plot_->setGeometry(r.x, r.y, r.width, r.height);
   plot_->show();
 }
 
+void Display::CreatePanel(PanelId p, int x, int y, int width, int height) {
+  auto* panel = new AxisPanel(p, client_);
+  panels_[static_cast<int>(p)] = panel;
+  connect(panel, &AxisPanel::SetPressed, this, &Display::OnSetPressed);
+  connect(panel, &AxisPanel::SwitchToggled, this, &Display::OnSwitch);
+  panel->setGeometry(x, y, width, std::max(0, height));
+  for (const ControlOp& op : FillPanel(p, state_, record_)) panel->Apply(op);
+  panel->show();
+}
+
+void Display::RebuildDisplay() {
+  DestroyWindows();
+  const LayoutRecord& l = layout_;
+  layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(state_.ShowFft != 0));
+  layout_.PlotWidth = PlotWidthFor(layout_.ClientWidth, layout_.PanelWidth);
+  CreatePlotWindow();
+  const int x = l.PlotWidth, w = l.PanelWidth, top = l.PlotTop, H = l.ClientHeight;
+  if (!state_.ShowFft) {
+    const bool three = ThreeGraphs(state_);
+    CreatePanel(PanelId::Y1, x, top, w, three ? l.YPanelHeight : H - l.XPanelHeight);
+    CreatePanel(PanelId::X, x, H - l.XPanelHeight, w, l.XPanelHeight);
+    if (three) {
+      CreatePanel(PanelId::Y2, x, top + l.YPanelHeight, w, l.YPanelHeight);
+      CreatePanel(PanelId::Y3, x, top + 2 * l.YPanelHeight, w,
+                  H - l.XPanelHeight - 2 * l.YPanelHeight);
+    }
+  } else {
+    CreatePanel(PanelId::FftY, x, top, w, H - l.FftXPanelHeight);
+    CreatePanel(PanelId::FftX, x, H - l.FftXPanelHeight, w, l.FftXPanelHeight);
+  }
+  if (onRebuilt) onRebuilt();
+}
+
+void Display::Apply(const ControlOps& ops) {
+  std::array<AxisPanel*, kPanelCount> panels{};
+  for (int i = 0; i < kPanelCount; ++i) panels[i] = panels_[i];
+  ApplyOps(ops, panels);
+}
+
 void Display::SetRunning(bool running) {
   running_ = running;
   if (plot_ != nullptr) plot_->SetRunning(running);
+}
+
+void Display::OnCharacter(const QString& text) {
+  if (text == QLatin1String("s") || text == QLatin1String("S"))
+    state_.FftEnvelope = state_.FftEnvelope == 1 ? 0 : 1;
+  RebuildDisplay();
+}
+
+void Display::OnClick(int x, int y) {
+  if (plot_ == nullptr) return;
+  Apply(PlaceMarkers(state_, record_, layout_, x, y, plot_->Lines()));
+  plot_->update();
+}
+
+void Display::OnHorizontalScroll(int code) {
+  const auto position = ScrollHorizontally(state_, record_, code);
+  if (!position || plot_ == nullptr) return;
+  plot_->SetHorizontalPosition(*position);
+  // The repaint erases the window: the marker lines go with it.
+  plot_->Lines().Clear();
+  plot_->update();
+}
+
+void Display::OnSetPressed(PanelId panel, const QString& text) {
+  if (ApplyZoomText(state_, panel, text.toStdString())) RebuildDisplay();
+}
+
+void Display::OnSwitch(PanelId panel, int id, bool on) {
+  ControlOps ops;
+  switch (panel) {
+    case PanelId::X:
+      if (id == res::kXEnable) ops = SwitchTimeXMarkers(state_, on);
+      else ops = SelectXMarker(state_, id);
+      break;
+    case PanelId::Y1:
+    case PanelId::Y2:
+    case PanelId::Y3:
+      ops = SwitchYMarker(state_, panel, on);
+      break;
+    case PanelId::FftX:
+      if (id == res::kFftXMarker1On) ops = SwitchFftXMarker(state_, 1, on);
+      if (id == res::kFftXMarker2On) ops = SwitchFftXMarker(state_, 2, on);
+      break;
+    case PanelId::FftY:
+      if (id == res::kFftYMarker1On) ops = SwitchFftYMarker(state_, 1, on);
+      if (id == res::kFftYMarker2On) ops = SwitchFftYMarker(state_, 2, on);
+      break;
+  }
+  Apply(ops);
+}
+
+void Display::ClearMarkers() { Apply(ClearMarkerSwitches(state_)); }
+
+void Display::XZoom() {
+  const XZoomResult z = tz::XZoom(state_, layout_);
+  if (z.message) {
+    QWidget* owner = plot_ != nullptr ? static_cast<QWidget*>(plot_) : client_;
+    messageBox_(owner, {"Error", *z.message, MessageIcon::None});
+  }
+  if (!z.zoomed) return;
+  ComputeRanges(state_, record_, layout_);
+  RebuildDisplay();
+  ZoomBasesFromRanges(state_);
+}
+
+void Display::XRestore() {
+  tz::XRestore(state_, record_);
+  ComputeRanges(state_, record_, layout_);
+  RebuildDisplay();
 }
 
 }  // namespace tz

@@ -1,11 +1,19 @@
 // The graph display of the client area: the display state, the plot window
-// and (later) the panel column, recreated as a whole by RebuildDisplay.
+// and the column of axis panels, recreated as a whole by RebuildDisplay.
+// It wires the windows' events to the rules of plot_math.h and
+// panel_rules.h and applies what they return.
 #pragma once
 
+#include <QObject>
 #include <QPointer>
+#include <array>
+#include <functional>
 
+#include "app/message_box.h"
+#include "display/axis_panel.h"
 #include "display/display_state.h"
 #include "display/layout.h"
+#include "display/panel_rules.h"
 #include "display/plot_window.h"
 
 class QWidget;
@@ -14,34 +22,62 @@ namespace tz {
 
 struct AnalysisRecord;
 
-class Display {
+class Display : public QObject {
+  Q_OBJECT
  public:
-  // client: the parent of the plot window; layout: the main window's
-  // layout record, whose panel width and plot width the rebuild sets.
-  Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout);
-  ~Display();
+  // client: the parent of the plot window and the panels; layout: the main
+  // window's layout record, whose panel width and plot width the rebuild
+  // sets; messageBox: shows the X zoom's messages.
+  Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
+          const MessageBoxFn& messageBox);
+  ~Display() override;
 
-  // Recreates the plot window for the current display choices and puts it
-  // in its place. Nothing exists before the first rebuild.
+  // Recreates the plot window and the panels for the current display
+  // choices and puts them in their places.
   void RebuildDisplay();
 
-  // The current plot window, or nullptr before the first rebuild.
+  // The X zoom and X restore commands.
+  void XZoom();
+  void XRestore();
+  // The display settings' OK: marker switches off, the panels' boxes cleared.
+  void ClearMarkers();
+
+  // The current plot window and panels, or nullptr where none exists.
   PlotWindow* Plot() const { return plot_; }
+  AxisPanel* Panel(PanelId p) const { return panels_[static_cast<int>(p)]; }
   DisplayState& State() { return state_; }
   const DisplayState& State() const { return state_; }
+  // The fixed-pitch font's cell: the plot window's scroll steps.
+  int LineHeight() const { return lineHeight_; }
+  int CharWidth() const { return charWidth_; }
 
   // Set for the length of a run: nothing is painted from the record.
   void SetRunning(bool running);
   bool Running() const { return running_; }
 
+  // Called after every rebuild (the main window keeps its strip on top).
+  std::function<void()> onRebuilt;
+
  private:
   void DestroyWindows();
+  void CreatePlotWindow();
+  void CreatePanel(PanelId p, int x, int y, int width, int height);
+  void Apply(const ControlOps& ops);
+  void OnCharacter(const QString& text);
+  void OnClick(int x, int y);
+  void OnHorizontalScroll(int code);
+  void OnSetPressed(PanelId panel, const QString& text);
+  void OnSwitch(PanelId panel, int id, bool on);
 
   QWidget* client_;
   const AnalysisRecord& record_;
   LayoutRecord& layout_;
+  const MessageBoxFn& messageBox_;
   DisplayState state_;
   QPointer<PlotWindow> plot_;
+  std::array<QPointer<AxisPanel>, kPanelCount> panels_{};
+  int lineHeight_ = 1;
+  int charWidth_ = 1;
   bool running_ = false;
 };
 

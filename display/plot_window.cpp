@@ -1,20 +1,47 @@
 #include "display/plot_window.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
 
 #include "app/resource.h"
 #include "app/widget_id.h"
+#include "display/display_state.h"
+#include "display/layout.h"
+#include "display/plot_painter.h"
 
 namespace tz {
 
-PlotWindow::PlotWindow(const AnalysisRecord& record, const DisplayState& state, QWidget* parent)
-    : QWidget(parent), record_(record), state_(state) {
+PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
+                       const LayoutRecord& layout, int lineHeight, QWidget* parent)
+    : QWidget(parent),
+      record_(record),
+      state_(state),
+      layout_(layout),
+      lineHeight_(std::max(1, lineHeight)),
+      vbar_(new QScrollBar(Qt::Vertical, this)),
+      hbar_(new QScrollBar(Qt::Horizontal, this)) {
   SetId(this, res::kPlotWindow);
   setWindowTitle(QStringLiteral("VRX7731 Torzalen Time Domain Utility"));
   setCursor(Qt::CrossCursor);
   setFocusPolicy(Qt::StrongFocus);
   setAutoFillBackground(false);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+
+  vbar_->setSingleStep(lineHeight_);
+  vbar_->setCursor(Qt::ArrowCursor);
+  connect(vbar_, &QScrollBar::valueChanged, this, &PlotWindow::onVerticalMoved);
+
+  hbar_->setRange(0, 100);
+  hbar_->setCursor(Qt::ArrowCursor);
+  hbar_->hide();
+  connect(hbar_, &QScrollBar::actionTriggered, this, &PlotWindow::onHorizontalAction);
+  // The thumb stays where the display put it: dragging it moves nothing.
+  connect(hbar_, &QScrollBar::sliderReleased, this,
+          [this] { hbar_->setSliderPosition(hposition_); });
 }
 
 void PlotWindow::SetRunning(bool running) {
@@ -22,13 +49,32 @@ void PlotWindow::SetRunning(bool running) {
   update();
 }
 
+void PlotWindow::ShowHorizontalBar(bool visible) {
+  hbar_->setVisible(visible);
+  placeBars();
+}
+
+void PlotWindow::SetHorizontalPosition(int position) {
+  hposition_ = std::clamp(position, 0, 100);
+  hbar_->setSliderPosition(hposition_);
+}
+
+void PlotWindow::placeBars() {
+  const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const int hbarHeight = hbar_->isVisible() ? extent : 0;
+  vbar_->setGeometry(width() - extent, 0, extent, std::max(0, height() - hbarHeight));
+  hbar_->setGeometry(0, height() - extent, std::max(0, width() - extent), extent);
+}
+
 void PlotWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), palette().color(QPalette::Base));
-  if (running_) return;
-  // The graphs of the record are drawn here once the graph display exists.
-  (void)record_;
-  (void)state_;
+  const QColor window = palette().color(QPalette::Base);
+  if (running_) {
+    p.fillRect(rect(), window);
+    return;
+  }
+  p.fillRect(rect(), window);
+  PaintPlot(p, state_, record_, layout_, lines_, window);
 }
 
 void PlotWindow::keyPressEvent(QKeyEvent* event) {
@@ -37,6 +83,68 @@ void PlotWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   emit CharacterTyped(event->text());
+}
+
+void PlotWindow::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  QWidget::mousePressEvent(event);
+}
+
+void PlotWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mouseReleaseEvent(event);
+    return;
+  }
+  // A release outside the window (a drag out of it) counts at its edge.
+  const QPoint at = event->position().toPoint();
+  emit Clicked(std::clamp(at.x(), 0, std::max(0, width() - 1)),
+               std::clamp(at.y(), 0, std::max(0, height() - 1)));
+}
+
+void PlotWindow::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  placeBars();
+  const int h = height();
+  const int excess = SetUpVerticalScroll(state_, h, lineHeight_);
+  if (excess > 0) scroll(0, excess, QRect(0, 0, vbar_->x(), h));
+  {
+    const QSignalBlocker block(vbar_);
+    vbar_->setPageStep(std::max(1, h));
+    vbar_->setRange(0, state_.VScrollMax);
+    vbar_->setValue(state_.VScrollPos);
+  }
+  update();
+}
+
+void PlotWindow::onVerticalMoved(int value) {
+  // The contents move; the uncovered part is painted where the paint always
+  // draws, as a scrolled window does.
+  const int move = std::clamp(value, 0, state_.VScrollMax) - state_.VScrollPos;
+  state_.VScrollPos += move;
+  if (move != 0) scroll(0, -move, QRect(0, 0, vbar_->x(), height()));
+}
+
+void PlotWindow::onHorizontalAction(int action) {
+  int code;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+      code = 0;
+      break;
+    case QAbstractSlider::SliderSingleStepAdd:
+      code = 1;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      code = 2;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      code = 3;
+      break;
+    default:
+      return;
+  }
+  // The bar moves only where the display sets it.
+  hbar_->setSliderPosition(hposition_);
+  emit ScrolledHorizontally(code);
 }
 
 }  // namespace tz

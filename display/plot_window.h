@@ -1,34 +1,69 @@
 // The plot window: the left part of the client area, where the graphs are
-// drawn. Until the graph display is in place it shows the window colour only.
+// drawn. It paints through the painter, holds the dotted marker lines drawn
+// since it was made, and forwards clicks, characters and scrolling to the
+// display; the rules live in plain code.
 #pragma once
 
 #include <QWidget>
+
+#include "display/panel_rules.h"
+
+class QScrollBar;
 
 namespace tz {
 
 struct AnalysisRecord;
 struct DisplayState;
+struct LayoutRecord;
 
 class PlotWindow : public QWidget {
   Q_OBJECT
  public:
-  PlotWindow(const AnalysisRecord& record, const DisplayState& state, QWidget* parent);
+  // lineHeight: the fixed-pitch font's line, the vertical scroll step.
+  PlotWindow(const AnalysisRecord& record, DisplayState& state, const LayoutRecord& layout,
+             int lineHeight, QWidget* parent);
 
   // While a run is filling the record, the window paints its background only.
   void SetRunning(bool running);
   bool Running() const { return running_; }
 
+  MarkerLines& Lines() { return lines_; }
+  QScrollBar* VerticalBar() const { return vbar_; }
+  QScrollBar* HorizontalBar() const { return hbar_; }
+
+  // The horizontal bar shows while an X zoom is in force, at a position
+  // 0..100.
+  void ShowHorizontalBar(bool visible);
+  void SetHorizontalPosition(int position);
+
  signals:
-  // A character typed while the window has the focus.
+  // A printable character typed while the window has the focus.
   void CharacterTyped(const QString& text);
+  // The left button released at (x, y) of the window.
+  void Clicked(int x, int y);
+  // A horizontal scroll: 0 line left, 1 line right, 2 page left, 3 page right.
+  void ScrolledHorizontally(int code);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void placeBars();
+  void onVerticalMoved(int value);
+  void onHorizontalAction(int action);
+
   const AnalysisRecord& record_;
-  const DisplayState& state_;
+  DisplayState& state_;
+  const LayoutRecord& layout_;
+  int lineHeight_;
+  MarkerLines lines_;
+  QScrollBar* vbar_;
+  QScrollBar* hbar_;
+  int hposition_ = 0;
   bool running_ = false;
 };
 

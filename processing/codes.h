@@ -29,6 +29,7 @@ struct FftWindowInfo {
   const char* option;   // batch-command name ("hamming")
   const char* label;    // text of its radio button in the selection dialog
   const char* fdmLine;  // line of the FDM file's FFT section
+  const char* panelText;  // behind the source in the spectrum panel's title
 };
 
 struct FftSourceInfo {
@@ -36,6 +37,7 @@ struct FftSourceInfo {
   const char* option;
   const char* label;
   const char* fdmLine;
+  const char* panelText;  // the spectrum panel's title
 };
 
 inline constexpr InputKindInfo kInputKinds[] = {
@@ -49,22 +51,26 @@ inline constexpr InputKindInfo kInputKinds[] = {
 inline constexpr FftWindowInfo kFftWindows[] = {
     {FftWindow::FlatTop, "flattop",
      "Windowed Flat top sinc -rectangular (no filtering, no stop band attenuation (0dB))",
-     "Filtering window: Flat top"},
+     "Filtering window: Flat top", " (Flat Top)"},
     {FftWindow::Hamming, "hamming",
      "Windowed Hamming sinc (good roll off, low stop band attenuation (-60dB))",
-     "Filtering window: Hamming"},
+     "Filtering window: Hamming", " (Hamming)"},
     {FftWindow::Blackman, "blackman",
      "Windowed Blackman sinc (medium roll off, good stop band attenuation (-80db))",
-     "Filtering window: Blackman"},
+     "Filtering window: Blackman", " (Blackman)"},
 };
 
 inline constexpr FftSourceInfo kFftSources[] = {
     {FftSource::Cslot, "cslot", "Torque pulses (raw data)",
-     "Input data: Torque raw pulses (Cslot)"},
-    {FftSource::RpmFilt, "rpmfilt", "Filtered RPM (filtered)", "Input data: RPM filtered"},
-    {FftSource::RpmInst, "rpminst", "RPM (unfiltered)", "Input data: RPM unfiltered"},
-    {FftSource::Torque, "torque", "Torque (filtered) - Default", "Input data: Torque filtered"},
-    {FftSource::Power, "power", "Power (filtered)", "Input data: Power filtered"},
+     "Input data: Torque raw pulses (Cslot)", "Y axis: TRQ RAW"},
+    {FftSource::RpmFilt, "rpmfilt", "Filtered RPM (filtered)", "Input data: RPM filtered",
+     "Y axis: RPM filt"},
+    {FftSource::RpmInst, "rpminst", "RPM (unfiltered)", "Input data: RPM unfiltered",
+     "Y axis: RPM inst"},
+    {FftSource::Torque, "torque", "Torque (filtered) - Default", "Input data: Torque filtered",
+     "Y axis: TORQUE"},
+    {FftSource::Power, "power", "Power (filtered)", "Input data: Power filtered",
+     "Y axis: POWER"},
 };
 
 // Entry of a code; a value outside the table reads as the run treats it:

@@ -29,8 +29,9 @@ UiHooks Answers::Hooks() {
     files.pop_front();
     return answer;
   };
-  h.messageBox = [this](QWidget*, const Message& m) {
+  h.messageBox = [this](QWidget* owner, const Message& m) {
     messages.push_back(m);
+    owners.push_back(owner);
     if (onMessage) onMessage(m);
   };
   return h;

@@ -30,6 +30,7 @@ struct Answers {
   std::deque<std::optional<std::string>> files;  // nullopt: Cancel
   std::vector<DialogAsked> asked;
   std::vector<Message> messages;
+  std::vector<QWidget*> owners;  // the owner of each message box
   std::function<void(const Message&)> onMessage;  // runs while the box would be up
 
   UiHooks Hooks();

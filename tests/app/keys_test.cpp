@@ -33,8 +33,8 @@ const KeyCase kKeys[] = {
     {Qt::Key_F4, res::kCmdSaveAsFdm, 0, 1, 0},
     {Qt::Key_F5, res::kCmdParameters, 0, 0, 0},
     {Qt::Key_F6, res::kCmdFilteringSettings, res::kDlgFilterSettings, 0, 0},
-    {Qt::Key_F7, res::kCmdDisplayControl, 0, 0, 0},
-    {Qt::Key_F8, res::kCmdXZoom, 0, 0, 0},
+    {Qt::Key_F7, res::kCmdDisplayControl, res::kDlgDisplaySettings, 0, 0},
+    {Qt::Key_F8, res::kCmdXZoom, 0, 0, 1},  // no markers set: one message
     {Qt::Key_F9, res::kCmdRestoreX, 0, 0, 0},
     {Qt::Key_F10, res::kCmdProcessFile, 0, 0, 0},
     {Qt::Key_F11, res::kCmdPrint, 0, 0, 1},

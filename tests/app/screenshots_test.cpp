@@ -2,6 +2,8 @@
 // program, for a look by eye: written only when TZ_SCREENSHOTS names a folder.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QTest>
 
 #include "app/about_dialog.h"
@@ -17,6 +19,8 @@
 #include "settings/fft_window_dialog.h"
 #include "settings/filtering_settings_dialog.h"
 #include "settings/parameters_dialog.h"
+#include "app/widget_id.h"
+#include "display/display.h"
 #include "app_test_support.h"
 
 namespace tz::test {
@@ -75,6 +79,84 @@ TEST(Screenshots, OfTheWindowsAndDialogs) {
   Save(&help, dir, "help");
   help.resize(help.width(), 1000 - 40);
   Save(&help, dir, "help-1000");
+}
+
+// The main window with each display of the demo run, markers and zoom.
+TEST(Screenshots, OfTheGraphs) {
+  const QString dir = qEnvironmentVariable("TZ_SCREENSHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
+  TempDir tmp;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  w->showNormal();
+  w->resize(1600, 1000);
+  Settle();
+  OpenDemo(*w, answers, tmp);
+  w->Platform().Statistics()->accept();
+  Settle();
+  Display& g = w->Graphs();
+  auto shot = [&](const char* name) {
+    g.RebuildDisplay();
+    Settle();
+    Save(w.get(), dir, name);
+  };
+  struct Choice {
+    int DisplayState::*flag;
+    const char* name;
+  };
+  auto show = [&g](int DisplayState::*flag) {
+    DisplayState& s = g.State();
+    s.ShowFft = s.Show3RpmFilt = s.Show3RpmInst = s.ShowRpmFilt = s.ShowRpmInst = 0;
+    s.ShowTorque = s.ShowPower = 0;
+    s.*flag = 1;
+  };
+  for (const Choice& c : {Choice{&DisplayState::ShowFft, "graph-fft"},
+                          Choice{&DisplayState::Show3RpmFilt, "graph-3-rpm-filtered"},
+                          Choice{&DisplayState::Show3RpmInst, "graph-3-rpm-unfiltered"},
+                          Choice{&DisplayState::ShowRpmFilt, "graph-rpm-filtered"},
+                          Choice{&DisplayState::ShowRpmInst, "graph-rpm-unfiltered"},
+                          Choice{&DisplayState::ShowTorque, "graph-torque"},
+                          Choice{&DisplayState::ShowPower, "graph-power"}}) {
+    show(c.flag);
+    shot(c.name);
+  }
+  DisplayState& s = g.State();
+  show(&DisplayState::ShowFft);
+  s.ShowHarmonics = 1;
+  shot("graph-fft-harmonics");
+  s.FftEnvelope = 0;
+  s.CleanSpectrum = 1;
+  shot("graph-fft-lines-clean");
+  s.ShowHarmonicPeaks = 1;
+  shot("graph-fft-peaks");
+  s.ShowHarmonicPeaks = 0;
+  s.CleanSpectrum = 0;
+  s.FftEnvelope = 1;
+  // Two FFT X markers, then the zoom between them.
+  g.RebuildDisplay();
+  Settle();
+  w->grab();
+  QTest::mouseClick(g.Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 300));
+  FindById<QCheckBox>(g.Panel(PanelId::FftX), res::kFftXMarker2On)->click();
+  QTest::mouseClick(g.Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(160, 300));
+  Settle();
+  Save(w.get(), dir, "graph-fft-markers");
+  w->Dispatcher().Dispatch(res::kCmdXZoom);
+  Settle();
+  Save(w.get(), dir, "graph-fft-zoomed");
+  w->Dispatcher().Dispatch(res::kCmdRestoreX);
+  // Time markers on the three graphs.
+  show(&DisplayState::Show3RpmFilt);
+  g.RebuildDisplay();
+  Settle();
+  w->grab();
+  FindById<QCheckBox>(g.Panel(PanelId::X), res::kXEnable)->click();
+  QTest::mouseClick(g.Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 200));
+  FindById<QRadioButton>(g.Panel(PanelId::X), res::kXMarker2)->click();
+  QTest::mouseClick(g.Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(700, 200));
+  FindById<QRadioButton>(g.Panel(PanelId::X), res::kXDelta)->click();
+  Settle();
+  Save(w.get(), dir, "graph-3-markers");
 }
 
 }  // namespace

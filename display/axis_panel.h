@@ -1,0 +1,56 @@
+// The axis panels beside the plot window: one small panel of controls per
+// graph axis (the three Y panels, the X marker panel of the time graphs, the
+// FFT Y and FFT X panels). A panel holds no state of its own: the rules of
+// panel_rules.h decide what its controls show, and the panel applies their
+// control changes and forwards what the user does.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+#include <array>
+
+#include "display/panel_rules.h"
+
+namespace tz {
+
+class AxisPanel : public QFrame {
+  Q_OBJECT
+
+ public:
+  // A child of the client area, placed and sized by its owner. Carries the
+  // panel's template identifier; each control carries its own identifier.
+  AxisPanel(PanelId id, QWidget* parent);
+
+  PanelId Panel() const { return panel_; }
+
+  // Applies one control change. Changes addressed to another panel, and
+  // identifiers this panel does not have, are ignored. Never emits the
+  // signals below.
+  void Apply(const ControlOp& op);
+
+  // The text, check state and enabled state of a control ("" and false for
+  // an identifier the panel does not have). Text is a field's contents, a
+  // static's or button's text, or a group box's title.
+  QString Text(int id) const;
+  bool IsChecked(int id) const;
+  bool IsEnabled(int id) const;
+
+ signals:
+  // Set of a Y panel or the FFT Y panel (the button, or Enter in the zoom
+  // field), with the zoom field's text as it stands.
+  void SetPressed(tz::PanelId panel, const QString& zoomText);
+  // The user clicked a marker check box or radio button; on is its new state.
+  void SwitchToggled(tz::PanelId panel, int id, bool on);
+
+ private:
+  QWidget* Control(int id) const;
+
+  PanelId panel_;
+};
+
+// Applies each change to the panel of its PanelId (panels indexed by
+// static_cast<int>(PanelId)); changes for a panel that does not exist
+// (nullptr) are dropped.
+void ApplyOps(const ControlOps& ops, const std::array<AxisPanel*, kPanelCount>& panels);
+
+}  // namespace tz

@@ -1,0 +1,66 @@
+// "Display Settings": chooses what the plot window shows (the FFT graph or
+// one of six arrangements of the time graphs) and four drawing options of
+// the FFT graph. Closing it always rebuilds the display.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "display/display_state.h"
+
+class QButtonGroup;
+
+namespace tz {
+
+// The dialog's buttons as plain values: which graph button is checked (at
+// most one) and the four option boxes.
+struct DisplayChoices {
+  bool showFft = false;
+  bool show3RpmFilt = false;
+  bool show3RpmInst = false;
+  bool showRpmFilt = false;
+  bool showRpmInst = false;
+  bool showTorque = false;
+  bool showPower = false;
+  bool spectralLines = false;  // "Display spectral lines": no envelope
+  bool harmonics = false;
+  bool harmonicPeaks = false;
+  bool cleanSpectrum = false;
+};
+
+// The buttons the dialog opens with. Of the graph choices that are 1, the
+// last in button order (FFT, three graphs filtered, unfiltered, RPM
+// filtered, unfiltered, torque, power) is the one checked; none if all are 0.
+DisplayChoices ChoicesOf(const DisplayState& s);
+
+// OK: every graph choice becomes 0, then the checked one 1; the envelope is
+// drawn unless spectral lines are chosen; the other options as checked.
+void StoreDisplayChoices(const DisplayChoices& c, DisplayState& s);
+
+class DisplaySettingsDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Modal, opened with the buttons of state. clearMarkers switches every
+  // marker off (the panels' boxes and fields with it); rebuild recreates the
+  // display. Either may be empty.
+  DisplaySettingsDialog(DisplayState& state, std::function<void()> clearMarkers,
+                        std::function<void()> rebuild, QWidget* parent);
+
+  // The buttons as they stand.
+  DisplayChoices Choices() const;
+
+  // OK: stores the buttons, closes with result 1, clears the markers, then
+  // rebuilds the display.
+  void accept() override;
+  // Cancel, Escape or the close button: closes with result 2 and rebuilds;
+  // the state is left as it was.
+  void reject() override;
+
+ private:
+  DisplayState& state_;
+  std::function<void()> clearMarkers_;
+  std::function<void()> rebuild_;
+};
+
+}  // namespace tz

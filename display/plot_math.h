@@ -1,0 +1,64 @@
+// The arithmetic of the graph display, with no widget: visible ranges and
+// steps, vertical scales, value to pixel row and pixel to sample, line or
+// value. The painter, the marker readings and the tests share it.
+#pragma once
+
+#include <cstdint>
+
+#include "display/display_state.h"
+#include "display/layout.h"
+
+namespace tz {
+
+struct AnalysisRecord;
+
+// Pixel coordinates are computed in doubles and converted only here: NaN
+// and values beyond -32768..32767 are held to that range (NaN to the far
+// bottom, where nothing is drawn), so no record value can make a conversion
+// undefined. Truncates toward zero.
+int PixelFromDouble(double v);
+
+// Start of every paint: the ranges and steps of the time and FFT graphs.
+// Returns false (nothing to draw) while the record holds no samples. A range
+// never reaches past the current data; a range left empty by that (a zoom
+// kept from a longer file) is drawn in full, markers kept.
+bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l);
+
+// Full range of both graphs, as the X restore and an unzoomed paint set it.
+void SetFullRange(DisplayState& s, const AnalysisRecord& r);
+
+// The four time graphs.
+enum class TimeGraph { RpmFilt, RpmInst, Torque, Power };
+
+struct TimeSeries {
+  const double* values;  // by Progr
+  double max, min;
+  double zoom;
+};
+TimeSeries SeriesOf(TimeGraph g, const AnalysisRecord& r, const DisplayState& s);
+// The single graph shown, if any.
+bool SingleGraphShown(const DisplayState& s, TimeGraph* g);
+
+// Scales of the paint. A range R of 0 (maximum and minimum both 0), a
+// fundamental of magnitude 0 or a zoom of 0 gives a scale of 0: the zero
+// line or baseline stays where it is and the curve lies on it.
+void SetSingleGraphScale(DisplayState& s, double H, const TimeSeries& t);
+void SetBandScales(DisplayState& s, double H, const AnalysisRecord& r);
+void SetFftScale(DisplayState& s, double H, const AnalysisRecord& r);
+
+// Row of a value: clipped to plotTop above the drawing area, not clipped
+// below it.
+int ValueToY(double value, double scale, double offset, double base, double H, int plotTop);
+
+// Index of the data under a column, held to the data: a sample 0..ProgrCount
+// (never beyond the arrays), a line 0..FFT_N / 2.
+int32_t SampleAtColumn(const DisplayState& s, const AnalysisRecord& r, int x);
+int32_t LineAtColumn(const DisplayState& s, const AnalysisRecord& r, int x);
+
+// Value under a row for a scale; 0 when the scale is 0.
+double ValueAtRow(double H, int y, double scale, double offset, double base);
+
+// Magnitude of a spectral line, 0 outside the arrays.
+double LineMagnitudeAt(const AnalysisRecord& r, int32_t k);
+
+}  // namespace tz

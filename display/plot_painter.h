@@ -1,0 +1,40 @@
+// Draws the graphs of the display state onto any painter: the plot window's
+// paint, an image in the tests, an export. Ranges and scales are computed
+// first (plot_math.h), then the curves are drawn as one polyline or one set
+// of lines per pen, about one segment per pixel column.
+#pragma once
+
+#include <QColor>
+
+#include "display/display_state.h"
+#include "display/layout.h"
+#include "display/panel_rules.h"
+
+class QPainter;
+
+namespace tz {
+
+struct AnalysisRecord;
+
+// The pens of the graphs.
+namespace plot_colour {
+inline const QColor kFft{0, 0, 255};
+inline const QColor kHarmonic{255, 0, 255};
+inline const QColor kRpmFilt{0, 0, 255};
+inline const QColor kRpmInst{255, 0, 255};
+inline const QColor kTorque{0, 255, 0};
+inline const QColor kPower{255, 0, 0};
+inline const QColor kZeroLine{0, 0, 0};
+inline const QColor kMarker1{255, 0, 255};
+inline const QColor kMarker2{0, 255, 255};
+inline const QColor kMarkerY{0, 0, 0};
+}  // namespace plot_colour
+
+// One paint of the plot window: the background in the window colour, the
+// dotted marker lines, then (when the record holds samples) the graphs the
+// display choices name, each with its zero line or baseline. Recomputes the
+// ranges, steps and scales of the state.
+void PaintPlot(QPainter& painter, DisplayState& s, const AnalysisRecord& r,
+               const LayoutRecord& l, const MarkerLines& lines, const QColor& background);
+
+}  // namespace tz

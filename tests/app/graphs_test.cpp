@@ -1,0 +1,226 @@
+// The graph display in the main window: the display settings, the panels
+// beside the plot window, clicks that read markers into them, zoom and
+// restore, the keyboard toggle.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/dispatcher.h"
+#include "app/qt_platform.h"
+#include "app/resource.h"
+#include "app/statistics_dialog.h"
+#include "app/widget_id.h"
+#include "app_test_support.h"
+#include "display/display.h"
+
+namespace tz::test {
+namespace {
+
+class Graphs : public ::testing::Test {
+ protected:
+  Graphs() : w(MakeWindow(answers)) {}
+
+  // The demo run, closed with OK: the display shows it.
+  void RunDemo() {
+    OpenDemo(*w, answers, dir);
+    ASSERT_NE(w->Platform().Statistics(), nullptr);
+    w->Platform().Statistics()->accept();
+    Settle();
+    ASSERT_NE(Plot(), nullptr);
+  }
+  // The display settings with one graph button and OK.
+  void Choose(int radioId) {
+    WhenModal([radioId](QDialog* d) {
+      FindById<QRadioButton>(d, radioId)->click();
+      d->accept();
+    });
+    w->Dispatcher().Dispatch(res::kCmdDisplayControl);
+    Settle();
+  }
+  PlotWindow* Plot() { return w->Graphs().Plot(); }
+  AxisPanel* Panel(PanelId p) { return w->Graphs().Panel(p); }
+  DisplayState& State() { return w->Graphs().State(); }
+  QImage Image() { return Plot()->grab().toImage(); }
+  void Click(int x, int y) {
+    QTest::mouseClick(Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
+  }
+  static int CountColumn(const QImage& img, int x, QRgb colour) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) n += (img.pixel(x, y) | 0xff000000u) == colour;
+    return n;
+  }
+
+  TempDir dir;
+  Answers answers;
+  std::unique_ptr<MainWindow> w;
+};
+
+TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
+  RunDemo();
+  const LayoutRecord& l = w->Layout();
+  const int cw = l.ClientWidth, ch = l.ClientHeight;
+  EXPECT_EQ(Plot()->geometry(), QRect(0, 0, cw - 320, ch));
+  ASSERT_NE(Panel(PanelId::FftY), nullptr);
+  EXPECT_EQ(Panel(PanelId::FftY)->geometry(), QRect(cw - 320, 0, 320, ch - 330));
+  EXPECT_EQ(Panel(PanelId::FftX)->geometry(), QRect(cw - 320, ch - 330, 320, 330));
+  EXPECT_EQ(Panel(PanelId::FftY)->Text(res::kFftYTitle), "Y axis: TORQUE (Hamming)");
+  EXPECT_EQ(Panel(PanelId::FftX)->Text(res::kFftXCount).toStdString(),
+            std::to_string(w->Record().FFT_N));
+  EXPECT_EQ(Panel(PanelId::Y1), nullptr);
+
+  Choose(res::kRadioShowTorque);
+  EXPECT_EQ(State().ShowTorque, 1);
+  EXPECT_EQ(State().ShowFft, 0);
+  EXPECT_EQ(Plot()->width(), cw - 162);
+  ASSERT_NE(Panel(PanelId::Y1), nullptr);
+  EXPECT_EQ(Panel(PanelId::Y1)->Text(res::kY1Title), "TORQUE");
+  EXPECT_EQ(Panel(PanelId::Y1)->geometry(), QRect(cw - 162, 0, 162, ch - 185));
+  EXPECT_EQ(Panel(PanelId::X)->geometry(), QRect(cw - 162, ch - 185, 162, 185));
+  EXPECT_EQ(Panel(PanelId::X)->Text(res::kXTorqueUnit), "Nm");
+  EXPECT_TRUE(Panel(PanelId::X)->IsChecked(res::kXMarker1));
+  EXPECT_EQ(Panel(PanelId::Y2), nullptr);
+  EXPECT_EQ(Panel(PanelId::FftY), nullptr);
+
+  Choose(res::kRadioShow3RpmInst);
+  ASSERT_NE(Panel(PanelId::Y3), nullptr);
+  EXPECT_EQ(Panel(PanelId::Y1)->Text(res::kY1Title), "RPMinst");
+  EXPECT_EQ(Panel(PanelId::Y1)->geometry(), QRect(cw - 162, 0, 162, 155));
+  EXPECT_EQ(Panel(PanelId::Y2)->geometry(), QRect(cw - 162, 155, 162, 155));
+  EXPECT_EQ(Panel(PanelId::Y3)->geometry(), QRect(cw - 162, 310, 162, ch - 185 - 310));
+
+  Choose(res::kRadioShowFft);
+  EXPECT_EQ(Plot()->width(), cw - 320);
+}
+
+TEST_F(Graphs, AClickReadsTheSpectrumLineAndDrawsItsMarker) {
+  RunDemo();
+  Image();  // a paint sets the steps the click maps with
+  const int step = State().FftStep;
+  Click(100, 200);
+  EXPECT_EQ(State().Marker1X, 100);
+  AxisPanel* fx = Panel(PanelId::FftX);
+  EXPECT_EQ(fx->Text(res::kFftXM1Line).toStdString(), std::to_string(step * 100));
+  EXPECT_FALSE(fx->Text(res::kFftXM1Ampl).isEmpty());
+  Settle();
+  const QImage img = Image();
+  EXPECT_GT(CountColumn(img, 100, qRgb(255, 0, 255)), 100);  // the dotted magenta line
+
+  // The display settings' OK switches every marker off: a click sets none.
+  WhenModal([](QDialog* d) { d->accept(); });
+  w->Dispatcher().Dispatch(res::kCmdDisplayControl);
+  Settle();
+  Click(300, 200);
+  EXPECT_EQ(State().Marker1X, 100);
+  EXPECT_EQ(CountColumn(Image(), 300, qRgb(255, 0, 255)), 0);
+}
+
+TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
+  RunDemo();
+  Choose(res::kRadioShowRpmFilt);
+  Image();
+  const double scale = State().GraphScale;
+  const double offset = State().GraphOffset;
+  AxisPanel* y1 = Panel(PanelId::Y1);
+  FindById<QLineEdit>(y1, res::kY1Zoom)->setText("200");
+  FindById<QPushButton>(y1, res::kY1Set)->click();
+  Settle();
+  EXPECT_EQ(State().ZoomRpm, 200.0);
+  ASSERT_NE(Panel(PanelId::Y1), y1);  // rebuilt
+  Image();
+  EXPECT_DOUBLE_EQ(State().GraphScale, 2 * scale);
+  EXPECT_DOUBLE_EQ(State().GraphOffset, offset);
+  y1 = Panel(PanelId::Y1);
+  EXPECT_EQ(y1->Text(res::kY1Zoom), "200");
+  FindById<QPushButton>(y1, res::kY1Set)->click();
+  Settle();
+  EXPECT_EQ(Panel(PanelId::Y1), y1);  // not rebuilt
+}
+
+TEST_F(Graphs, YMarkerOfTheTorqueBandReadsIntoItsPanel) {
+  RunDemo();
+  Choose(res::kRadioShow3RpmFilt);
+  Image();
+  FindById<QCheckBox>(Panel(PanelId::Y2), res::kY2MarkerOn)->click();
+  EXPECT_FALSE(Panel(PanelId::X)->IsChecked(res::kXEnable));
+  EXPECT_TRUE(Panel(PanelId::Y2)->IsEnabled(res::kY2MarkerVal));
+  EXPECT_EQ(State().Y2MarkerOn, 1);
+  // The torque band's zero line, then 20 pixels above it.
+  const int zero = w->Layout().PlotHeight -
+                   static_cast<int>(State().BandOffset2 + State().BandBase2);
+  const double unitsPerPixel = 1 / State().BandScale2;
+  Click(50, zero);
+  EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 0.0, unitsPerPixel);
+  Click(50, zero - 20);
+  EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 20 * unitsPerPixel,
+              unitsPerPixel);
+  EXPECT_EQ(State().Marker1Y, zero - 20);
+  Settle();
+  const QImage img = Image();
+  int black = 0;
+  for (int x = 0; x < img.width(); ++x) black += (img.pixel(x, zero - 20) | 0xff000000u) == qRgb(0, 0, 0);
+  EXPECT_GT(black, img.width() / 4);  // the dotted black line across the plot
+}
+
+TEST_F(Graphs, XZoomAndRestoreWithTheTimeMarkers) {
+  RunDemo();
+  Choose(res::kRadioShowRpmFilt);
+  w->Dispatcher().Dispatch(res::kCmdXZoom);
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Error");
+  EXPECT_EQ(answers.messages[0].text, "Marker1 and Marker2 not set");
+  EXPECT_EQ(answers.owners[0], Plot());
+
+  Image();
+  FindById<QCheckBox>(Panel(PanelId::X), res::kXEnable)->click();
+  Click(200, 100);
+  FindById<QRadioButton>(Panel(PanelId::X), res::kXMarker2)->click();
+  Click(600, 100);
+  const int step = State().TimeStep;
+  w->Dispatcher().Dispatch(res::kCmdXZoom);
+  Settle();
+  EXPECT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(State().XZoomActive, 1);
+  EXPECT_EQ(State().TimeStart, step * 200);
+  EXPECT_EQ(State().TimeEnd, step * 600);
+  EXPECT_EQ(State().ZoomBaseTime, step * 200);
+  EXPECT_TRUE(Plot()->HorizontalBar()->isVisible());
+
+  // Scrolling moves the zoomed stretch by 3 % of its span.
+  const int span = State().TimeEnd - State().TimeStart;
+  const int start = State().TimeStart;
+  Plot()->HorizontalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+  EXPECT_EQ(State().TimeStart, start + static_cast<int>(span * 0.03));
+
+  w->Dispatcher().Dispatch(res::kCmdRestoreX);
+  Settle();
+  EXPECT_EQ(State().XZoomActive, 0);
+  EXPECT_EQ(State().Marker1X, 0);
+  EXPECT_EQ(State().TimeEnd, w->Record().ProgrCount);
+  EXPECT_FALSE(Plot()->HorizontalBar()->isVisible());
+}
+
+TEST_F(Graphs, TypingSTogglesTheEnvelopeAndEveryCharacterRebuilds) {
+  RunDemo();
+  PlotWindow* before = Plot();
+  before->setFocus();
+  QTest::keyClick(before, Qt::Key_S);
+  Settle();
+  EXPECT_EQ(State().FftEnvelope, 0);
+  EXPECT_NE(Plot(), before);
+  before = Plot();
+  QTest::keyClick(before, Qt::Key_X);
+  Settle();
+  EXPECT_EQ(State().FftEnvelope, 0);
+  EXPECT_NE(Plot(), before);
+  QTest::keyClick(Plot(), Qt::Key_S, Qt::ShiftModifier);
+  Settle();
+  EXPECT_EQ(State().FftEnvelope, 1);
+}
+
+}  // namespace
+}  // namespace tz::test

@@ -1,0 +1,52 @@
+// A record, a layout and a display state for the graph display's tests:
+// a plot of a known size and a record filled by each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "display/display_state.h"
+#include "display/layout.h"
+#include "processing/analysis_record.h"
+
+namespace tz::test {
+
+class DisplayFixture : public ::testing::Test {
+ protected:
+  DisplayFixture() : rec(NewAnalysisRecord()), r(*rec) {
+    r.MovAvgLen = 5;
+    SetPlot(800, 500, 480);
+  }
+
+  void SetPlot(int plotWidth, int clientHeight, int plotHeight) {
+    l.PlotWidth = static_cast<uint16_t>(plotWidth);
+    l.ClientHeight = static_cast<uint16_t>(clientHeight);
+    l.PlotHeight = static_cast<uint16_t>(plotHeight);
+    l.PlotTop = 0;
+  }
+
+  // count samples of the given value in every time array, Progr 1..count.
+  void FillSamples(int count, double value) {
+    r.ProgrCount = count;
+    for (int i = 1; i <= count; ++i) {
+      r.TprogrArr[i] = i * 0.001;
+      r.RPMfiltArr[i] = r.RPMinstArr[i] = r.TRQfiltArr[i] = r.POTfiltArr[i] = value;
+    }
+  }
+  void SetStatistics(double max, double min) {
+    r.RPMfiltMax = r.RPMinstMax = r.TRQfiltMax = r.POTfiltMax = max;
+    r.RPMfiltMin = r.RPMinstMin = r.TRQfiltMin = r.POTfiltMin = min;
+  }
+  // Shows one choice of the seven.
+  void Show(int DisplayState::*choice) {
+    s.ShowFft = s.Show3RpmFilt = s.Show3RpmInst = s.ShowRpmFilt = s.ShowRpmInst = 0;
+    s.ShowTorque = s.ShowPower = 0;
+    s.*choice = 1;
+  }
+
+  RecordPtr rec;
+  AnalysisRecord& r;
+  LayoutRecord l;
+  DisplayState s;
+};
+
+}  // namespace tz::test

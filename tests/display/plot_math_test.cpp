@@ -1,0 +1,184 @@
+// Ranges, steps, scales and pixel arithmetic of the graph display, and the
+// panels' number texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "display/format_decimals.h"
+#include "display/plot_math.h"
+#include "tests/display/display_fixture.h"
+
+namespace tz::test {
+namespace {
+
+using PlotMath = DisplayFixture;
+
+TEST(FormatDecimals, CutsBehindTheDecimalsAndKeepsTheExponent) {
+  EXPECT_EQ(FormatDecimals(1234.5678, 3), "1234.567");
+  EXPECT_EQ(FormatDecimals(100.0, 3), "100");
+  EXPECT_EQ(FormatDecimals(0.00001234, 2), "1.23e-005");
+  EXPECT_EQ(FormatDecimals(8192.0, 0), "8192");
+  EXPECT_EQ(FormatDecimals(2.5 - 4.0, 3), "-1.5");
+  EXPECT_EQ(FormatDecimals(-0.125, 2), "-0.12");  // cut, not rounded
+  EXPECT_EQ(FormatDecimals(1.5e20, 3), "1.5e+020");  // exponent within the cut: whole
+  EXPECT_EQ(FormatDecimals(123456789.987, 2), "123456790");  // d + 8 significant digits
+  EXPECT_EQ(FormatDecimals(0.0, 4), "0");
+}
+
+TEST(FormatDecimals, NonFiniteValuesKeepTheirText) {
+  EXPECT_EQ(FormatDecimals(std::numeric_limits<double>::infinity(), 0), "inf");
+  EXPECT_EQ(FormatDecimals(-std::numeric_limits<double>::infinity(), 2), "-inf");
+  EXPECT_EQ(FormatDecimals(std::nan(""), 0), "nan");
+}
+
+TEST_F(PlotMath, FullRangeStepsFollowTheSamplesPerPixel) {
+  r.ProgrCount = 10000;
+  r.FFT_N = 8192;
+  ASSERT_TRUE(ComputeRanges(s, r, l));
+  EXPECT_EQ(s.TimeStart, 0);
+  EXPECT_EQ(s.TimeEnd, 10000);
+  EXPECT_EQ(s.TimeStep, 13);
+  EXPECT_EQ(s.TimePixStep, 1);
+  EXPECT_EQ(s.FftEnd, 4096);
+  EXPECT_EQ(s.FftStep, 6);
+  EXPECT_EQ(s.FftPixStep, 1);
+
+  r.ProgrCount = 500;
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.TimeStep, 1);
+  EXPECT_EQ(s.TimePixStep, 1);
+  r.ProgrCount = 300;
+  r.FFT_N = 256;
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.TimePixStep, 2);
+  EXPECT_EQ(s.FftPixStep, 6);  // 800 / 128
+}
+
+TEST_F(PlotMath, NoSamplesNothingToDraw) {
+  s.TimeEnd = 77;
+  EXPECT_FALSE(ComputeRanges(s, r, l));
+  EXPECT_EQ(s.TimeEnd, 77);
+}
+
+TEST_F(PlotMath, ZeroWidthPlotDoesNotDivideByZero) {
+  SetPlot(0, 500, 480);
+  r.ProgrCount = 1000;
+  r.FFT_N = 1024;
+  ASSERT_TRUE(ComputeRanges(s, r, l));
+  EXPECT_EQ(s.TimeStep, 1001);
+  EXPECT_EQ(s.TimePixStep, 1);
+}
+
+TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
+  s.XZoomActive = 1;
+  s.TimeStart = 4200, s.TimeEnd = 12600, s.TimeStep = 10;
+  s.FftStart = 100, s.FftEnd = 300, s.FftStep = 2;
+  r.ProgrCount = 6000;
+  r.FFT_N = 1024;
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.XZoomActive, 1);
+  EXPECT_EQ(s.TimeStart, 4200);
+  EXPECT_EQ(s.TimeEnd, 6000);
+  EXPECT_EQ(s.FftEnd, 300);
+
+  // Nothing of the zoomed stretch in this file: the full range is drawn.
+  s.TimeStart = 4200, s.TimeEnd = 12600;
+  r.ProgrCount = 3000;
+  s.Marker1X = 200, s.Marker2X = 600;
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.XZoomActive, 0);
+  EXPECT_EQ(s.TimeStart, 0);
+  EXPECT_EQ(s.TimeEnd, 3000);
+  EXPECT_EQ(s.FftStart, 0);
+  EXPECT_EQ(s.FftEnd, 512);
+  EXPECT_EQ(s.Marker1X, 200);  // markers kept
+  EXPECT_EQ(s.Marker2X, 600);
+}
+
+TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
+  const double H = 480;
+  SetStatistics(100, -100);  // R = 200
+  TimeSeries t{r.RPMfiltArr, 100, -100, 100.0};
+  SetSingleGraphScale(s, H, t);
+  EXPECT_NEAR(s.GraphScale, 0.96, 1e-12);
+  EXPECT_NEAR(s.GraphOffset, 240.0, 1e-9);
+  // The whole range spans 0.4 H around the middle line: 90 lies 0.18 H
+  // above it (86.4 pixels), -90 as far under it.
+  EXPECT_EQ(ValueToY(90, s.GraphScale, s.GraphOffset, 0, H, 0), 153);
+  EXPECT_EQ(ValueToY(-90, s.GraphScale, s.GraphOffset, 0, H, 0), 326);
+
+  t.zoom = 200.0;  // twice the height, the zero line where it was
+  SetSingleGraphScale(s, H, t);
+  EXPECT_NEAR(s.GraphScale, 1.92, 1e-12);
+  EXPECT_NEAR(s.GraphOffset, 240.0, 1e-9);
+
+  SetBandScales(s, H, r);
+  EXPECT_NEAR(s.BandOffset1, 60.0, 1e-9);
+  EXPECT_NEAR(s.BandBase1, 338.0, 1e-9);
+  EXPECT_DOUBLE_EQ(s.BandBase2, 0.31666666666666665 * 480 + 50.0);
+  EXPECT_DOUBLE_EQ(s.BandBase3, 0.0);
+
+  r.FundLine = 40;
+  r.FFTre[40] = 3.0;
+  r.FFTim[40] = 4.0;  // magnitude 5
+  SetFftScale(s, H, r);
+  // The fundamental stands 0.9 H above the baseline at 0.045 H.
+  EXPECT_NEAR(s.GraphOffset, 0.045 * H, 1e-9);
+  EXPECT_NEAR(s.GraphScale * 5.0, 0.9 * H, 1e-9);
+}
+
+TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
+  const double H = 480;
+  const double inf = std::numeric_limits<double>::infinity();
+  for (const TimeSeries& t : {TimeSeries{r.RPMfiltArr, 0, 0, 100.0},     // R = 0
+                              TimeSeries{r.RPMfiltArr, 100, -100, 0.0},   // zoom 0
+                              TimeSeries{r.RPMfiltArr, inf, 0, 100.0}}) {  // R infinite
+    SetSingleGraphScale(s, H, t);
+    EXPECT_EQ(s.GraphScale, 0.0);
+    EXPECT_EQ(s.GraphOffset, 240.0);
+    EXPECT_EQ(ValueToY(12345.0, s.GraphScale, s.GraphOffset, 0, H, 0), 240);
+    EXPECT_EQ(ValueToY(inf, s.GraphScale, s.GraphOffset, 0, H, 0), 240);
+    EXPECT_EQ(ValueAtRow(H, 100, s.GraphScale, s.GraphOffset, 0), 0.0);
+  }
+  SetStatistics(0, 0);
+  SetBandScales(s, H, r);
+  EXPECT_EQ(s.BandScale2, 0.0);
+  EXPECT_EQ(s.BandOffset2, 60.0);
+  r.FundLine = 40;  // magnitude 0
+  SetFftScale(s, H, r);
+  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_DOUBLE_EQ(s.GraphOffset, 0.045 * H);
+}
+
+TEST(ValueToY, ClipsAtTheTopOnlyAndHoldsFarRowsToSixteenBits) {
+  const double H = 480;
+  EXPECT_EQ(ValueToY(1000, 1.0, 0, 0, H, 7), 7);    // above: the top row
+  EXPECT_EQ(ValueToY(480, 1.0, 0, 0, H, 7), 0);     // exactly H: not clipped
+  EXPECT_EQ(ValueToY(-100, 1.0, 0, 0, H, 7), 580);  // below: under the area
+  EXPECT_EQ(ValueToY(-1e300, 1.0, 0, 0, H, 0), 32767);
+  EXPECT_EQ(ValueToY(std::nan(""), 1.0, 0, 0, H, 0), 32767);
+  EXPECT_EQ(ValueToY(-std::numeric_limits<double>::infinity(), 1.0, 0, 0, H, 0), 32767);
+  EXPECT_EQ(ValueToY(std::numeric_limits<double>::infinity(), 1.0, 0, 0, H, 3), 3);
+  EXPECT_EQ(PixelFromDouble(-1e9), -32768);
+  EXPECT_EQ(PixelFromDouble(-2.7), -2);  // toward zero
+}
+
+TEST_F(PlotMath, ColumnsMapToSamplesAndLinesWithinTheData) {
+  r.ProgrCount = 10000;
+  r.FFT_N = 8192;
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(SampleAtColumn(s, r, 100), 13 * 100 + 5);
+  EXPECT_EQ(LineAtColumn(s, r, 100), 600);
+  // Right of the data: the last sample or line, never beyond.
+  EXPECT_EQ(SampleAtColumn(s, r, 799), 10000);
+  r.ProgrCount = 300;
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.TimePixStep, 2);
+  EXPECT_EQ(SampleAtColumn(s, r, 101), 50 + 5);
+  EXPECT_EQ(SampleAtColumn(s, r, 790), 300);
+  EXPECT_EQ(LineAtColumn(s, r, 5000), 4096);
+}
+
+}  // namespace
+}  // namespace tz::test
