@@ -2,7 +2,10 @@
 // program's Process File command runs it right after a file was opened.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "cli/options.h"
 #include "cli/summary.h"
 #include "processing/analysis_record.h"
+#include "processing/files.h"
 #include "run/run_processing.h"
 
 int main(int argc, char** argv) {
@@ -28,7 +32,14 @@ int main(int argc, char** argv) {
       break;
   }
 
-  auto record = NewAnalysisRecord();
+  ConsolePlatform platform(!opt.quiet && isatty(STDERR_FILENO));
+  RecordPtr record;
+  try {
+    record = NewAnalysisRecord();
+  } catch (const std::bad_alloc&) {
+    platform.ShowMessage(kMemoryCaption, kMemoryText);
+    return 1;
+  }
   AnalysisRecord& r = *record;
   r.SourceKind = *opt.kind;
   r.InputPath = opt.input;
@@ -43,10 +54,18 @@ int main(int argc, char** argv) {
   if (opt.threshold) r.RPMthreshold = *opt.threshold, r.FixedFilterSettings |= kFixThreshold;
   if (opt.zeroCross) r.ZeroCrossLen = *opt.zeroCross, r.FixedFilterSettings |= kFixZeroCross;
 
-  ConsolePlatform platform(!opt.quiet && isatty(STDERR_FILENO));
+  // An output that is this command's standard output takes it for itself:
+  // the summary is then not printed.
+  const FileId out = IdOfFd(STDOUT_FILENO);
+  const bool outputOnStdout = IdOfPath(opt.tdm.c_str()) == out || IdOfPath(opt.fdm.c_str()) == out;
   const RunMarks marks = RunProcessing(r, platform);
+  if (outputOnStdout) return marks.completed ? 0 : 1;
 
   const std::string summary = opt.json ? JsonSummary(r, marks) + "\n" : HumanSummary(r, marks);
-  std::fputs(summary.c_str(), stdout);
+  std::fwrite(summary.data(), 1, summary.size(), stdout);
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "torzalen-cli: cannot write the summary: %s\n", std::strerror(errno));
+    return 1;
+  }
   return marks.completed ? 0 : 1;
 }

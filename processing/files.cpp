@@ -1,6 +1,8 @@
 #include "processing/files.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,12 +11,69 @@
 
 namespace tz {
 
+namespace {
+
+FileId IdOf(const struct stat& st) {
+  FileId id;
+  id.valid = true;
+  id.regular = S_ISREG(st.st_mode);
+  id.dev = st.st_dev;
+  id.ino = st.st_ino;
+  return id;
+}
+
+std::string DirOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string BaseOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+FileId IdOfFd(int fd) {
+  struct stat st;
+  if (fd < 0 || ::fstat(fd, &st) != 0) return {};
+  return IdOf(st);
+}
+
+FileId IdOfPath(const char* path) {
+  struct stat st;
+  if (path == nullptr || ::stat(path, &st) != 0) return {};
+  return IdOf(st);
+}
+
+std::string ResolvedTarget(const char* path) {
+  std::string p = path;
+  // A link is followed to the file it names, also when that file is not
+  // there yet; a chain that does not end is left as it is.
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat lst;
+    if (::lstat(p.c_str(), &lst) != 0 || !S_ISLNK(lst.st_mode)) break;
+    char full[PATH_MAX];
+    if (::realpath(p.c_str(), full) != nullptr) return full;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(p.c_str(), link, sizeof link - 1);
+    if (n <= 0) break;
+    link[n] = '\0';
+    p = link[0] == '/' ? std::string(link) : DirOf(p) + "/" + link;
+  }
+  return p;
+}
+
 bool InputFile::Open(const char* path) {
   Close();
   if (path == nullptr || *path == '\0') {
     errno = ENOENT;
     return false;
   }
+  readFailed_ = false;
+  readErrno_ = 0;
   fd_ = ::open(path, O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) return false;
   struct stat st;
@@ -42,7 +101,12 @@ size_t InputFile::Read(char* buf, size_t n) {
   for (;;) {
     ssize_t got = ::read(fd_, buf, n);
     if (got < 0 && errno == EINTR) continue;
-    return got > 0 ? static_cast<size_t>(got) : 0;
+    if (got < 0) {
+      readFailed_ = true;
+      readErrno_ = errno;
+      return 0;
+    }
+    return static_cast<size_t>(got);
   }
 }
 
@@ -52,23 +116,72 @@ void InputFile::Close() {
 }
 
 OutputFile::~OutputFile() {
-  Close();
+  Abandon();
   delete[] buf_;
 }
 
-bool OutputFile::Create(const char* path) {
-  Close();
+bool OutputFile::Create(const char* path, Mode mode) {
+  Abandon();
+  used_ = 0;
+  failed_ = false;
+  failErrno_ = 0;
+  targetId_ = {};
+  target_.clear();
   if (path == nullptr || *path == '\0') {
     errno = ENOENT;
     return false;
   }
-  fd_ = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd_ < 0) return false;
   if (buf_ == nullptr) buf_ = new char[kBufferSize];
-  used_ = 0;
-  failed_ = false;
-  failErrno_ = 0;
+  target_ = mode == Mode::Replace ? ResolvedTarget(path) : std::string(path);
+  struct stat st;
+  const bool exists = ::stat(target_.c_str(), &st) == 0;
+  if (mode == Mode::Direct || (exists && !S_ISREG(st.st_mode))) {
+    fd_ = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0) return false;
+    targetId_ = IdOfFd(fd_);
+    return true;
+  }
+  // A temporary file beside the target, with the target's permissions (or
+  // those a new file would get), renamed over it by Commit.
+  std::string temp = DirOf(target_) + "/." + BaseOf(target_) + ".XXXXXX";
+  fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd_ < 0) return false;
+  temp_ = temp;
+  mode_t perms;
+  if (exists) {
+    targetId_ = IdOf(st);
+    perms = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    perms = 0666 & ~mask;
+  }
+  ::fchmod(fd_, perms);
   return true;
+}
+
+void OutputFile::Fail(int err) {
+  if (failed_) return;
+  failed_ = true;
+  failErrno_ = err;
+}
+
+bool OutputFile::Commit() {
+  bool ok = Close();
+  if (temp_.empty()) return ok;
+  if (ok && ::rename(temp_.c_str(), target_.c_str()) != 0) {
+    Fail(errno);
+    ok = false;
+  }
+  if (!ok) ::unlink(temp_.c_str());
+  temp_.clear();
+  return ok;
+}
+
+void OutputFile::Abandon() {
+  Close();
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
 }
 
 bool OutputFile::WriteAll(const char* data, size_t n) {
@@ -76,10 +189,7 @@ bool OutputFile::WriteAll(const char* data, size_t n) {
     ssize_t put = ::write(fd_, data, n);
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) {
-      if (!failed_) {
-        failed_ = true;
-        failErrno_ = put < 0 ? errno : ENOSPC;
-      }
+      Fail(put < 0 ? errno : ENOSPC);
       return false;
     }
     data += put;
@@ -113,26 +223,9 @@ void OutputFile::WriteSlow(const char* data, size_t n) {
 bool OutputFile::Close() {
   if (fd_ < 0) return !failed_;
   Flush();
-  if (::close(fd_) != 0 && !failed_) {
-    failed_ = true;
-    failErrno_ = errno;
-  }
+  if (::close(fd_) != 0) Fail(errno);
   fd_ = -1;
   return !failed_;
-}
-
-bool SamePath(const char* a, const char* b) {
-  struct stat sa, sb;
-  if (a == nullptr || b == nullptr) return false;
-  if (::stat(a, &sa) != 0 || ::stat(b, &sb) != 0) return false;
-  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-bool PathIsFile(const char* path, int fd) {
-  struct stat sp, sf;
-  if (path == nullptr || fd < 0) return false;
-  if (::stat(path, &sp) != 0 || ::fstat(fd, &sf) != 0) return false;
-  return sp.st_dev == sf.st_dev && sp.st_ino == sf.st_ino;
 }
 
 }  // namespace tz

@@ -2,11 +2,25 @@
 // and written through a buffer that remembers the first failed write.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace tz {
+
+// Identity of a file: device and inode, and whether it is a regular file.
+struct FileId {
+  bool valid = false;
+  bool regular = false;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  bool operator==(const FileId& o) const { return valid && o.valid && dev == o.dev && ino == o.ino; }
+};
+FileId IdOfFd(int fd);
+FileId IdOfPath(const char* path);  // links followed; invalid when nothing is there
 
 class InputFile {
  public:
@@ -19,13 +33,19 @@ class InputFile {
   bool Open(const char* path);
   // Size of the open file; false (errno set) when it cannot be asked.
   bool Size(uint64_t* size) const;
-  // Reads up to n bytes; returns the count, 0 at the end or on a failed read.
+  // Reads up to n bytes; returns the count, 0 at the end or on a failed
+  // read. A failed read is remembered with its errno: it is not an end.
   size_t Read(char* buf, size_t n);
+  bool ReadFailed() const { return readFailed_; }
+  bool Regular() const { return IdOfFd(fd_).regular; }
+  int ReadErrno() const { return readErrno_; }
   int Fd() const { return fd_; }
   void Close();
 
  private:
   int fd_ = -1;
+  bool readFailed_ = false;
+  int readErrno_ = 0;
 };
 
 class OutputFile {
@@ -35,8 +55,25 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();
 
-  // Creates the file anew (an existing file is emptied); false (errno set) on failure.
-  bool Create(const char* path);
+  // Direct: the file is created anew at once (an existing file is emptied).
+  // Replace: a regular file, or a name where nothing exists yet, is written
+  // to a temporary file beside it (beside the file a link points to) that
+  // Commit renames over it; an existing file stays as it was until then.
+  // Anything else (a terminal, a pipe, a device) is written directly.
+  enum class Mode { Direct, Replace };
+  // False (errno set) on failure.
+  bool Create(const char* path, Mode mode = Mode::Direct);
+  // Replace mode: flushes, closes and renames the temporary file over the
+  // target. False (the failure remembered with its errno) when a write, the
+  // close or the rename failed; the temporary file is then removed.
+  bool Commit();
+  // Closes and removes the temporary file; the target is left untouched.
+  void Abandon();
+  // The file the output replaces or writes: its resolved name, and its
+  // identity as it stood when created (invalid for a file not there yet).
+  const std::string& Target() const { return target_; }
+  const FileId& TargetId() const { return targetId_; }
+  bool Replacing() const { return !temp_.empty(); }
   // Appends bytes; a failed write is remembered (with its errno) and later
   // writes are dropped.
   void Write(const char* data, size_t n) {
@@ -60,16 +97,20 @@ class OutputFile {
   bool Flush();
   bool WriteAll(const char* data, size_t n);
 
+  void Fail(int err);
+
   int fd_ = -1;
   char* buf_ = nullptr;
   size_t used_ = 0;
   bool failed_ = false;
   int failErrno_ = 0;
+  std::string target_;  // resolved name of the output
+  std::string temp_;    // temporary file while replacing, removed or renamed
+  FileId targetId_;
 };
 
-// True when both paths name one existing file (links included).
-bool SamePath(const char* a, const char* b);
-// True when the path names the file open as fd.
-bool PathIsFile(const char* path, int fd);
+// The file an output name stands for: links followed to the file they name
+// (also when it is not there yet), otherwise the name itself.
+std::string ResolvedTarget(const char* path);
 
 }  // namespace tz

@@ -8,6 +8,10 @@ bool LineReader::ReadLine(uint64_t& bytesRead) {
   for (;;) {
     if (pos_ == fill_) {
       if (eof_) return false;
+      if (bytesRead >= limit_) {
+        limitReached_ = true;
+        return false;
+      }
       fill_ = file_.Read(block_, sizeof block_);
       pos_ = 0;
       if (fill_ == 0) {

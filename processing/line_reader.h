@@ -23,6 +23,10 @@ class LineReader {
   // Returns true with the next complete line, false at the end of the input.
   // bytesRead grows by every byte consumed.
   bool ReadLine(uint64_t& bytesRead);
+  // Stops reading once bytesRead has reached limit (a stream that never
+  // ends); LimitReached then tells that this, not the end, stopped it.
+  void SetByteLimit(uint64_t limit) { limit_ = limit; }
+  bool LimitReached() const { return limitReached_; }
   const char* Line() const { return line_; }
   size_t Length() const { return lineLen_; }
 
@@ -31,6 +35,8 @@ class LineReader {
   char block_[1 << 16];
   size_t pos_ = 0, fill_ = 0;
   bool eof_ = false;
+  uint64_t limit_ = UINT64_MAX;
+  bool limitReached_ = false;
   char line_[kMaxLineChars + 1];
   size_t len_ = 0;      // characters of the line being assembled
   size_t lineLen_ = 0;  // characters of the line returned last

@@ -1,6 +1,7 @@
 #include "run/process_input.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 #include "processing/analysis_record.h"
@@ -20,7 +21,11 @@ namespace {
 
 constexpr char kLoadingText[] = "Loading input file ....";
 constexpr char kTooManySamples[] = "Too many samples: only the first 524288 are processed.";
-constexpr char kWriteFailure[] = "Output file write failure: the output files are incomplete.";
+constexpr char kWriteFailure[] = "Output file write failure: no output file was replaced.";
+constexpr char kReadFailure[] = "Input file read failure: the run is abandoned.";
+// A stream (a pipe, a device) is refused once it has given as many bytes as
+// the largest file the size check lets through.
+constexpr uint64_t kStreamByteLimit = 4294901760ull;
 
 // Everything a run opened, released on every way out of the run.
 class RunResources {
@@ -55,8 +60,10 @@ class RunResources {
     return true;
   }
 
-  // Clean-up of a run: progress display, files. False when a write failed.
-  bool Finish() {
+  // Clean-up of a run: progress display, files. A run that reached its end
+  // (keep) replaces the outputs' files, any other leaves them as they were.
+  // False when a write or the replacing failed.
+  bool Finish(bool keep = false) {
     if (finished_) return !writeFailureReported_;
     finished_ = true;
     HideToolbar();
@@ -64,8 +71,14 @@ class RunResources {
     progressDialog = false;
     run_.progress.SetDialog(false);
     input.Close();
-    if (tdm.IsOpen()) tdm.Close();
-    if (fdm.IsOpen()) fdm.Close();
+    if (keep && !tdm.Failed() && !fdm.Failed()) {
+      // Both written whole before either replaces its file.
+      tdm.Close();
+      fdm.Close();
+      if (!tdm.Failed() && !fdm.Failed() && tdm.Commit()) fdm.Commit();
+    }
+    tdm.Abandon();
+    fdm.Abandon();
     const bool ok = !WriteFailed();
     run_.tdm = nullptr;
     run_.fdm = nullptr;
@@ -89,19 +102,27 @@ bool OpenRunFiles(RunContext& run, RunResources& res, const char* inputName,
     ReportSystemError(ops, "VBT File opening failure");
     return false;
   }
-  if (PathIsFile(tdmName, res.input.Fd())) {
+  // The rule is about files: two outputs on one device (/dev/null) are fine.
+  const FileId input = IdOfFd(res.input.Fd());
+  auto namesFile = [](const char* path, const FileId& id) {
+    const FileId named = IdOfPath(path);
+    return named.regular && id.regular && named == id;
+  };
+  if (namesFile(tdmName, input)) {
     ReportSystemError(ops, "FDM file creation failure", EBUSY);
     return false;
   }
-  if (!res.tdm.Create(tdmName)) {
+  if (!res.tdm.Create(tdmName, OutputFile::Mode::Replace)) {
     ReportSystemError(ops, "FDM file creation failure");
     return false;
   }
-  if (PathIsFile(fdmName, res.input.Fd()) || PathIsFile(fdmName, res.tdm.Fd())) {
+  const bool fdmIsTdm = namesFile(fdmName, res.tdm.TargetId()) ||
+                        (res.tdm.Replacing() && ResolvedTarget(fdmName) == res.tdm.Target());
+  if (namesFile(fdmName, input) || fdmIsTdm) {
     ReportSystemError(ops, "FDM file creation failure", EBUSY);
     return false;
   }
-  if (!res.fdm.Create(fdmName)) {
+  if (!res.fdm.Create(fdmName, OutputFile::Mode::Replace)) {
     ReportSystemError(ops, "FDM file creation failure");
     return false;
   }
@@ -181,7 +202,7 @@ void TakeSampleLine(AnalysisRecord& r, RunContext& run, const InputFormat& forma
   uint32_t c, s;
   if (!format.parseSample(line, len, &c, &s)) return;
   if (r.RawCount >= kSampleCapacity) {
-    ++r.DroppedSampleLines;
+    if (r.DroppedSampleLines < INT32_MAX) ++r.DroppedSampleLines;
     return;
   }
   r.CislotRaw[r.RawCount] = c;
@@ -196,6 +217,8 @@ void TakeSampleLine(AnalysisRecord& r, RunContext& run, const InputFormat& forma
 int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const InputFormat& format,
               uint64_t size) {
   LineReader reader(res.input);
+  const bool stream = !res.input.Regular();
+  if (stream) reader.SetByteLimit(kStreamByteLimit);
   int state = 0;
   while (reader.ReadLine(r.BytesRead)) {
     const char* line = reader.Line();
@@ -207,6 +230,15 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
     state = format.parseHeader(r, run, line, len, state);
     if (state == kHeaderAbort) return kHeaderAbort;
     if (res.WriteFailed()) return kHeaderAbort;
+  }
+  if (res.input.ReadFailed()) {
+    ReportSystemError(run.ops, "Input file read failure", res.input.ReadErrno());
+    run.ops.ShowMessage(format.preprocessorCaption, kReadFailure);
+    return kHeaderAbort;
+  }
+  if (reader.LimitReached()) {
+    run.ops.ShowMessage("VBT File Loading Error", SizeCheckMessage(kStreamByteLimit));
+    return kHeaderAbort;
   }
   return state;
 }
@@ -285,7 +317,7 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
   }
 
   // The outputs are flushed on closing, so a late write failure still counts.
-  if (!res.Finish()) return run.marks;
+  if (!res.Finish(true)) return run.marks;
   run.marks.completed = true;
   return run.marks;
 }

@@ -1,5 +1,7 @@
 #include "run/run_processing.h"
 
+#include <new>
+
 #include "processing/analysis_record.h"
 #include "run/input_format.h"
 #include "run/process_input.h"
@@ -9,8 +11,14 @@ namespace tz {
 RunMarks RunProcessing(AnalysisRecord& r, PlatformOps& ops) {
   const InputFormat* format = FormatOf(r.SourceKind);
   if (format == nullptr) return RunMarks();
-  return ProcessInput(r, ops, *format, r.InputPath.c_str(), r.TdmPath.c_str(),
-                      r.FdmPath.c_str());
+  try {
+    return ProcessInput(r, ops, *format, r.InputPath.c_str(), r.TdmPath.c_str(),
+                        r.FdmPath.c_str());
+  } catch (const std::bad_alloc&) {
+    // The run's files were released on the way out, the outputs untouched.
+    ops.ShowMessage(kMemoryCaption, kMemoryText);
+    return RunMarks();
+  }
 }
 
 }  // namespace tz

@@ -8,6 +8,10 @@ namespace tz {
 
 struct AnalysisRecord;
 
+// What a run that runs out of memory says; it fails like any other run.
+constexpr char kMemoryCaption[] = "Torzalen";
+constexpr char kMemoryText[] = "Not enough memory to process the file.";
+
 // Runs the current source r.InputPath, of kind r.SourceKind, into r.TdmPath
 // and r.FdmPath; returns how far the run got (completed: it reached its end).
 RunMarks RunProcessing(AnalysisRecord& r, PlatformOps& ops);

@@ -2,6 +2,8 @@
 // filter options, reprocessing and the sample capacity.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <regex>
 #include <sstream>
 #include <string>
@@ -140,9 +142,16 @@ TEST(CliJson, FailuresAndNullsFollowHowFarTheRunGot) {
   for (const char* k : {"RawCount", "FilteredCount", "ProgrCount"}) EXPECT_EQ(Value(j, k), "0");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "null") << k;
   for (const auto& k : kSpectrum) EXPECT_EQ(Value(j, k), "null") << k;
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("a.TDM")));  // a failed run writes nothing
 
-  // The TDM file of that run has no end marker; its figures are filled anyway.
-  j = run("-q " + dir.Path("a.TDM"), 1, "TDM preprocessor: Header invalid or not found!", "b");
+  // A TDM file cut after its header block has no end marker; its figures
+  // are filled anyway.
+  ASSERT_EQ(RunOn("-q " + kDemo, dir, "whole").status, 0);
+  const std::string whole = ReadFile(dir.Path("whole.TDM"));
+  size_t cut = 0;
+  for (int i = 0; i < 20; ++i) cut = whole.find("\r\n", cut) + 2;
+  WriteFile(dir.Path("cut.TDM"), whole.substr(0, cut));
+  j = run("-q " + dir.Path("cut.TDM"), 1, "TDM preprocessor: Header invalid or not found!", "b");
   EXPECT_EQ(Value(j, "RawCount"), "0");
   EXPECT_EQ(Value(j, "FilteredPercent"), "\"0.000\"");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "null") << k;
@@ -216,8 +225,8 @@ TEST(CliRun, FailedWriteIsReported) {
     const CommandResult res = RunCli("-q " + kDemo + " " + c.outs);
     EXPECT_EQ(res.status, 1);
     EXPECT_TRUE(Has(res.err, c.report)) << res.err;
-    EXPECT_TRUE(Has(res.err, "VBT preprocessor: Output file write failure: the output files are "
-                             "incomplete.\n")) << res.err;
+    EXPECT_TRUE(Has(res.err, "VBT preprocessor: Output file write failure: no output file was "
+                             "replaced.\n")) << res.err;
   }
 }
 

@@ -1,6 +1,8 @@
 // Whole VBT runs: outputs, messages, statistics, warnings and failures.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,11 +13,15 @@
 #include "processing/analysis_record.h"
 #include "processing/format_sig10.h"
 #include "run/process_input.h"
+#include "run/run_processing.h"
 #include "run/statistics.h"
+#include "tests/recording_platform.h"
 #include "tests/test_support.h"
 
 namespace tz {
 namespace {
+
+bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
 using test::ReadFile;
 using test::SplitLines;
@@ -96,11 +102,11 @@ TEST_F(RunTest, OutputCreationFailure) {
   EXPECT_EQ(fx.platform.debug[0].substr(0, 35), "Error 2: FDM file creation failure.");
 }
 
-TEST_F(RunTest, HeaderOnlyFileWritesHeaderBlocksAndReportsNoSample) {
+TEST_F(RunTest, HeaderOnlyFileReportsNoSampleAndWritesNoOutput) {
   EXPECT_FALSE(Run(VbtFile("")));
   EXPECT_EQ(Messages(), (std::vector<std::string>{"VBT preprocessor: No sample found!"}));
-  EXPECT_EQ(SplitLines(ReadFile(Tdm())).size(), 20u);
-  EXPECT_EQ(SplitLines(ReadFile(Fdm())).size(), 19u);
+  EXPECT_FALSE(Exists(Tdm()));
+  EXPECT_FALSE(Exists(Fdm()));
   EXPECT_TRUE(marks.resetDone);
   EXPECT_FALSE(marks.statisticsDone);
   EXPECT_FALSE(fx.platform.statisticsShown);
@@ -295,7 +301,8 @@ TEST_F(RunTest, WriteFailureIsNeverSuccess) {
   ASSERT_FALSE(fx.platform.debug.empty());
   EXPECT_EQ(fx.platform.debug[0].substr(0, 38), "Error 28: TDM file write failure.\n\rNo ");
   EXPECT_EQ(Messages().back(),
-            "VBT preprocessor: Output file write failure: the output files are incomplete.");
+            "VBT preprocessor: Output file write failure: no output file was replaced.");
+  EXPECT_FALSE(Exists(Fdm()));
   EXPECT_FALSE(marks.completed);
 }
 
@@ -310,6 +317,44 @@ TEST_F(RunTest, OutputsNamingTheInputAreRefused) {
   EXPECT_EQ(ReadFile(In()), content);
   ASSERT_EQ(fx.platform.debug.size(), 4u);
   for (const auto& d : fx.platform.debug) EXPECT_NE(d.find("FDM file creation failure."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tz
+
+namespace tz {
+namespace {
+
+// A platform whose statistics dialog cannot be made for want of memory: the
+// allocation fails after both outputs are written whole.
+struct NoMemoryForStatistics : RecordingPlatform {
+  bool CreateStatisticsDialog() override { throw std::bad_alloc(); }
+};
+
+TEST(RunMemory, RunningOutOfMemoryFailsTheRunAndTouchesNoOutput) {
+  test::TempDir dir;
+  auto rec = NewAnalysisRecord();
+  AnalysisRecord& r = *rec;
+  test::WriteFile(dir.Path("in.VBT"), test::VbtFile(Steady(200)));
+  test::WriteFile(dir.Path("out.TDM"), "kept");
+  r.SourceKind = InputKind::Vbt;
+  r.InputPath = dir.Path("in.VBT");
+  r.TdmPath = dir.Path("out.TDM");
+  r.FdmPath = dir.Path("out.FDM");
+  NoMemoryForStatistics platform;
+  const RunMarks marks = RunProcessing(r, platform);
+  EXPECT_FALSE(marks.completed);
+  EXPECT_EQ(platform.MessageLines().back(), "Torzalen: Not enough memory to process the file.");
+  EXPECT_EQ(test::ReadFile(dir.Path("out.TDM")), "kept");
+  EXPECT_FALSE(Exists(dir.Path("out.FDM")));
+  // The run's windows are gone before the message.
+  const auto& ev = platform.events;
+  const auto destroyed = std::find(ev.begin(), ev.end(), "progress-destroy");
+  EXPECT_LT(destroyed, std::find(ev.begin(), ev.end(), "message:Not enough memory to process the file."));
+  EXPECT_EQ(std::count(ev.begin(), ev.end(), "toolbar-hide"), 1);
+  int names = 0;
+  for (const auto& e : std::filesystem::directory_iterator(dir.Path(""))) names += !e.is_directory();
+  EXPECT_EQ(names, 2);  // no temporary file left
 }
 
 }  // namespace
