@@ -5,14 +5,17 @@
 #
 #   tools/install-deps.sh              compiler, CMake, make, Qt 6, a font, GoogleTest
 #   tools/install-deps.sh --no-tests   the same without GoogleTest
+#   tools/install-deps.sh --fuzz       also clang and its libFuzzer runtime
 #
 # Runs apt-get directly as root, through sudo otherwise.
 set -euo pipefail
 
 with_tests=1
+with_fuzz=0
 for arg in "$@"; do
   case "$arg" in
     --no-tests) with_tests=0 ;;
+    --fuzz) with_fuzz=1 ;;
     -h|--help) sed -n '2,9s/^# \{0,1\}//p' "$0"; exit 0 ;;
     *) echo "install-deps.sh: unknown argument '$arg' (try --help)" >&2; exit 2 ;;
   esac
@@ -31,6 +34,13 @@ done
 # Widgets and a font for its text; the tests need GoogleTest.
 packages=(qt6-base-dev fonts-dejavu-core)
 [ "$with_tests" -eq 1 ] && packages+=(libgtest-dev)
+# Fuzzing: clang, and the runtime package of its version (libFuzzer).
+if [ "$with_fuzz" -eq 1 ]; then
+  packages+=(clang)
+  if command -v clang >/dev/null 2>&1; then
+    packages+=("libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev")
+  fi
+fi
 for p in "${packages[@]}"; do
   installed "$p" || missing+=("$p")
 done
@@ -61,3 +71,11 @@ for tool in g++ cmake make; do
     exit 1
   fi
 done
+# clang came with this install: its runtime package is named by its version.
+if [ "$with_fuzz" -eq 1 ]; then
+  rt="libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+  if ! installed "$rt"; then
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get -y -q --no-install-recommends "${lock[@]}" \
+      install "$rt" </dev/null
+  fi
+fi

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, and
 # runs the whole test suite twice: in a release build, and in a debug build
-# under AddressSanitizer (leak detection on) and UndefinedBehaviorSanitizer.
+# under AddressSanitizer (leak detection on) and UndefinedBehaviorSanitizer;
+# then each fuzz target for a minute (FUZZ_SECONDS).
 # Takes well under half an hour on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/install-deps.sh
+bash tools/install-deps.sh --fuzz
 
 # The desktop program's tests run without a display.
 export QT_QPA_PLATFORM=offscreen
@@ -27,3 +28,6 @@ echo "== Sanitizer build"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTORZALEN_SANITIZE=ON "${common[@]}"
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-sanitize
+
+echo "== Fuzzing, a minute per target"
+bash tools/fuzz.sh "${FUZZ_SECONDS:-60}"

@@ -1,0 +1,57 @@
+// A whole processing run from arbitrary bytes: the bytes become the input
+// file, both outputs go to /dev/null, every message is swallowed. One record
+// serves every run of the process, as in the desktop program.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "processing/analysis_record.h"
+#include "processing/platform.h"
+#include "run/run_processing.h"
+
+namespace tz::fuzz {
+
+class QuietPlatform : public PlatformOps {
+ public:
+  void ShowMessage(const char*, const char*) override {}
+  void DebugOutput(const std::string&) override {}
+  bool CreateProgressDialog() override { return true; }
+  void ShowProgressDialog() override {}
+  void DestroyProgressDialog() override {}
+  void ShowToolbarProgress(bool) override {}
+  void SetProgressPosition(int) override {}
+  void SetProgressText(const char*) override {}
+  bool CreateStatisticsDialog() override { return true; }
+  void SetStatisticsFields(const char*, const char*, const char*) override {}
+  void ShowStatisticsDialog() override {}
+};
+
+inline int RunOnBytes(InputKind kind, const uint8_t* data, size_t size) {
+  static RecordPtr record = NewAnalysisRecord();
+  static std::string input = [] {
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir != nullptr ? dir : "/tmp") + "/torzalen-fuzz-" +
+           std::to_string(::getpid()) + ".in";
+  }();
+  FILE* f = std::fopen(input.c_str(), "wb");
+  if (f == nullptr) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+  AnalysisRecord& r = *record;
+  r.SourceKind = kind;
+  r.InputPath = input;
+  r.TdmPath = "/dev/null";
+  r.FdmPath = "/dev/null";
+  r.UseFilterDefaults = 1;
+  QuietPlatform platform;
+  RunProcessing(r, platform);
+  return 0;
+}
+
+}  // namespace tz::fuzz
