@@ -102,7 +102,7 @@ void MainWindow::layOut(int width, int height) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   PlotWindow* plot = display_->Plot();
-  if (plot == nullptr || event->text().isEmpty() || !event->text().at(0).isPrint()) {
+  if (plot == nullptr || event->text().isEmpty()) {
     QMainWindow::keyPressEvent(event);
     return;
   }

@@ -164,7 +164,11 @@ void Display::XZoom() {
     QWidget* owner = plot_ != nullptr ? static_cast<QWidget*>(plot_) : client_;
     messageBox_(owner, {"Error", *z.message, MessageIcon::None});
   }
-  if (!z.zoomed) return;
+  if (!z.zoomed) {
+    // A refused zoom is still in force for the next run: the bar shows it.
+    if (plot_ != nullptr) plot_->ShowHorizontalBar(state_.XZoomActive != 0);
+    return;
+  }
   ComputeRanges(state_, record_, layout_);
   RebuildDisplay();
   ZoomBasesFromRanges(state_);

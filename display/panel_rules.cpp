@@ -26,9 +26,12 @@ void Text(ControlOps& ops, PanelId p, int id, std::string text) {
   ops.push_back({p, id, ControlOp::SetText, std::move(text)});
 }
 
-// 10 x log10 of a magnitude against the DC line.
+// 10 x log10 of a magnitude against the DC line; 0 without a DC line to
+// compare with (no spectrum yet, or an empty one).
 double DecibelsOf(double magnitude, const AnalysisRecord& r) {
-  return 10.0 * std::log10(magnitude / LineMagnitudeAt(r, 0));
+  const double dc = LineMagnitudeAt(r, 0);
+  if (dc == 0.0) return 0.0;
+  return 10.0 * std::log10(magnitude / dc);
 }
 
 // The controls of the time X markers' readings in the X marker panel.
@@ -388,10 +391,8 @@ void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, 
 void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, double H,
                      int marker, int x, int y, MarkerLines& lines) {
   const bool m1 = marker == 1;
-  if (m1) {
-    s.Marker1X = x;
-    s.Marker1Y = y;
-  }
+  (m1 ? s.Marker1X : s.Marker2X) = x;
+  (m1 ? s.Marker1Y : s.Marker2Y) = y;
   lines.Set(m1 ? MarkerLine::FftY1 : MarkerLine::FftY2, y);
   (m1 ? s.PrevFftY1 : s.PrevFftY2) = y;
   double& ampl = m1 ? s.Y1Ampl : s.Y2Ampl;

@@ -10,8 +10,7 @@ namespace tz {
 
 namespace {
 
-// Lines of the spectrum a paint may draw: 0 .. FFT_N / 2 - 1, the Nyquist
-// line N / 2 read by the markers.
+// Lines of the spectrum: 0 .. FFT_N / 2 - 1 are drawn and read.
 int32_t HalfSpectrum(const AnalysisRecord& r) {
   return std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
 }
@@ -73,7 +72,8 @@ bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord&
     s.FftStart = std::max<int32_t>(0, s.FftStart);
     s.TimeEnd = std::min(s.TimeEnd, count);
     s.FftEnd = std::min(s.FftEnd, half);
-    const bool empty = s.TimeStart >= s.TimeEnd || (half > 0 && s.FftStart >= s.FftEnd);
+    const bool empty =
+        s.TimeStart + r.MovAvgLen >= s.TimeEnd || (half > 0 && s.FftStart >= s.FftEnd);
     if (empty) s.XZoomActive = 0;
   }
   if (!s.XZoomActive) {
@@ -159,7 +159,7 @@ int32_t SampleAtColumn(const DisplayState& s, const AnalysisRecord& r, int x) {
 int32_t LineAtColumn(const DisplayState& s, const AnalysisRecord& r, int x) {
   const int64_t pix = std::max<int32_t>(1, s.FftPixStep);
   const int64_t v = static_cast<int64_t>(s.FftStep) * x / pix + s.FftStart;
-  return static_cast<int32_t>(std::clamp<int64_t>(v, 0, HalfSpectrum(r)));
+  return static_cast<int32_t>(std::clamp<int64_t>(v, 0, std::max(0, HalfSpectrum(r) - 1)));
 }
 
 double ValueAtRow(double H, int y, double scale, double offset, double base) {

@@ -51,7 +51,7 @@ void SetFftScale(DisplayState& s, double H, const AnalysisRecord& r);
 int ValueToY(double value, double scale, double offset, double base, double H, int plotTop);
 
 // Index of the data under a column, held to the data: a sample 0..ProgrCount
-// (never beyond the arrays), a line 0..FFT_N / 2.
+// (never beyond the arrays), a line 0..FFT_N / 2 - 1.
 int32_t SampleAtColumn(const DisplayState& s, const AnalysisRecord& r, int x);
 int32_t LineAtColumn(const DisplayState& s, const AnalysisRecord& r, int x);
 

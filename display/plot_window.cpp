@@ -75,10 +75,16 @@ void PlotWindow::paintEvent(QPaintEvent*) {
   }
   p.fillRect(rect(), window);
   PaintPlot(p, state_, record_, layout_, lines_, window);
+  // The paint may have ended a zoom kept from a longer file: the bar
+  // follows once the paint is over.
+  if (hbar_->isVisible() != (state_.XZoomActive != 0))
+    QMetaObject::invokeMethod(
+        this, [this] { ShowHorizontalBar(state_.XZoomActive != 0); }, Qt::QueuedConnection);
 }
 
 void PlotWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->text().isEmpty() || !event->text().at(0).isPrint()) {
+  // Every key that types a character counts, Enter, Backspace and Escape too.
+  if (event->text().isEmpty()) {
     QWidget::keyPressEvent(event);
     return;
   }

@@ -37,7 +37,7 @@ class PlotWindow : public QWidget {
   void SetHorizontalPosition(int position);
 
  signals:
-  // A printable character typed while the window has the focus.
+  // A character typed while the window has the focus.
   void CharacterTyped(const QString& text);
   // The left button released at (x, y) of the window.
   void Clicked(int x, int y);

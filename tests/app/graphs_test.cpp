@@ -174,6 +174,8 @@ TEST_F(Graphs, XZoomAndRestoreWithTheTimeMarkers) {
   EXPECT_EQ(answers.messages[0].caption, "Error");
   EXPECT_EQ(answers.messages[0].text, "Marker1 and Marker2 not set");
   EXPECT_EQ(answers.owners[0], Plot());
+  EXPECT_EQ(State().XZoomActive, 1);  // refused, but in force: the bar shows it
+  EXPECT_TRUE(Plot()->HorizontalBar()->isVisible());
 
   Image();
   FindById<QCheckBox>(Panel(PanelId::X), res::kXEnable)->click();
@@ -220,6 +222,10 @@ TEST_F(Graphs, TypingSTogglesTheEnvelopeAndEveryCharacterRebuilds) {
   QTest::keyClick(Plot(), Qt::Key_S, Qt::ShiftModifier);
   Settle();
   EXPECT_EQ(State().FftEnvelope, 1);
+  before = Plot();
+  QTest::keyClick(before, Qt::Key_Return);  // not printable, still a character
+  Settle();
+  EXPECT_NE(Plot(), before);
 }
 
 }  // namespace

@@ -169,7 +169,20 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVardB), "-20");
   // A click right of the spectrum reads the last line.
   PlaceMarkers(s, r, l, 2000, 50, lines);
-  EXPECT_EQ(s.M2Line, 4096);
+  EXPECT_EQ(s.M2Line, 4095);
+
+  // An FFT Y marker 2 is a marker-2 kind: it moves Marker2X for a zoom.
+  SwitchFftYMarker(s, 2, true);
+  PlaceMarkers(s, r, l, 321, 77, lines);
+  EXPECT_EQ(s.Marker2X, 321);
+  EXPECT_EQ(s.Marker2Y, 77);
+  EXPECT_EQ(lines.Get(MarkerLine::FftY2), 77);
+
+  // Without a DC line there is nothing to compare with: 0 dB, no division.
+  r.FFTre[0] = 0.0;
+  SwitchFftXMarker(s, 1, true);
+  const ControlOps none = PlaceMarkers(s, r, l, 100, 50, lines);
+  EXPECT_EQ(TextOf(none, PanelId::FftX, res::kFftXM1dB), "0");
 }
 
 TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {

@@ -94,6 +94,13 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
   EXPECT_EQ(s.FftEnd, 512);
   EXPECT_EQ(s.Marker1X, 200);  // markers kept
   EXPECT_EQ(s.Marker2X, 600);
+
+  // A stretch that ends before its first drawn sample is empty too.
+  s.XZoomActive = 1;
+  s.TimeStart = 2996, s.TimeEnd = 12600;  // draws from 2996 + 5, ends at 3000
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.XZoomActive, 0);
+  EXPECT_EQ(s.TimeStart, 0);
 }
 
 TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
@@ -177,7 +184,7 @@ TEST_F(PlotMath, ColumnsMapToSamplesAndLinesWithinTheData) {
   EXPECT_EQ(s.TimePixStep, 2);
   EXPECT_EQ(SampleAtColumn(s, r, 101), 50 + 5);
   EXPECT_EQ(SampleAtColumn(s, r, 790), 300);
-  EXPECT_EQ(LineAtColumn(s, r, 5000), 4096);
+  EXPECT_EQ(LineAtColumn(s, r, 5000), 4095);
 }
 
 }  // namespace
