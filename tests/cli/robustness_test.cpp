@@ -77,6 +77,19 @@ TEST(CliOutputs, AFailedRunLeavesEarlierOutputsAsTheyWere) {
   EXPECT_EQ(ReadFile(kDemo), demo);
 }
 
+TEST(CliOutputs, AFileThatCannotGrowLeavesTheEarlierOneWhole) {
+  // A file size limit stands in for a full disk under a regular file: the
+  // writes to the temporary file fail, the earlier outputs stay.
+  Kept k;
+  const CommandResult res = RunCommand("sh -c 'trap \"\" XFSZ; ulimit -f 64; exec " +
+                                       std::string(TZ_CLI) + " -q " + kDemo + " " + k.tdm +
+                                       " " + k.fdm + "'");
+  EXPECT_EQ(res.status, 1);
+  EXPECT_TRUE(Has(res.err, "Error 27: TDM file write failure.")) << res.err;
+  EXPECT_TRUE(Has(res.err, "no output file was replaced.")) << res.err;
+  k.ExpectUntouched();
+}
+
 TEST(CliOutputs, ASuccessfulRunReplacesThemKeepingModeAndLinks) {
   Kept k;
   ASSERT_EQ(chmod(k.tdm.c_str(), 0640), 0);
