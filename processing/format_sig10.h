@@ -16,6 +16,10 @@ constexpr size_t kSig10Size = 32;
 // kSig10Size bytes), zero-terminated; returns its length.
 size_t FormatSig10(double x, char* out, int n = 10);
 
+// The same text from the standard library's correctly rounded conversion
+// alone: the reference the fast path of FormatSig10 is checked against.
+size_t FormatSig10Exact(double x, char* out, int n = 10);
+
 // Integer form: the text without its last character (the point of a whole number).
 size_t FormatSig10Int(double x, char* out);
 

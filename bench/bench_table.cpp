@@ -1,0 +1,293 @@
+// The measurements behind bench/run: each row is "what, ours, reference,
+// ratio", measured in the same process on the same machine.
+//
+//   torzalen-bench-table CLI WORKDIR INPUT_FULL [INPUT_2^14 INPUT_2^16 ...]
+//
+// The batch command runs as a child (wall time, median of 5; its peak
+// memory from the kernel); the I/O floor reads the input and writes the
+// bytes of both outputs from memory; the stages run in this process on the
+// record of a full-capacity run.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "processing/analysis_record.h"
+#include "processing/files.h"
+#include "processing/format_sig10.h"
+#include "processing/line_reader.h"
+#include "processing/platform.h"
+#include "processing/conditioning.h"
+#include "processing/vbt_reader.h"
+#include "run/run_processing.h"
+#include "spectrum/fft.h"
+#include "spectrum/spectrum_analysis.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point a, Clock::time_point b) {
+  return std::chrono::duration<double>(b - a).count();
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Median of five timings of f, in seconds.
+double Time5(const std::function<void()>& f) {
+  std::vector<double> t;
+  for (int i = 0; i < 5; ++i) {
+    const auto a = Clock::now();
+    f();
+    t.push_back(Seconds(a, Clock::now()));
+  }
+  return Median(t);
+}
+
+void Row(const std::string& what, const std::string& ours, const std::string& ref, double ratio) {
+  char r[32];
+  std::snprintf(r, sizeof r, "%.2f", ratio);
+  std::printf("| %s | %s | %s | %s |\n", what.c_str(), ours.c_str(), ref.c_str(), r);
+}
+
+std::string Fmt(const char* format, double v) {
+  char b[64];
+  std::snprintf(b, sizeof b, format, v);
+  return b;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+class SilentPlatform : public tz::PlatformOps {
+ public:
+  void ShowMessage(const char*, const char*) override {}
+  void DebugOutput(const std::string&) override {}
+  bool CreateProgressDialog() override { return true; }
+  void ShowProgressDialog() override {}
+  void DestroyProgressDialog() override {}
+  void ShowToolbarProgress(bool) override {}
+  void SetProgressPosition(int) override {}
+  void SetProgressText(const char*) override {}
+  bool CreateStatisticsDialog() override { return true; }
+  void SetStatisticsFields(const char*, const char*, const char*) override {}
+  void ShowStatisticsDialog() override {}
+};
+
+// One run of the batch command: wall seconds, peak memory in KiB.
+struct ChildRun {
+  double seconds;
+  long maxRssKb;
+};
+ChildRun RunCli(const std::string& cli, const std::string& in, const std::string& tdm,
+                const std::string& fdm) {
+  const auto a = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    dup2(null, 1);
+    execl(cli.c_str(), cli.c_str(), "-q", in.c_str(), tdm.c_str(), fdm.c_str(), nullptr);
+    _exit(127);
+  }
+  int status = 0;
+  struct rusage ru {};
+  wait4(pid, &status, 0, &ru);
+  return {Seconds(a, Clock::now()), ru.ru_maxrss};
+}
+
+// Reading the input and writing both outputs' bytes from memory.
+double IoFloor(const std::string& in, const std::string& tdmBytes, const std::string& fdmBytes,
+               const std::string& dir) {
+  std::vector<char> buf(1 << 20);
+  return Time5([&] {
+    const int fd = open(in.c_str(), O_RDONLY);
+    while (read(fd, buf.data(), buf.size()) > 0) {
+    }
+    close(fd);
+    for (const auto& [name, bytes] : {std::pair{dir + "/floor.TDM", &tdmBytes},
+                                      std::pair{dir + "/floor.FDM", &fdmBytes}}) {
+      const int out = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      for (size_t at = 0; at < bytes->size(); at += 1 << 20) {
+        const size_t n = std::min<size_t>(1 << 20, bytes->size() - at);
+        if (write(out, bytes->data() + at, n) != static_cast<ssize_t>(n)) break;
+      }
+      close(out);
+    }
+  });
+}
+
+void WholeRuns(const std::string& cli, const std::string& dir, const std::vector<std::string>& ins) {
+  double perSample16 = 0, perSample19 = 0;
+  for (size_t i = 0; i < ins.size(); ++i) {
+    const std::string& in = ins[i];
+    const std::string tdm = dir + "/run.TDM", fdm = dir + "/run.FDM";
+    std::vector<double> t;
+    long rss = 0;
+    for (int k = 0; k < 5; ++k) {
+      const ChildRun c = RunCli(cli, in, tdm, fdm);
+      t.push_back(c.seconds);
+      rss = std::max(rss, c.maxRssKb);
+    }
+    const double ours = Median(t);
+    const std::string tdmBytes = Slurp(tdm), fdmBytes = Slurp(fdm);
+    const double floor = IoFloor(in, tdmBytes, fdmBytes, dir);
+    // Sample lines: the count in the input's name, or the full capacity.
+    size_t samples = 524288;
+    const size_t at = in.find("samples-");
+    if (at != std::string::npos) samples = std::stoul(in.substr(at + 8));
+    const double mb = (tdmBytes.size() + fdmBytes.size()) / 1e6;
+    if (i == 0) {
+      Row("batch run, full capacity (524,288 lines): wall s, vs I/O floor", Fmt("%.3f s", ours),
+          Fmt("%.3f s", floor), ours / floor);
+      Row("  samples/s; output MB/s", Fmt("%.3g samples/s", samples / ours),
+          Fmt("%.0f MB/s", mb / ours), 0);
+      Row("  peak memory (max RSS) vs the 80 MB target", Fmt("%.1f MB", rss / 1024.0),
+          "80 MB", rss / 1024.0 / 80.0);
+    } else {
+      Row("batch run, " + std::to_string(samples) + " lines: per sample, vs I/O floor",
+          Fmt("%.0f ns", ours / samples * 1e9), Fmt("%.0f ns", floor / samples * 1e9),
+          ours / floor);
+    }
+    if (samples == 65536) perSample16 = ours / samples;
+    if (samples == 524288 && i > 0) perSample19 = ours / samples;
+  }
+  if (perSample16 > 0 && perSample19 > 0)
+    Row("growth: per sample at 2^19 vs 2^16", Fmt("%.0f ns", perSample19 * 1e9),
+        Fmt("%.0f ns", perSample16 * 1e9), perSample19 / perSample16);
+}
+
+// Values as a run writes them: the record's arrays after a run.
+std::vector<double> RunValues(const tz::AnalysisRecord& r) {
+  std::vector<double> v;
+  for (int i = 1; i <= r.ProgrCount && v.size() < 3'000'000; i += 1) {
+    for (double x : {r.TprogrArr[i], r.RPMfiltArr[i], r.TRQfiltArr[i], r.POTfiltArr[i],
+                     r.CislotRaw[i], r.RPMinstArr[i]})
+      v.push_back(x);
+  }
+  for (int k = 0; k < r.FFT_N / 2; ++k) {
+    v.push_back(r.FFTfreq[k]);
+    v.push_back(tz::LineMagnitude(r, k));
+  }
+  return v;
+}
+
+void Formatting(const std::vector<double>& values) {
+  char buf[64];
+  size_t sink = 0;
+  // Each conversion inlined into its own loop, so the loop costs the same.
+  auto perNumber = [&](auto f) {
+    return Time5([&] {
+             for (double x : values) sink += f(x);
+           }) /
+           values.size() * 1e9;
+  };
+  const double ours = perNumber([&](double x) { return tz::FormatSig10(x, buf); });
+  const double toChars = perNumber([&](double x) {
+    return static_cast<size_t>(
+        std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 9).ptr - buf);
+  });
+  const double printf = perNumber([&](double x) {
+    return static_cast<size_t>(std::snprintf(buf, sizeof buf, "%.9e", x));
+  });
+  Row("FormatSig10 per number vs precision std::to_chars", Fmt("%.1f ns", ours),
+      Fmt("%.1f ns", toChars), ours / toChars);
+  Row("FormatSig10 per number vs snprintf(\"%.9e\")", Fmt("%.1f ns", ours), Fmt("%.1f ns", printf),
+      ours / printf);
+  if (sink == 42) std::puts("");
+}
+
+void Stages(tz::AnalysisRecord& r, const std::string& in) {
+  SilentPlatform platform;
+  const std::string text = Slurp(in);
+  // Reading and parsing: the line reader and the sample parser over the file.
+  const double read = Time5([&] {
+    tz::InputFile f;
+    f.Open(in.c_str());
+    tz::LineReader reader(f);
+    uint64_t bytes = 0;
+    uint32_t c, s;
+    size_t n = 0;
+    while (reader.ReadLine(bytes)) n += tz::ParseSampleLine(reader.Line(), reader.Length(), &c, &s);
+    if (n == 1) std::puts("");
+  });
+  Row("reading and parsing the input", Fmt("%.0f MB/s", text.size() / read / 1e6),
+      Fmt("%.3f s", read), 0);
+
+  // Conditioning and emission of every sample, output to /dev/null.
+  const int32_t raw = r.RawCount;
+  std::vector<double> ci(r.CislotRaw, r.CislotRaw + raw), cs(r.CslotRaw, r.CslotRaw + raw);
+  const double cond = Time5([&] {
+    tz::RunContext run(platform);
+    tz::OutputFile tdm;
+    tdm.Create("/dev/null");
+    run.tdm = &tdm;
+    tz::ResetRunState(r);
+    for (int32_t i = 0; i < raw; ++i) {
+      r.CislotRaw[i] = ci[i];
+      r.CslotRaw[i] = cs[i];
+      ++r.RawCount;
+      tz::ConditionSample(r, run, static_cast<uint32_t>(ci[i]), static_cast<uint32_t>(cs[i]),
+                          r.RawCount);
+    }
+    tdm.Close();
+    run.tdm = nullptr;
+  });
+  Row("conditioning and emission, per sample", Fmt("%.1f ns", cond / raw * 1e9),
+      Fmt("%.3f s", cond), 0);
+
+  // The transform and the spectrum analysis at N = 2^18.
+  const uint32_t N = 1u << 18;
+  tz::Progress progress;
+  progress.Bind(&platform);
+  const double fft = Time5([&] {
+    tz::fft_float(r, progress, N, 0, r.FFTinRe, nullptr, r.FFTre, r.FFTim);
+  });
+  Row("fft_float, N = 2^18", Fmt("%.1f ms", fft * 1e3), "", 0);
+  r.FFT_N = static_cast<int32_t>(N);
+  const double spectrum = Time5([&] { tz::AnalyseSpectrum(r, progress); });
+  Row("spectrum analysis with its ordering, N = 2^18", Fmt("%.1f ms", spectrum * 1e3), "", 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: %s CLI WORKDIR INPUT_FULL [INPUTS ...]\n", argv[0]);
+    return 2;
+  }
+  const std::string cli = argv[1], dir = argv[2];
+  std::vector<std::string> ins(argv + 3, argv + argc);
+  std::puts("| what | ours | reference | ratio |");
+  std::puts("|---|---|---|---|");
+  WholeRuns(cli, dir, ins);
+
+  auto record = tz::NewAnalysisRecord();
+  tz::AnalysisRecord& r = *record;
+  SilentPlatform platform;
+  r.SourceKind = tz::InputKind::Vbt;
+  r.InputPath = ins[0];
+  r.TdmPath = "/dev/null";
+  r.FdmPath = "/dev/null";
+  tz::RunProcessing(r, platform);
+  Formatting(RunValues(r));
+  Stages(r, ins[0]);
+  return 0;
+}
