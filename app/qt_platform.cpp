@@ -24,9 +24,27 @@ QtPlatform::~QtPlatform() {
 ProgressDialog* QtPlatform::Progress() const { return progress_; }
 StatisticsDialog* QtPlatform::Statistics() const { return statistics_; }
 
-void QtPlatform::Paint() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void QtPlatform::Paint() {
+  lastPaint_ = std::chrono::steady_clock::now();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtPlatform::PaintNowAndThen() {
+  // About thirty pictures a second keep the bars moving; a progress bar
+  // repaints itself at every new value, which at every percent would cost
+  // the run more than its own work on a fast file.
+  if (std::chrono::steady_clock::now() - lastPaint_ < kPaintInterval) return;
+  ShowPosition();
+  Paint();
+}
+
+void QtPlatform::ShowPosition() {
+  if (progress_ != nullptr) progress_->SetPosition(position_);
+  if (toolbarBar_ != nullptr) toolbarBar_->setValue(position_);
+}
 
 void QtPlatform::ShowMessage(const char* caption, const char* text) {
+  ShowPosition();  // the bars stand where the run stopped while the box is up
   messageBox_(owner_, Message{caption, text, MessageIcon::None});
 }
 
@@ -44,6 +62,7 @@ bool QtPlatform::CreateProgressDialog() {
 void QtPlatform::ShowProgressDialog() {
   if (progress_ == nullptr) return;
   progress_->show();
+  ShowPosition();
   Paint();
 }
 
@@ -58,9 +77,8 @@ void QtPlatform::ShowToolbarProgress(bool visible) {
 }
 
 void QtPlatform::SetProgressPosition(int percent) {
-  if (progress_ != nullptr) progress_->SetPosition(percent);
-  if (toolbarBar_ != nullptr) toolbarBar_->setValue(percent);
-  Paint();  // the run reports a position only when it changes
+  position_ = percent;
+  PaintNowAndThen();  // the run reports a position only when it changes
 }
 
 void QtPlatform::SetProgressText(const char* text) {

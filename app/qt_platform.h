@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPointer>
+#include <chrono>
 #include <functional>
 #include <string>
 
@@ -44,7 +45,14 @@ class QtPlatform : public PlatformOps {
 
  private:
   // Lets Qt paint what changed; user input waits until the run is over.
-  static void Paint();
+  void Paint();
+  // Paints when the last paint is a frame's time ago.
+  void PaintNowAndThen();
+  // Puts the last reported position into both bars.
+  void ShowPosition();
+  int position_ = 0;
+  static constexpr std::chrono::milliseconds kPaintInterval{30};
+  std::chrono::steady_clock::time_point lastPaint_{};
 
   QWidget* owner_;
   QPointer<QProgressBar> toolbarBar_;

@@ -20,6 +20,7 @@
 #include "app/qt_platform.h"
 #include "app/statistics_dialog.h"
 #include "display/display.h"
+#include "run/run_processing.h"
 
 namespace {
 
@@ -82,6 +83,28 @@ int main(int argc, char** argv) {
     batch.push_back(CliRun(cli, in, dir));
   }
   Row("desktop run, full capacity, vs the batch command", Median(gui), Median(batch), "s", 1);
+  if (qEnvironmentVariableIsSet("TZ_BENCH_SILENT")) {
+    struct Silent : tz::PlatformOps {
+      void ShowMessage(const char*, const char*) override {}
+      void DebugOutput(const std::string&) override {}
+      bool CreateProgressDialog() override { return true; }
+      void ShowProgressDialog() override {}
+      void DestroyProgressDialog() override {}
+      void ShowToolbarProgress(bool) override {}
+      void SetProgressPosition(int) override {}
+      void SetProgressText(const char*) override {}
+      bool CreateStatisticsDialog() override { return true; }
+      void SetStatisticsFields(const char*, const char*, const char*) override {}
+      void ShowStatisticsDialog() override {}
+    } silent;
+    std::vector<double> t;
+    for (int i = 0; i < 3; ++i) {
+      const auto a = Clock::now();
+      tz::RunProcessing(w.Record(), silent);
+      t.push_back(Seconds(a, Clock::now()));
+    }
+    Row("the same run in this process, silent", Median(t), Median(batch), "s", 1);
+  }
   if (tz::StatisticsDialog* s = w.Platform().Statistics()) s->accept();
   QApplication::processEvents();
 
