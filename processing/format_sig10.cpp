@@ -59,6 +59,30 @@ inline uint64_t Pair(uint32_t v) {  // v < 100: its two characters in the low by
   return two;
 }
 
+// "-"?, the digits of v (1 <= v < 1e10) and the point.
+inline size_t WholeNumber(bool negative, uint64_t v, char* out) {
+  char* p = out;
+  if (negative) *p++ = '-';
+  int n = 1;
+  for (uint64_t t = v; t >= 10; t /= 10) ++n;
+  char* end = p + n;
+  char* w = end;
+  while (v >= 100) {
+    w -= 2;
+    std::memcpy(w, kPairs + 2 * (v % 100), 2);
+    v /= 100;
+  }
+  if (v >= 10) {
+    w -= 2;
+    std::memcpy(w, kPairs + 2 * v, 2);
+  } else {
+    *--w = static_cast<char>('0' + v);
+  }
+  end[0] = '.';
+  end[1] = '\0';
+  return static_cast<size_t>(end + 1 - out);
+}
+
 // Fast: the text of x with 10 digits by one scaling to 1e9..1e10 and one
 // rounding to an integer. The scaling rounds once, so the scaled value lies
 // within half an ulp (under 1e-6 here) of the exact one; unless it lies
@@ -72,6 +96,12 @@ size_t FastSig10(double x, char* out) {
   const int biased = static_cast<int>(bits >> 52) & 0x7ff;
   if (biased == 0 || biased == 0x7ff) return 0;
   const double ax = std::fabs(x);
+  // Whole numbers under 1e10 (counts, line numbers) are their own ten
+  // digits: written as an integer and its point.
+  if (ax < 1e10) {
+    const uint64_t whole = static_cast<uint64_t>(ax);
+    if (static_cast<double>(whole) == ax) return WholeNumber(x < 0, whole, out);
+  }
   // floor(log10(ax)) is this estimate or one more: floor(b log10(2)) in
   // integers (78913 / 2^18 gives it exactly for every binary exponent; the
   // shift floors negative values too).

@@ -94,6 +94,20 @@ TEST(FormatSig10Fast, TiesAndBoundariesOfTheTenthDigit) {
   EXPECT_GT(c.checked, 5'000'000u / kScale);
 }
 
+TEST(FormatSig10Fast, WholeNumbersOfEveryLength) {
+  std::mt19937_64 rng(5);
+  Checker c;
+  for (int digits = 1; digits <= 16; ++digits) {
+    const uint64_t hi = static_cast<uint64_t>(std::pow(10.0, digits));
+    std::uniform_int_distribution<uint64_t> pick(hi / 10, hi - 1);
+    for (int i = 0; i < 200'000 / kScale; ++i) {
+      const double x = static_cast<double>(pick(rng));
+      if (!c.Same(x) || !c.Same(-x)) return;
+    }
+    if (!c.Around(static_cast<double>(hi), 3) || !c.Around(static_cast<double>(hi - 1), 3)) return;
+  }
+}
+
 TEST(FormatSig10Fast, PowersOfTenSubnormalsAndTheEnds) {
   Checker c;
   for (int k = -330; k <= 310; ++k) {
