@@ -58,9 +58,10 @@ double Time5(const std::function<void()>& f) {
   return Median(t);
 }
 
+// A ratio of 0: a figure without a reference.
 void Row(const std::string& what, const std::string& ours, const std::string& ref, double ratio) {
-  char r[32];
-  std::snprintf(r, sizeof r, "%.2f", ratio);
+  char r[32] = "";
+  if (ratio != 0) std::snprintf(r, sizeof r, "%.2f", ratio);
   std::printf("| %s | %s | %s | %s |\n", what.c_str(), ours.c_str(), ref.c_str(), r);
 }
 
@@ -141,6 +142,7 @@ void WholeRuns(const std::string& cli, const std::string& dir, const std::vector
     const std::string tdm = dir + "/run.TDM", fdm = dir + "/run.FDM";
     std::vector<double> t;
     long rss = 0;
+    RunCli(cli, in, tdm, fdm);  // warm: the input and the program in the page cache
     for (int k = 0; k < 5; ++k) {
       const ChildRun c = RunCli(cli, in, tdm, fdm);
       t.push_back(c.seconds);
@@ -148,6 +150,7 @@ void WholeRuns(const std::string& cli, const std::string& dir, const std::vector
     }
     const double ours = Median(t);
     const std::string tdmBytes = Slurp(tdm), fdmBytes = Slurp(fdm);
+    IoFloor(in, tdmBytes, fdmBytes, dir);  // warm, as the runs were
     const double floor = IoFloor(in, tdmBytes, fdmBytes, dir);
     // Sample lines: the count in the input's name, or the full capacity.
     size_t samples = 524288;

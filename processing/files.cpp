@@ -161,9 +161,9 @@ bool OutputFile::Create(const char* path, Mode mode) {
 }
 
 void OutputFile::Fail(int err) {
-  if (failed_) return;
-  failed_ = true;
+  if (failed_.load(std::memory_order_relaxed)) return;
   failErrno_ = err;
+  failed_.store(true, std::memory_order_release);
 }
 
 bool OutputFile::Commit() {

@@ -4,6 +4,7 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -86,7 +87,8 @@ class OutputFile {
   }
   // Flushes and closes; false when any write failed. Safe to call twice.
   bool Close();
-  bool Failed() const { return failed_; }
+  // May be asked from another thread than the one writing.
+  bool Failed() const { return failed_.load(std::memory_order_acquire); }
   int FailErrno() const { return failErrno_; }
   bool IsOpen() const { return fd_ >= 0; }
   int Fd() const { return fd_; }
@@ -102,8 +104,8 @@ class OutputFile {
   int fd_ = -1;
   char* buf_ = nullptr;
   size_t used_ = 0;
-  bool failed_ = false;
-  int failErrno_ = 0;
+  std::atomic<bool> failed_{false};
+  int failErrno_ = 0;  // set before failed_
   std::string target_;  // resolved name of the output
   std::string temp_;    // temporary file while replacing, removed or renamed
   FileId targetId_;

@@ -9,6 +9,7 @@
 namespace tz {
 
 class OutputFile;
+class DataLinePipe;
 
 // Progress reports of a run: passes a report on only when the integer
 // position or the text changes, so reporting per sample costs nothing.
@@ -68,6 +69,7 @@ struct RunContext {
   PlatformOps& ops;
   OutputFile* tdm = nullptr;  // set while both outputs are open
   OutputFile* fdm = nullptr;
+  DataLinePipe* tdmLines = nullptr;  // set while the samples are read
   Progress progress;
   RunMarks marks;
 };

@@ -1,6 +1,7 @@
 #include "processing/tdm_writer.h"
 
 #include <cstring>
+#include <system_error>
 
 #include "processing/analysis_record.h"
 #include "processing/files.h"
@@ -77,21 +78,64 @@ void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& f, const char* title)
 }
 
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
+  if (run.tdmLines != nullptr) run.tdmLines->Drain();  // a header again: after the lines so far
   WriteHeaderBlock(r, *run.tdm, kTdmTitle);
   LineBuffer b;
   b.Text(kTdmColumnLine).End().WriteTo(*run.tdm);
   WriteHeaderBlock(r, *run.fdm, kFdmTitle);
 }
 
-void WriteDataLine(const AnalysisRecord& r, RunContext& run) {
+namespace {
+
+// The text of one data line from its values, in column order.
+void FormatDataLine(const double* v, OutputFile& f) {
   LineBuffer b;
-  b.Int(r.ProgrCount).Sep();
-  b.Plain(r.Tprogr).Sep().Plain(r.Dt).Sep();
-  b.Plain(r.RPMfilt).Sep().Plain(r.TRQfilt).Sep().Plain(r.POTfilt).Sep();
-  b.Plain(r.CislotWin[1]).Sep().Plain(r.CslotWin[1]).Sep();
-  b.Plain(r.TRQ0cnt).Sep().Plain(r.dTRQinst).Sep();
-  b.Plain(r.RPMinst).Sep().Plain(r.TRQinst).Sep().Plain(r.POTinst).End();
-  b.WriteTo(*run.tdm);
+  b.Int(v[0]).Sep();
+  for (int i = 1; i < DataLinePipe::kValues - 1; ++i) b.Plain(v[i]).Sep();
+  b.Plain(v[DataLinePipe::kValues - 1]).End();
+  b.WriteTo(f);
+}
+
+}  // namespace
+
+void WriteDataLine(const AnalysisRecord& r, RunContext& run) {
+  const double v[DataLinePipe::kValues] = {
+      static_cast<double>(r.ProgrCount), r.Tprogr, r.Dt, r.RPMfilt, r.TRQfilt, r.POTfilt,
+      r.CislotWin[1], r.CslotWin[1], r.TRQ0cnt, r.dTRQinst, r.RPMinst, r.TRQinst, r.POTinst};
+  if (run.tdmLines != nullptr)
+    run.tdmLines->Add(v);
+  else
+    FormatDataLine(v, *run.tdm);
+}
+
+DataLinePipe::DataLinePipe(OutputFile& file) : file_(file) {
+  for (auto& b : blocks_) b.reset(new double[static_cast<size_t>(kBlockLines) * kValues]);
+}
+
+void DataLinePipe::Join() {
+  if (worker_.joinable()) worker_.join();
+}
+
+void DataLinePipe::Hand() {
+  Join();
+  const double* lines = blocks_[filling_].get();
+  const int count = count_;
+  OutputFile* f = &file_;
+  auto format = [lines, count, f] {
+    for (int i = 0; i < count; ++i) FormatDataLine(lines + static_cast<size_t>(i) * kValues, *f);
+  };
+  try {
+    worker_ = std::thread(format);
+  } catch (const std::system_error&) {
+    format();  // no second thread to be had: the lines are written here
+  }
+  filling_ ^= 1;
+  count_ = 0;
+}
+
+void DataLinePipe::Drain() {
+  if (count_ > 0) Hand();
+  Join();
 }
 
 void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& f,

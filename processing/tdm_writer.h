@@ -1,6 +1,9 @@
 // The TDM file and the header block shared with the FDM file.
 #pragma once
 
+#include <memory>
+#include <thread>
+
 namespace tz {
 
 struct AnalysisRecord;
@@ -22,8 +25,43 @@ void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& file, const char* tit
 // the FDM output, with the settings as they now stand.
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run);
 
-// One data line of the sample just emitted.
+// One data line of the sample just emitted: through the run's data-line
+// pipe when it has one, else straight to the TDM output.
 void WriteDataLine(const AnalysisRecord& r, RunContext& run);
+
+// The data lines of a run, formatted and written beside it: the run hands
+// over each line's values and goes on computing while a second thread turns
+// the lines of the block before into text, in order, into the TDM output.
+// The text is the same as written straight. While lines are in flight the
+// output belongs to the pipe: Drain before anything else writes to it or
+// asks how its writes went.
+class DataLinePipe {
+ public:
+  static constexpr int kValues = 13;  // values of one data line
+  explicit DataLinePipe(OutputFile& file);
+  ~DataLinePipe() { Drain(); }
+  DataLinePipe(const DataLinePipe&) = delete;
+  DataLinePipe& operator=(const DataLinePipe&) = delete;
+
+  void Add(const double (&values)[kValues]) {
+    double* at = blocks_[filling_].get() + static_cast<size_t>(count_) * kValues;
+    for (int i = 0; i < kValues; ++i) at[i] = values[i];
+    if (++count_ == kBlockLines) Hand();
+  }
+  // Every line handed over is in the output when this returns.
+  void Drain();
+
+ private:
+  static constexpr int kBlockLines = 8192;
+  void Hand();   // starts the filled block; waits for the one before
+  void Join();
+
+  OutputFile& file_;
+  std::unique_ptr<double[]> blocks_[2];
+  int filling_ = 0;
+  int count_ = 0;
+  std::thread worker_;
+};
 
 // End marker, empty line, raw section title and one line per raw sample.
 void WriteTdmTail(const AnalysisRecord& r, RunContext& run);

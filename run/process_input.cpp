@@ -305,8 +305,17 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
   bool statisticsDialog = false;
   if (!format.fromInstrument) statisticsDialog = CreateStatisticsDialog(ops);
 
-  const int state = ReadInput(r, run, res, format, size);
-  if (state == kHeaderAbort) return run.marks;
+  int state;
+  {
+    // The data lines are formatted beside the reading; all are in the TDM
+    // output before anything else is written to it.
+    DataLinePipe lines(res.tdm);
+    run.tdmLines = &lines;
+    state = ReadInput(r, run, res, format, size);
+    lines.Drain();
+    run.tdmLines = nullptr;
+  }
+  if (state == kHeaderAbort || res.WriteFailed()) return run.marks;
   if (!CheckEndOfInput(r, run, res, format, state, statisticsDialog)) return run.marks;
   if (!WriteResults(r, run, res, format)) return run.marks;
 
