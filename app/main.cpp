@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "processing/files.h"
 #include "app/start_args.h"
 
 namespace {
@@ -21,6 +22,7 @@ std::string Absolute(const std::string& path) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);  // takes Qt's own options out of argv
+  tz::RemoveTemporaryFilesOnSignals();  // a session ended in a run leaves no half-written file
   std::vector<std::string> args(argv + 1, argv + argc);
   tz::StartArgs start;
   switch (tz::ParseStartArgs(args, start)) {

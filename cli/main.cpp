@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
   }
 
   ConsolePlatform platform(!opt.quiet && isatty(STDERR_FILENO));
+  RemoveTemporaryFilesOnSignals();  // Ctrl-C in a run leaves no half-written file behind
   RecordPtr record;
   try {
     record = NewAnalysisRecord();

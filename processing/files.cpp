@@ -1,6 +1,7 @@
 #include "processing/files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -34,7 +35,57 @@ std::string BaseOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Temporary files alive now, for a signal handler to remove: fixed slots,
+// claimed and released with atomic flags, read without locks.
+struct TempSlot {
+  std::atomic<bool> used{false};
+  char path[PATH_MAX];
+};
+TempSlot g_temps[8];
+
+// Outputs are created by one thread at a time (the run's).
+int RegisterTemp(const std::string& path) {
+  if (path.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < 8; ++i) {
+    if (g_temps[i].used.load(std::memory_order_relaxed)) continue;
+    std::memcpy(g_temps[i].path, path.c_str(), path.size() + 1);
+    g_temps[i].used.store(true, std::memory_order_release);
+    return i;
+  }
+  return -1;
+}
+
+void ReleaseTemp(int slot) {
+  if (slot >= 0) g_temps[slot].used.store(false);
+}
+
 }  // namespace
+
+void RemoveTemporaryFiles() {
+  for (TempSlot& t : g_temps)
+    if (t.used.load(std::memory_order_acquire)) ::unlink(t.path);
+}
+
+namespace {
+extern "C" void RemoveTemporaryFilesAndDie(int sig) {
+  RemoveTemporaryFiles();
+  ::signal(sig, SIG_DFL);
+  ::raise(sig);
+}
+}  // namespace
+
+void RemoveTemporaryFilesOnSignals() {
+  for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGQUIT}) {
+    struct sigaction old {};
+    // A signal the program was started to ignore (nohup, a background job) stays ignored.
+    if (::sigaction(sig, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+    struct sigaction sa {};
+    sa.sa_handler = RemoveTemporaryFilesAndDie;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESETHAND;
+    ::sigaction(sig, &sa, nullptr);
+  }
+}
 
 FileId IdOfFd(int fd) {
   struct stat st;
@@ -147,6 +198,7 @@ bool OutputFile::Create(const char* path, Mode mode) {
   fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd_ < 0) return false;
   temp_ = temp;
+  tempSlot_ = RegisterTemp(temp_);
   mode_t perms;
   if (exists) {
     targetId_ = IdOf(st);
@@ -174,6 +226,8 @@ bool OutputFile::Commit() {
     ok = false;
   }
   if (!ok) ::unlink(temp_.c_str());
+  ReleaseTemp(tempSlot_);
+  tempSlot_ = -1;
   temp_.clear();
   return ok;
 }
@@ -181,6 +235,8 @@ bool OutputFile::Commit() {
 void OutputFile::Abandon() {
   Close();
   if (!temp_.empty()) ::unlink(temp_.c_str());
+  ReleaseTemp(tempSlot_);
+  tempSlot_ = -1;
   temp_.clear();
 }
 

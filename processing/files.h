@@ -108,8 +108,16 @@ class OutputFile {
   int failErrno_ = 0;  // set before failed_
   std::string target_;  // resolved name of the output
   std::string temp_;    // temporary file while replacing, removed or renamed
+  int tempSlot_ = -1;   // its entry for RemoveTemporaryFiles
   FileId targetId_;
 };
+
+// Removes the temporary files of the outputs being written: for a program
+// ended by a signal in the middle of a run. Only async-signal-safe calls.
+void RemoveTemporaryFiles();
+// Has the signals that end a program (interrupt, terminate, hang-up, broken
+// pipe, quit) remove them first, then end it as the signal would.
+void RemoveTemporaryFilesOnSignals();
 
 // The file an output name stands for: links followed to the file they name
 // (also when it is not there yet), otherwise the name itself.

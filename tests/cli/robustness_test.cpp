@@ -180,3 +180,20 @@ TEST(CliMemory, RunningOutOfMemoryIsAFailureNotACrash) {
 
 }  // namespace
 }  // namespace tz::test
+
+namespace tz::test {
+namespace {
+
+TEST(CliSignals, AnInterruptedRunLeavesNoFileBehind) {
+  Kept k;
+  // A run that lasts (an endless stream, bounded after a few seconds),
+  // ended half a second in.
+  const CommandResult res = RunCommand(
+      "sh -c '" + std::string(TZ_CLI) + " -q --kind vbt /dev/zero " + k.tdm + " " + k.fdm +
+      " & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid; echo status=$?'");
+  EXPECT_TRUE(Has(res.out, "status=143")) << res.out << res.err;  // ended by the signal
+  k.ExpectUntouched();  // no temporary file left, the earlier outputs whole
+}
+
+}  // namespace
+}  // namespace tz::test
