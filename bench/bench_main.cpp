@@ -31,21 +31,6 @@ void BM_FormatSig10(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatSig10);
 
-// A platform that shows nothing: the run's own cost only.
-class SilentPlatform : public tz::PlatformOps {
- public:
-  void ShowMessage(const char*, const char*) override {}
-  void DebugOutput(const std::string&) override {}
-  bool CreateProgressDialog() override { return true; }
-  void ShowProgressDialog() override {}
-  void DestroyProgressDialog() override {}
-  void ShowToolbarProgress(bool) override {}
-  void SetProgressPosition(int) override {}
-  void SetProgressText(const char*) override {}
-  bool CreateStatisticsDialog() override { return true; }
-  void SetStatisticsFields(const char*, const char*, const char*) override {}
-  void ShowStatisticsDialog() override {}
-};
 
 void BM_FullCapacityRun(benchmark::State& state) {
   const std::string dir = "/tmp/torzalen-bench";
@@ -53,7 +38,7 @@ void BM_FullCapacityRun(benchmark::State& state) {
   const std::string in = dir + "/full.VBT";
   std::system((std::string(TZ_VBTGEN) + " --samples 524288 -o " + in).c_str());
   auto record = tz::NewAnalysisRecord();
-  SilentPlatform platform;
+  tz::SilentPlatform platform;
   record->SourceKind = tz::InputKind::Vbt;
   record->InputPath = in;
   record->TdmPath = dir + "/full.TDM";

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "processing/analysis_record.h"
 #include "processing/files.h"
 #include "processing/format_sig10.h"
@@ -36,16 +37,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using namespace bench;
 
 // Median of five timings of f, in seconds.
 double Time5(const std::function<void()>& f) {
@@ -58,19 +50,6 @@ double Time5(const std::function<void()>& f) {
   return Median(t);
 }
 
-// A ratio of 0: a figure without a reference.
-void Row(const std::string& what, const std::string& ours, const std::string& ref, double ratio) {
-  char r[32] = "";
-  if (ratio != 0) std::snprintf(r, sizeof r, "%.2f", ratio);
-  std::printf("| %s | %s | %s | %s |\n", what.c_str(), ours.c_str(), ref.c_str(), r);
-}
-
-std::string Fmt(const char* format, double v) {
-  char b[64];
-  std::snprintf(b, sizeof b, format, v);
-  return b;
-}
-
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream ss;
@@ -78,41 +57,6 @@ std::string Slurp(const std::string& path) {
   return ss.str();
 }
 
-class SilentPlatform : public tz::PlatformOps {
- public:
-  void ShowMessage(const char*, const char*) override {}
-  void DebugOutput(const std::string&) override {}
-  bool CreateProgressDialog() override { return true; }
-  void ShowProgressDialog() override {}
-  void DestroyProgressDialog() override {}
-  void ShowToolbarProgress(bool) override {}
-  void SetProgressPosition(int) override {}
-  void SetProgressText(const char*) override {}
-  bool CreateStatisticsDialog() override { return true; }
-  void SetStatisticsFields(const char*, const char*, const char*) override {}
-  void ShowStatisticsDialog() override {}
-};
-
-// One run of the batch command: wall seconds, peak memory in KiB.
-struct ChildRun {
-  double seconds;
-  long maxRssKb;
-};
-ChildRun RunCli(const std::string& cli, const std::string& in, const std::string& tdm,
-                const std::string& fdm) {
-  const auto a = Clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_WRONLY);
-    dup2(null, 1);
-    execl(cli.c_str(), cli.c_str(), "-q", in.c_str(), tdm.c_str(), fdm.c_str(), nullptr);
-    _exit(127);
-  }
-  int status = 0;
-  struct rusage ru {};
-  wait4(pid, &status, 0, &ru);
-  return {Seconds(a, Clock::now()), ru.ru_maxrss};
-}
 
 // Reading the input and writing both outputs' bytes from memory.
 double IoFloor(const std::string& in, const std::string& tdmBytes, const std::string& fdmBytes,
@@ -218,7 +162,7 @@ void Formatting(const std::vector<double>& values) {
 }
 
 void Stages(tz::AnalysisRecord& r, const std::string& in) {
-  SilentPlatform platform;
+  tz::SilentPlatform platform;
   const std::string text = Slurp(in);
   // Reading and parsing: the line reader and the sample parser over the file.
   const double read = Time5([&] {
@@ -284,7 +228,7 @@ int main(int argc, char** argv) {
 
   auto record = tz::NewAnalysisRecord();
   tz::AnalysisRecord& r = *record;
-  SilentPlatform platform;
+  tz::SilentPlatform platform;
   r.SourceKind = tz::InputKind::Vbt;
   r.InputPath = ins[0];
   r.TdmPath = "/dev/null";

@@ -28,14 +28,13 @@ void Retire(QPointer<W>& w) {
 Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
                  const MessageBoxFn& messageBox)
     : client_(client), record_(record), layout_(layout), messageBox_(messageBox) {
-  // The fixed-pitch font whose cell sets the plot window's scroll steps.
+  // The fixed-pitch font whose line sets the plot window's scroll step.
   QFont term(QStringLiteral("monospace"));
   term.setStyleHint(QFont::TypeWriter);
   term.setFixedPitch(true);
   term.setPixelSize(22);
   const QFontMetrics m(term);
   lineHeight_ = std::max(1, m.lineSpacing());
-  charWidth_ = std::max(1, m.averageCharWidth());
   state_.VScrollPos = 249 * lineHeight_;
 }
 

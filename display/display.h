@@ -47,9 +47,8 @@ class Display : public QObject {
   AxisPanel* Panel(PanelId p) const { return panels_[static_cast<int>(p)]; }
   DisplayState& State() { return state_; }
   const DisplayState& State() const { return state_; }
-  // The fixed-pitch font's cell: the plot window's scroll steps.
+  // The fixed-pitch font's line: the plot window's vertical scroll step.
   int LineHeight() const { return lineHeight_; }
-  int CharWidth() const { return charWidth_; }
 
   // Set for the length of a run: nothing is painted from the record.
   void SetRunning(bool running);
@@ -77,7 +76,6 @@ class Display : public QObject {
   QPointer<PlotWindow> plot_;
   std::array<QPointer<AxisPanel>, kPanelCount> panels_{};
   int lineHeight_ = 1;
-  int charWidth_ = 1;
   bool running_ = false;
 };
 

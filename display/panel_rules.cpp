@@ -360,11 +360,16 @@ MarkerColour ColourOf(MarkerLine m) {
 
 namespace {
 
+// Where a click set a marker-1 or marker-2 kind of marker.
+void SetMarkerAt(DisplayState& s, bool first, int x, int y) {
+  (first ? s.Marker1X : s.Marker2X) = x;
+  (first ? s.Marker1Y : s.Marker2Y) = y;
+}
+
 void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, int marker, int x,
                      int y, MarkerLines& lines) {
   const bool m1 = marker == 1;
-  (m1 ? s.Marker1X : s.Marker2X) = x;
-  (m1 ? s.Marker1Y : s.Marker2Y) = y;
+  SetMarkerAt(s, m1, x, y);
   lines.Set(m1 ? MarkerLine::FftX1 : MarkerLine::FftX2, x);
   (m1 ? s.PrevFftM1X : s.PrevFftM2X) = x;
   const int32_t line = LineAtColumn(s, r, x);
@@ -391,8 +396,7 @@ void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, 
 void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, double H,
                      int marker, int x, int y, MarkerLines& lines) {
   const bool m1 = marker == 1;
-  (m1 ? s.Marker1X : s.Marker2X) = x;
-  (m1 ? s.Marker1Y : s.Marker2Y) = y;
+  SetMarkerAt(s, m1, x, y);
   lines.Set(m1 ? MarkerLine::FftY1 : MarkerLine::FftY2, y);
   (m1 ? s.PrevFftY1 : s.PrevFftY2) = y;
   double& ampl = m1 ? s.Y1Ampl : s.Y2Ampl;
@@ -409,8 +413,7 @@ void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, 
 void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, int marker,
                       int x, int y, MarkerLines& lines) {
   const bool m1 = marker == 1;
-  (m1 ? s.Marker1X : s.Marker2X) = x;
-  (m1 ? s.Marker1Y : s.Marker2Y) = y;
+  SetMarkerAt(s, m1, x, y);
   lines.Set(m1 ? MarkerLine::TimeX1 : MarkerLine::TimeX2, x);
   (m1 ? s.PrevTimeM1X : s.PrevTimeM2X) = x;
   const int32_t at = SampleAtColumn(s, r, x);
@@ -437,8 +440,7 @@ void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r,
 
 void PlaceYMarker(ControlOps& ops, DisplayState& s, double H, int band, int x, int y,
                   MarkerLines& lines) {
-  s.Marker1X = x;
-  s.Marker1Y = y;
+  SetMarkerAt(s, true, x, y);
   lines.Set(MarkerLine::TimeY, y);
   s.PrevTimeY = y;
   double value;
@@ -547,7 +549,7 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
     return span;
   };
   const int32_t timeSpan = move(s.TimeStart, s.TimeEnd, std::max<int32_t>(0, r.ProgrCount));
-  const int32_t half = std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
+  const int32_t half = HalfSpectrum(r);
   const int32_t fftSpan = move(s.FftStart, s.FftEnd, half);
 
   const int32_t span = s.ShowFft ? fftSpan : timeSpan;

@@ -10,11 +10,6 @@ namespace tz {
 
 namespace {
 
-// Lines of the spectrum: 0 .. FFT_N / 2 - 1 are drawn and read.
-int32_t HalfSpectrum(const AnalysisRecord& r) {
-  return std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
-}
-
 int32_t SampleCount(const AnalysisRecord& r) {
   return std::clamp<int32_t>(r.ProgrCount, 0, kSampleCapacity - 1);
 }
@@ -43,6 +38,10 @@ double OffsetOr(double scale, double formula, double atRest) {
 }
 
 }  // namespace
+
+int32_t HalfSpectrum(const AnalysisRecord& r) {
+  return std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
+}
 
 int PixelFromDouble(double v) {
   if (std::isnan(v)) return 32767;

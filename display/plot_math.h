@@ -24,6 +24,9 @@ int PixelFromDouble(double v);
 // kept from a longer file) is drawn in full, markers kept.
 bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l);
 
+// Lines of the spectrum that are drawn and read: 0 .. FFT_N / 2 - 1.
+int32_t HalfSpectrum(const AnalysisRecord& r);
+
 // Full range of both graphs, as the X restore and an unzoomed paint set it.
 void SetFullRange(DisplayState& s, const AnalysisRecord& r);
 

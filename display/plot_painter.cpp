@@ -163,8 +163,7 @@ void DrawFft(QPainter& p, DisplayState& s, const AnalysisRecord& r, const Layout
 void PaintPlot(QPainter& painter, DisplayState& s, const AnalysisRecord& r,
                const LayoutRecord& l, const MarkerLines& lines, const QColor& background) {
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillRect(0, 0, std::max<int>(l.PlotWidth, 1), std::max<int>(l.ClientHeight, 1),
-                   background);
+  painter.fillRect(painter.window(), background);  // the whole surface, whatever its size
   DrawMarkerLines(painter, l, lines);
   if (!ComputeRanges(s, r, l)) return;
   if (s.ShowFft) DrawFft(painter, s, r, l);

@@ -30,7 +30,7 @@ inline const QColor kMarker2{0, 255, 255};
 inline const QColor kMarkerY{0, 0, 0};
 }  // namespace plot_colour
 
-// One paint of the plot window: the background in the window colour, the
+// One paint of the plot window: the whole surface in the window colour, the
 // dotted marker lines, then (when the record holds samples) the graphs the
 // display choices name, each with its zero line or baseline. Recomputes the
 // ranges, steps and scales of the state.

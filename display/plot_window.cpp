@@ -73,8 +73,7 @@ void PlotWindow::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), window);
     return;
   }
-  p.fillRect(rect(), window);
-  PaintPlot(p, state_, record_, layout_, lines_, window);
+  PaintPlot(p, state_, record_, layout_, lines_, window);  // the background first
   // The paint may have ended a zoom kept from a longer file: the bar
   // follows once the paint is over.
   if (hbar_->isVisible() != (state_.XZoomActive != 0))

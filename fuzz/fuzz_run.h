@@ -17,20 +17,6 @@
 
 namespace tz::fuzz {
 
-class QuietPlatform : public PlatformOps {
- public:
-  void ShowMessage(const char*, const char*) override {}
-  void DebugOutput(const std::string&) override {}
-  bool CreateProgressDialog() override { return true; }
-  void ShowProgressDialog() override {}
-  void DestroyProgressDialog() override {}
-  void ShowToolbarProgress(bool) override {}
-  void SetProgressPosition(int) override {}
-  void SetProgressText(const char*) override {}
-  bool CreateStatisticsDialog() override { return true; }
-  void SetStatisticsFields(const char*, const char*, const char*) override {}
-  void ShowStatisticsDialog() override {}
-};
 
 inline int RunOnBytes(InputKind kind, const uint8_t* data, size_t size) {
   static RecordPtr record = NewAnalysisRecord();
@@ -49,7 +35,7 @@ inline int RunOnBytes(InputKind kind, const uint8_t* data, size_t size) {
   r.TdmPath = "/dev/null";
   r.FdmPath = "/dev/null";
   r.UseFilterDefaults = 1;
-  QuietPlatform platform;
+  SilentPlatform platform;
   RunProcessing(r, platform);
   return 0;
 }

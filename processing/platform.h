@@ -45,4 +45,21 @@ class PlatformOps {
   virtual void ShowStatisticsDialog() = 0;
 };
 
+// A platform that shows nothing: the run's own cost, for the benchmarks and
+// the fuzz targets. Its dialogs "exist", so every path of a run is taken.
+class SilentPlatform : public PlatformOps {
+ public:
+  void ShowMessage(const char*, const char*) override {}
+  void DebugOutput(const std::string&) override {}
+  bool CreateProgressDialog() override { return true; }
+  void ShowProgressDialog() override {}
+  void DestroyProgressDialog() override {}
+  void ShowToolbarProgress(bool) override {}
+  void SetProgressPosition(int) override {}
+  void SetProgressText(const char*) override {}
+  bool CreateStatisticsDialog() override { return true; }
+  void SetStatisticsFields(const char*, const char*, const char*) override {}
+  void ShowStatisticsDialog() override {}
+};
+
 }  // namespace tz

@@ -262,15 +262,16 @@ TEST(PanelLayout, EveryTextHasRoomAndNoControlsOverlap) {
   }
 }
 
-// With TZ_SCREENSHOTS set, each panel is saved to /tmp/panels for a look:
+// With TZ_SCREENSHOTS set, each panel is saved to that folder for a look:
 // as created, and filled with everything enabled.
 TEST(PanelScreenshots, SavedWhenAsked) {
-  if (qEnvironmentVariableIsEmpty("TZ_SCREENSHOTS")) GTEST_SKIP() << "TZ_SCREENSHOTS not set";
-  QDir().mkpath("/tmp/panels");
+  const QString dir = qEnvironmentVariable("TZ_SCREENSHOTS");
+  if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
+  QDir().mkpath(dir);
   const char* names[] = {"y1", "y2", "y3", "x", "fft_y", "fft_x"};
   for (const PanelCase& c : Panels()) {
     AxisPanel p(c.panel, nullptr);
-    const QString name = QString("/tmp/panels/") + names[static_cast<int>(c.panel)];
+    const QString name = dir + "/panel-" + names[static_cast<int>(c.panel)];
     p.resize(c.size);
     EXPECT_TRUE(p.grab().save(name + ".png"));
     ShowFilled(p, c.size);
@@ -280,7 +281,7 @@ TEST(PanelScreenshots, SavedWhenAsked) {
   }
   AxisPanel tall(PanelId::Y1, nullptr);  // beside a single time graph
   tall.resize(162, 815);
-  EXPECT_TRUE(tall.grab().save("/tmp/panels/y1_single.png"));
+  EXPECT_TRUE(tall.grab().save(dir + "/panel-y1_single.png"));
 }
 
 }  // namespace
