@@ -33,15 +33,21 @@ void Save(QWidget* w, const QString& dir, const char* name) {
   EXPECT_TRUE(w->grab().save(dir + "/" + name + ".png"));
 }
 
+// The main window at the size the pictures are taken at.
+std::unique_ptr<MainWindow> ShotWindow(Answers& answers) {
+  auto w = MakeWindow(answers);
+  w->showNormal();
+  w->resize(1600, 1000);
+  Settle();
+  return w;
+}
+
 TEST(Screenshots, OfTheWindowsAndDialogs) {
   const QString dir = qEnvironmentVariable("TZ_SCREENSHOTS");
   if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
   TempDir tmp;
   Answers answers;
-  auto w = MakeWindow(answers);
-  w->showNormal();
-  w->resize(1600, 1000);
-  Settle();
+  auto w = ShotWindow(answers);
   // A run that ends with a message: the windows as they stand in the run.
   WriteFile(tmp.Path("short.VBT"), "no header\r\n");
   answers.onMessage = [&](const Message&) {
@@ -87,10 +93,7 @@ TEST(Screenshots, OfTheGraphs) {
   if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
   TempDir tmp;
   Answers answers;
-  auto w = MakeWindow(answers);
-  w->showNormal();
-  w->resize(1600, 1000);
-  Settle();
+  auto w = ShotWindow(answers);
   OpenDemo(*w, answers, tmp);
   w->Platform().Statistics()->accept();
   Settle();
@@ -157,6 +160,13 @@ TEST(Screenshots, OfTheGraphs) {
   FindById<QRadioButton>(g.Panel(PanelId::X), res::kXDelta)->click();
   Settle();
   Save(w.get(), dir, "graph-3-markers");
+
+  // A later run's message over the graphs: the bar at the foot of the
+  // panel column shows where the run stands.
+  Generate(tmp.Path("long.VBT"), "--reverse --samples 100000");  // warns of its speed
+  answers.onMessage = [&](const Message&) { w->grab().save(dir + "/graph-message-during-run.png"); };
+  OpenVbt(*w, answers, tmp.Path("long.VBT"), tmp, "l");
+  answers.onMessage = nullptr;
 }
 
 }  // namespace
