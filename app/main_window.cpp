@@ -42,8 +42,13 @@ void MainWindow::createClientArea() {
   setCentralWidget(client_);
   toolbar_ = new ToolbarStrip(client_);
   display_ = std::make_unique<Display>(client_, *record_, layout_, hooks_.messageBox);
-  // The strip at the foot of the panel column stays above the panels.
-  display_->onRebuilt = [this] { toolbar_->raise(); };
+  // The strip stays at the foot of the panel column, whose width the
+  // rebuild may have changed, and above the panels.
+  display_->onRebuilt = [this] {
+    const Rect t = ToolbarRect(layout_, dlgUnitHeight_);
+    toolbar_->setGeometry(t.x, t.y, t.width, t.height);
+    toolbar_->raise();
+  };
   platform_ = std::make_unique<QtPlatform>(this, toolbar_->Bar(), hooks_.messageBox,
                                            [this] { display_->RebuildDisplay(); });
   dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{

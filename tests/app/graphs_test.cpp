@@ -14,6 +14,7 @@
 #include "app/qt_platform.h"
 #include "app/resource.h"
 #include "app/statistics_dialog.h"
+#include "app/toolbar_strip.h"
 #include "app/widget_id.h"
 #include "app_test_support.h"
 #include "display/display.h"
@@ -81,6 +82,8 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
   EXPECT_EQ(Panel(PanelId::Y1)->Text(res::kY1Title), "TORQUE");
   EXPECT_EQ(Panel(PanelId::Y1)->geometry(), QRect(cw - 162, 0, 162, ch - 185));
   EXPECT_EQ(Panel(PanelId::X)->geometry(), QRect(cw - 162, ch - 185, 162, 185));
+  // The progress strip follows the column to its foot.
+  EXPECT_EQ(w->Toolbar().geometry(), QRect(cw - 162, l.ToolbarTop, 162, w->DlgUnitHeight()));
   EXPECT_EQ(Panel(PanelId::X)->Text(res::kXTorqueUnit), "Nm");
   EXPECT_TRUE(Panel(PanelId::X)->IsChecked(res::kXMarker1));
   EXPECT_EQ(Panel(PanelId::Y2), nullptr);
