@@ -56,9 +56,18 @@ bool AsRoot() { return geteuid() == 0; }
 
 // A script run by a user the permission bits apply to: the user running the
 // tests, or nobody when that is root.
-CommandResult ShUnprivileged(const std::string& script) {
-  if (!AsRoot()) return Sh(script);
-  return RunCommand("setpriv --reuid=65534 --regid=65534 --clear-groups sh -c " + Quote(script));
+std::string AsUnprivileged(const std::string& script) {
+  if (!AsRoot()) return "sh -c " + Quote(script);
+  return "setpriv --reuid=65534 --regid=65534 --clear-groups sh -c " + Quote(script);
+}
+CommandResult ShUnprivileged(const std::string& script) { return RunCommand(AsUnprivileged(script)); }
+
+// Why such a script cannot run here, or empty when it can.
+std::string NoUnprivilegedUser() {
+  if (RunCommand(AsUnprivileged("test -x " + kCli)).status == 0) return "";
+  return AsRoot() ? "nobody cannot run the batch command here (setpriv missing, or the build "
+                    "in a folder closed to others)"
+                  : "the batch command cannot be run";
 }
 
 // A folder everybody may use, with a copy of the demo input in it.
@@ -219,6 +228,7 @@ TEST(OutputCommit, AFailingFdmMoveLeavesBothEarlierOutputs) {
 
 TEST(OutputCommit, AnFdmInAStickyFolderThatCannotBeReplacedKeepsTheEarlierTdm) {
   if (!AsRoot()) GTEST_SKIP() << "needs a file of another user: run the tests as root";
+  if (const std::string why = NoUnprivilegedUser(); !why.empty()) GTEST_SKIP() << why;
   // Another user's file in a sticky folder: it may be written, not replaced.
   Shared s;
   const std::string sticky = s.dir.Path("sticky");
@@ -298,6 +308,7 @@ TEST(StandardStreams, ClosedOnesNeverCarryMessagesIntoAnOutput) {
 // Item: write-protected outputs.
 
 TEST(OutputPermissions, AnOutputTheUserCannotWriteIsRefused) {
+  if (const std::string why = NoUnprivilegedUser(); !why.empty()) GTEST_SKIP() << why;
   Shared s;
   for (const std::string locked : {"keep.TDM", "keep.FDM"}) {
     SCOPED_TRACE(locked);
@@ -412,6 +423,7 @@ TEST(OutputOwnership, TheOwnerStaysAndSpecialBitsAreDropped) {
 
 TEST(OutputOwnership, AGroupThatCannotBeKeptGetsNoAccess) {
   if (!AsRoot()) GTEST_SKIP() << "needs a group the user is not in: run the tests as root";
+  if (const std::string why = NoUnprivilegedUser(); !why.empty()) GTEST_SKIP() << why;
   // nobody may write the file, but cannot give the new one root's group:
   // what the group could do, nobody else's group may not.
   Shared s;
