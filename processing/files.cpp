@@ -87,8 +87,11 @@ sigset_t EndingSignals() {
 std::atomic<bool> g_holding{false};
 std::atomic<int> g_heldSignal{0};
 
-extern "C" void RemoveTemporaryFilesAndEnd(int sig) {
-  if (!IsFault(sig) && g_holding.load()) {
+// A fault of the program itself (not one sent by kill) cannot wait: the
+// instruction would fault again at once.
+extern "C" void RemoveTemporaryFilesAndEnd(int sig, siginfo_t* info, void*) {
+  const bool sent = info == nullptr || info->si_code <= 0;
+  if (g_holding.load() && (sent || !IsFault(sig))) {
     g_heldSignal.store(sig);
     return;
   }
@@ -102,14 +105,16 @@ extern "C" void RemoveTemporaryFilesAndEnd(int sig) {
 class SignalsHeld {
  public:
   SignalsHeld() {
-    const sigset_t set = EndingSignals();
+    sigset_t set = EndingSignals();
+    for (int sig : kFaultSignals) sigaddset(&set, sig);  // as sent by kill
     pthread_sigmask(SIG_BLOCK, &set, &old_);
     g_holding.store(true);
   }
   ~SignalsHeld() {
     g_holding.store(false);
     pthread_sigmask(SIG_SETMASK, &old_, nullptr);  // one sent to this thread arrives here
-    if (const int sig = g_heldSignal.exchange(0); sig != 0) RemoveTemporaryFilesAndEnd(sig);
+    if (const int sig = g_heldSignal.exchange(0); sig != 0)
+      RemoveTemporaryFilesAndEnd(sig, nullptr, nullptr);
   }
   SignalsHeld(const SignalsHeld&) = delete;
   SignalsHeld& operator=(const SignalsHeld&) = delete;
@@ -291,9 +296,9 @@ void RemoveTemporaryFilesOnSignals() {
     // stays ignored; one with a handler already keeps it.
     if (::sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) return;
     struct sigaction sa {};
-    sa.sa_handler = RemoveTemporaryFilesAndEnd;
+    sa.sa_sigaction = RemoveTemporaryFilesAndEnd;
     sa.sa_mask = EndingSignals();
-    sa.sa_flags = SA_RESTART;
+    sa.sa_flags = SA_RESTART | SA_SIGINFO;
     ::sigaction(sig, &sa, nullptr);
   };
   const sigset_t ending = EndingSignals();

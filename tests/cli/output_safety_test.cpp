@@ -117,7 +117,7 @@ struct Reference {
   }
 };
 
-// Item: two names of one output that is not there yet.
+// Two names of one output that is not there yet.
 
 TEST(OutputNames, TwoNamesOfOneNewFileAreRefused) {
   TempDir dir;
@@ -194,7 +194,7 @@ TEST(OutputNames, LongNamesAreWritten) {
   }
 }
 
-// Item: both outputs are replaced or neither.
+// Both outputs are replaced or neither.
 
 TEST(OutputCommit, AFailingFdmMoveLeavesBothEarlierOutputs) {
   const std::string preload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
@@ -288,7 +288,7 @@ TEST(OutputCommit, ASignalBetweenTheTwoMovesWaitsForTheSecond) {
   k.ExpectReplaced();  // the FDM went in before the signal ended the run
 }
 
-// Item: closed standard streams.
+// Closed standard streams.
 
 TEST(StandardStreams, ClosedOnesNeverCarryMessagesIntoAnOutput) {
   // An input that makes the run warn while its outputs are open.
@@ -305,7 +305,7 @@ TEST(StandardStreams, ClosedOnesNeverCarryMessagesIntoAnOutput) {
   }
 }
 
-// Item: write-protected outputs.
+// Write-protected outputs.
 
 TEST(OutputPermissions, AnOutputTheUserCannotWriteIsRefused) {
   if (const std::string why = NoUnprivilegedUser(); !why.empty()) GTEST_SKIP() << why;
@@ -329,7 +329,7 @@ TEST(OutputPermissions, AnOutputTheUserCannotWriteIsRefused) {
   }
 }
 
-// Item: links are followed by the kernel.
+// Links are followed by the kernel.
 
 TEST(OutputLinks, ALinkLoopIsRefused) {
   TempDir dir;
@@ -398,7 +398,7 @@ TEST(OutputLinks, ALinkPlantedInAStickyFolderIsNotFollowed) {
   }
 }
 
-// Item: owner and special bits.
+// Owner and special bits.
 
 TEST(OutputOwnership, TheOwnerStaysAndSpecialBitsAreDropped) {
   if (!AsRoot()) GTEST_SKIP() << "needs files of another user: run the tests as root";
@@ -439,7 +439,7 @@ TEST(OutputOwnership, AGroupThatCannotBeKeptGetsNoAccess) {
   EXPECT_EQ(st.st_mode & 07777, 0604u);
 }
 
-// Item: every signal that ends the program removes the temporary files.
+// Every signal that ends the program removes the temporary files.
 
 bool HasHiddenFile(const std::string& dir) {
   for (const std::string& n : Names(dir))
@@ -479,7 +479,7 @@ TEST(Signals, AFileSizeLimitIsAWriteFailure) {
   k.ExpectUntouched();
 }
 
-// Item: standard output named as an output, whatever it is.
+// Standard output named as an output, whatever it is.
 
 TEST(StandardOutput, AnOutputNamingItTakesItWhateverItIs) {
   const Reference ref(kDemo);
