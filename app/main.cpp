@@ -10,19 +10,12 @@
 #include "processing/files.h"
 #include "app/start_args.h"
 
-namespace {
-
-std::string Absolute(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path p = std::filesystem::absolute(path, ec);
-  return ec ? path : p.lexically_normal().string();
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+  // Before anything is opened: no file may take the place of a closed
+  // standard stream, and no signal may leave a temporary file behind.
+  if (!tz::OpenStandardDescriptors()) return 1;
+  tz::RemoveTemporaryFilesOnSignals();
   QApplication app(argc, argv);  // takes Qt's own options out of argv
-  tz::RemoveTemporaryFilesOnSignals();  // a session ended in a run leaves no half-written file
   std::vector<std::string> args(argv + 1, argv + argc);
   tz::StartArgs start;
   switch (tz::ParseStartArgs(args, start)) {
@@ -41,8 +34,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "torzalen: %s: no such file\n", start.input.c_str());
       return 2;
     }
-    start.input = Absolute(start.input);
-    if (!start.tdm.empty()) start.tdm = Absolute(start.tdm), start.fdm = Absolute(start.fdm);
+    tz::MakeNamesAbsolute(start);
   }
 
   tz::MainWindow window;

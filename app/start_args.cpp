@@ -1,5 +1,7 @@
 #include "app/start_args.h"
 
+#include <filesystem>
+#include <system_error>
 
 namespace tz {
 
@@ -20,6 +22,26 @@ StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs& out) 
     out.fdm = args[2];
   }
   return StartParse::kRun;
+}
+
+namespace {
+
+// The current folder before a relative name, and nothing else changed: a
+// ".." after a link is the folder above the one the link names, which only
+// the system can tell, when it opens the file.
+std::string Absolute(const std::string& path) {
+  if (path.empty()) return path;
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::absolute(path, ec);
+  return ec ? path : p.string();
+}
+
+}  // namespace
+
+void MakeNamesAbsolute(StartArgs& args) {
+  args.input = Absolute(args.input);
+  args.tdm = Absolute(args.tdm);
+  args.fdm = Absolute(args.fdm);
 }
 
 std::string WithExtension(const std::string& path, const char* extension) {

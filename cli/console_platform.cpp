@@ -22,12 +22,14 @@ void ConsolePlatform::Draw() {
 }
 
 void ConsolePlatform::ShowMessage(const char* caption, const char* text) {
+  lastReport = std::string(caption) + ": " + text;
   Erase();
   std::fprintf(stderr, "%s: %s\n", caption, text);
   std::fflush(stderr);
 }
 
 void ConsolePlatform::DebugOutput(const std::string& text) {
+  lastReport = text.substr(0, text.find('\n'));
   Erase();
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);

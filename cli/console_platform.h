@@ -27,6 +27,9 @@ class ConsolePlatform : public PlatformOps {
   // The statistics dialog's figures, once a run filled them.
   bool statisticsFilled = false;
   std::string total, filtered, percent;
+  // The last thing reported, as its first line reads: "CAPTION: TEXT" for
+  // a message, "Error N: CONTEXT." for a system error.
+  std::string lastReport;
 
  private:
   void Draw();

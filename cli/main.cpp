@@ -18,6 +18,10 @@
 
 int main(int argc, char** argv) {
   using namespace tz;
+  // Before anything is opened: no file may take the place of a closed
+  // standard stream, and no signal may leave a temporary file behind.
+  if (!OpenStandardDescriptors()) return 1;
+  RemoveTemporaryFilesOnSignals();
   std::vector<std::string> args(argv + 1, argv + argc);
   CliOptions opt;
   std::string error;
@@ -33,7 +37,6 @@ int main(int argc, char** argv) {
   }
 
   ConsolePlatform platform(!opt.quiet && isatty(STDERR_FILENO));
-  RemoveTemporaryFilesOnSignals();  // Ctrl-C in a run leaves no half-written file behind
   RecordPtr record;
   try {
     record = NewAnalysisRecord();
@@ -62,7 +65,7 @@ int main(int argc, char** argv) {
   const RunMarks marks = RunProcessing(r, platform);
   if (outputOnStdout) return marks.completed ? 0 : 1;
 
-  const std::string summary = opt.json ? JsonSummary(r, marks) + "\n" : HumanSummary(r, marks);
+  const std::string summary = opt.json ? JsonSummary(r, marks, platform.lastReport) + "\n" : HumanSummary(r, marks);
   std::fwrite(summary.data(), 1, summary.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "torzalen-cli: cannot write the summary: %s\n", std::strerror(errno));

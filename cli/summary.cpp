@@ -35,6 +35,10 @@ class JsonObject {
     std::snprintf(buf, sizeof buf, "%.17g", v);
     out_ += buf;
   }
+  void Bool(const char* k, bool v) {
+    Key(k);
+    out_ += v ? "true" : "false";
+  }
   void String(const char* k, const char* v, bool known) {
     Key(k);
     if (!known) {
@@ -42,7 +46,19 @@ class JsonObject {
       return;
     }
     out_ += '"';
-    out_ += v;
+    for (const char* c = v; *c != '\0'; ++c) {
+      const unsigned char u = static_cast<unsigned char>(*c);
+      if (u == '"' || u == '\\') {
+        out_ += '\\';
+        out_ += *c;
+      } else if (u < 0x20) {
+        char esc[8];
+        std::snprintf(esc, sizeof esc, "\\u%04x", u);
+        out_ += esc;
+      } else {
+        out_ += *c;
+      }
+    }
     out_ += '"';
   }
   void Raw(const char* k, const std::string& v) {
@@ -58,8 +74,10 @@ class JsonObject {
 
 }  // namespace
 
-std::string JsonSummary(const AnalysisRecord& r, const RunMarks& m) {
+std::string JsonSummary(const AnalysisRecord& r, const RunMarks& m, const std::string& failure) {
   JsonObject j;
+  j.Bool("completed", m.completed);
+  j.String("message", failure.c_str(), !m.completed && !failure.empty());
   j.Int("RawCount", r.RawCount, m.resetDone);
   j.Int("FilteredCount", r.FilteredCount, m.resetDone);
   j.Int("ProgrCount", r.ProgrCount, m.resetDone);

@@ -2,12 +2,14 @@
 // and written through a buffer that remembers the first failed write.
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace tz {
@@ -22,6 +24,23 @@ struct FileId {
 };
 FileId IdOfFd(int fd);
 FileId IdOfPath(const char* path);  // links followed; invalid when nothing is there
+
+// Where a file is or will be: its folder (by identity) and its name in it.
+// Two names of one file have one place, whether the file exists or not.
+struct FilePlace {
+  bool valid = false;
+  dev_t dirDev = 0;
+  ino_t dirIno = 0;
+  std::string name;
+  bool operator==(const FilePlace& o) const {
+    return valid && o.valid && dirDev == o.dirDev && dirIno == o.dirIno && name == o.name;
+  }
+};
+
+// Makes sure descriptors 0, 1 and 2 are open (on /dev/null when they were
+// closed), so that no file the program opens later takes their place and
+// receives what is meant for a standard stream. False when one stays closed.
+bool OpenStandardDescriptors();
 
 class InputFile {
  public:
@@ -57,29 +76,34 @@ class OutputFile {
   ~OutputFile();
 
   // Direct: the file is created anew at once (an existing file is emptied).
-  // Replace: a regular file, or a name where nothing exists yet, is written
-  // to a temporary file beside it (beside the file a link points to) that
-  // Commit renames over it; an existing file stays as it was until then.
-  // Anything else (a terminal, a pipe, a device) is written directly.
+  // Replace: the name is opened as the system resolves it, links followed by
+  // the kernel, without emptying anything. A regular file, or a name where
+  // nothing exists yet, is then written to a hidden temporary file in the
+  // folder the file is in, which CommitOutputs moves into its place; an
+  // existing file stays as it was until then, and one the user may not
+  // write is refused as opening it would be. The program's standard output
+  // named another way (/dev/stdout) is written through it, and anything
+  // else that is not a file (a terminal, a pipe, a device) directly.
   enum class Mode { Direct, Replace };
   // False (errno set) on failure.
   bool Create(const char* path, Mode mode = Mode::Direct);
-  // Replace mode: flushes, closes and renames the temporary file over the
-  // target. False (the failure remembered with its errno) when a write, the
-  // close or the rename failed; the temporary file is then removed.
-  bool Commit();
   // Closes and removes the temporary file; the target is left untouched.
   void Abandon();
-  // The file the output replaces or writes: its resolved name, and its
-  // identity as it stood when created (invalid for a file not there yet).
-  const std::string& Target() const { return target_; }
+  // The file the output writes or replaces as it stood when created
+  // (invalid for a name where nothing was), and where it is (Replace mode).
   const FileId& TargetId() const { return targetId_; }
+  const FilePlace& Place() const { return place_; }
   bool Replacing() const { return !temp_.empty(); }
+  // Whether this output and another, or this output and a file, are one
+  // file. Devices, pipes and terminals are not files: /dev/null may take both.
+  bool SameFileAs(const OutputFile& other) const;
+  bool Names(const FileId& file) const { return targetId_.regular && targetId_ == file; }
+
   // Appends bytes; a failed write is remembered (with its errno) and later
   // writes are dropped.
   void Write(const char* data, size_t n) {
     if (n <= kBufferSize - used_) {
-      std::memcpy(buf_ + used_, data, n);
+      std::memcpy(buf_.get() + used_, data, n);
       used_ += n;
     } else {
       WriteSlow(data, n);
@@ -94,33 +118,54 @@ class OutputFile {
   int Fd() const { return fd_; }
 
  private:
+  friend bool CommitOutputs(OutputFile& first, OutputFile& second);
   static constexpr size_t kBufferSize = 1 << 20;
   void WriteSlow(const char* data, size_t n);
   bool Flush();
   bool WriteAll(const char* data, size_t n);
-
   void Fail(int err);
+  void Reset();
+  bool CreateTemporary(const struct stat* earlier);
+  // Moving into place: Install puts the written file under the target's name
+  // (with keepEarlier, the earlier file stays aside under a hidden name);
+  // Undo puts the earlier one back; Settle drops what was kept aside.
+  bool Install(bool keepEarlier);
+  bool Undo();
+  void Settle();
+  void Forget();  // lets go of the temporary file's name and its folder
 
   int fd_ = -1;
-  char* buf_ = nullptr;
+  std::unique_ptr<char[]> buf_;
   size_t used_ = 0;
   std::atomic<bool> failed_{false};
   int failErrno_ = 0;  // set before failed_
-  std::string target_;  // resolved name of the output
-  std::string temp_;    // temporary file while replacing, removed or renamed
-  int tempSlot_ = -1;   // its entry for RemoveTemporaryFiles
   FileId targetId_;
+  FilePlace place_;
+  int dirFd_ = -1;      // the target's folder while replacing
+  std::string temp_;    // name of the temporary file in it, removed or moved
+  FileId tempId_;       // its identity
+  int tempSlot_ = -1;   // its entry for RemoveTemporaryFiles
+  bool moved_ = false;   // the temporary file took the target's name
+  enum class Earlier { None, AtTemp, AtBackup } earlier_ = Earlier::None;
+  std::string backup_;  // name the earlier file is kept under (AtBackup)
 };
+
+// Replaces the files of both outputs, or neither: the earlier first file is
+// kept until the second is in place, and put back when the second cannot
+// be. No signal ends the program between the two moves. Outputs that are
+// not replacing anything (a device) take part as they are. False when a
+// write, a close or a move failed (remembered in the output concerned); the
+// temporary files are removed then.
+bool CommitOutputs(OutputFile& first, OutputFile& second);
 
 // Removes the temporary files of the outputs being written: for a program
 // ended by a signal in the middle of a run. Only async-signal-safe calls.
 void RemoveTemporaryFiles();
-// Has the signals that end a program (interrupt, terminate, hang-up, broken
-// pipe, quit) remove them first, then end it as the signal would.
+// Has every signal whose default action ends the program remove them first,
+// then end it as the signal would; a signal the program was started to
+// ignore, or one that already has a handler (the sanitizers' for the crash
+// signals), keeps it. A file-size limit is ignored as a signal, so that the
+// write that passes it fails (EFBIG) and is reported.
 void RemoveTemporaryFilesOnSignals();
-
-// The file an output name stands for: links followed to the file they name
-// (also when it is not there yet), otherwise the name itself.
-std::string ResolvedTarget(const char* path);
 
 }  // namespace tz

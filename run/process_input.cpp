@@ -71,12 +71,9 @@ class RunResources {
     progressDialog = false;
     run_.progress.SetDialog(false);
     input.Close();
-    if (keep && !tdm.Failed() && !fdm.Failed()) {
-      // Both written whole before either replaces its file.
-      tdm.Close();
-      fdm.Close();
-      if (!tdm.Failed() && !fdm.Failed() && tdm.Commit()) fdm.Commit();
-    }
+    // Both written whole before either replaces its file, and both replace
+    // theirs or neither does.
+    if (keep && !tdm.Failed() && !fdm.Failed()) CommitOutputs(tdm, fdm);
     tdm.Abandon();
     fdm.Abandon();
     const bool ok = !WriteFailed();
@@ -94,7 +91,8 @@ class RunResources {
 };
 
 // Opens the input and creates both outputs; an output that names the input,
-// or both outputs naming one file, is refused like a failed creation.
+// or both outputs naming one file (existing or not), is refused like a
+// failed creation.
 bool OpenRunFiles(RunContext& run, RunResources& res, const char* inputName,
                   const char* tdmName, const char* fdmName) {
   PlatformOps& ops = run.ops;
@@ -102,30 +100,27 @@ bool OpenRunFiles(RunContext& run, RunResources& res, const char* inputName,
     ReportSystemError(ops, "VBT File opening failure");
     return false;
   }
-  // The rule is about files: two outputs on one device (/dev/null) are fine.
+  // The input named as an output is refused before it is opened for writing.
   const FileId input = IdOfFd(res.input.Fd());
-  auto namesFile = [](const char* path, const FileId& id) {
+  auto namesInput = [&](const char* path) {
     const FileId named = IdOfPath(path);
-    return named.regular && id.regular && named == id;
+    return named.regular && input.regular && named == input;
   };
-  if (namesFile(tdmName, input)) {
+  auto refused = [&] {
     ReportSystemError(ops, "FDM file creation failure", EBUSY);
     return false;
-  }
-  if (!res.tdm.Create(tdmName, OutputFile::Mode::Replace)) {
+  };
+  auto created = [&](OutputFile& file, const char* name) {
+    if (file.Create(name, OutputFile::Mode::Replace)) return true;
     ReportSystemError(ops, "FDM file creation failure");
     return false;
-  }
-  const bool fdmIsTdm = namesFile(fdmName, res.tdm.TargetId()) ||
-                        (res.tdm.Replacing() && ResolvedTarget(fdmName) == res.tdm.Target());
-  if (namesFile(fdmName, input) || fdmIsTdm) {
-    ReportSystemError(ops, "FDM file creation failure", EBUSY);
-    return false;
-  }
-  if (!res.fdm.Create(fdmName, OutputFile::Mode::Replace)) {
-    ReportSystemError(ops, "FDM file creation failure");
-    return false;
-  }
+  };
+  if (namesInput(tdmName)) return refused();
+  if (!created(res.tdm, tdmName)) return false;
+  if (res.tdm.Names(input) || namesInput(fdmName)) return refused();
+  if (!created(res.fdm, fdmName)) return false;
+  // The rule is about files: two outputs on one device (/dev/null) are fine.
+  if (res.fdm.Names(input) || res.fdm.SameFileAs(res.tdm)) return refused();
   run.tdm = &res.tdm;
   run.fdm = &res.fdm;
   return true;

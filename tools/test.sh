@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with warnings as errors, and
 # runs the whole test suite twice: in a release build, and in a debug build
-# under AddressSanitizer (leak detection on) and UndefinedBehaviorSanitizer;
-# then each fuzz target for a minute (FUZZ_SECONDS).
+# under AddressSanitizer (leak detection on) and UndefinedBehaviorSanitizer,
+# where the desktop program's monkey test then runs for a minute
+# (TZ_MONKEY_SECONDS, TZ_MONKEY_SEED); then each fuzz target for a minute
+# (FUZZ_SECONDS).
 # Takes well under half an hour on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +30,11 @@ echo "== Sanitizer build"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTORZALEN_SANITIZE=ON "${common[@]}"
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-sanitize
+
+echo "== The desktop program's monkey test, a minute under the sanitizers"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  TZ_MONKEY_SECONDS="${TZ_MONKEY_SECONDS:-60}" TZ_MONKEY_SEED="${TZ_MONKEY_SEED:-20240}" \
+  ./app_tests --gtest_filter='Monkey.*')
 
 echo "== Fuzzing, a minute per target"
 bash tools/fuzz.sh "${FUZZ_SECONDS:-60}"

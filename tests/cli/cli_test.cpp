@@ -18,12 +18,14 @@ namespace {
 using Json = std::vector<std::pair<std::string, std::string>>;  // key, raw value text
 
 const std::vector<std::string> kKeys = {
+    "completed",   "message",
     "RawCount",    "FilteredCount", "ProgrCount",  "FilteredPercent", "RPMfiltMax", "RPMfiltMin",
     "RPMinstMax",  "RPMinstMin",    "TRQfiltMax",  "TRQfiltMin",      "POTfiltMax", "POTfiltMin",
     "RPMfiltMean", "RPMinstMean",   "Fc",          "FFT_N",           "FundLine",   "FundMag",
     "DCEndLine",   "FloorLevel",    "TotalEnergy", "EvenSymErrRe",    "OddSymErrIm", "PeakLines"};
-const std::vector<std::string> kStatistics(kKeys.begin() + 4, kKeys.begin() + 15);
-const std::vector<std::string> kSpectrum(kKeys.begin() + 15, kKeys.end());
+const std::vector<std::string> kFigures(kKeys.begin() + 2, kKeys.end());
+const std::vector<std::string> kStatistics(kKeys.begin() + 6, kKeys.begin() + 17);
+const std::vector<std::string> kSpectrum(kKeys.begin() + 17, kKeys.end());
 
 // Splits the one-line object into its members; the members put back together
 // must give the whole output, so anything else fails the test.
@@ -107,6 +109,8 @@ TEST(CliJson, OneObjectWithTheKeysInOrder) {
   std::vector<std::string> keys;
   for (const auto& m : j) keys.push_back(m.first);
   EXPECT_EQ(keys, kKeys);
+  EXPECT_EQ(Value(j, "completed"), "true");
+  EXPECT_EQ(Value(j, "message"), "null");
   EXPECT_EQ(Value(j, "RawCount"), "40000");
   const std::string percent = Value(j, "FilteredPercent");
   EXPECT_TRUE(percent.size() > 2 && percent.front() == '"' && percent.back() == '"') << percent;
@@ -132,13 +136,17 @@ TEST(CliJson, FailuresAndNullsFollowHowFarTheRunGot) {
   };
   Json j = run(dir.Path("missing.VBT"), 1, "Error 2: VBT File opening failure.\n\r");
   ASSERT_EQ(j.size(), kKeys.size());
-  for (const auto& [k, v] : j) EXPECT_EQ(v, "null") << k;
+  EXPECT_EQ(Value(j, "completed"), "false");
+  EXPECT_EQ(Value(j, "message"), "\"Error 2: VBT File opening failure.\"");
+  for (const auto& k : kFigures) EXPECT_EQ(Value(j, k), "null") << k;
 
   WriteFile(dir.Path("bare.VBT"), "6611,1873\r\n6605,1886\r\n6605,1899\r\n");
   run(dir.Path("bare.VBT"), 1, "VBT preprocessor: Header invalid or not found!\n");
 
   WriteFile(dir.Path("empty.VBT"), VbtFile(""));
   j = run(dir.Path("empty.VBT"), 1, "VBT preprocessor: No sample found!\n");
+  EXPECT_EQ(Value(j, "completed"), "false");
+  EXPECT_EQ(Value(j, "message"), "\"VBT preprocessor: No sample found!\"");
   for (const char* k : {"RawCount", "FilteredCount", "ProgrCount"}) EXPECT_EQ(Value(j, k), "0");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "null") << k;
   for (const auto& k : kSpectrum) EXPECT_EQ(Value(j, k), "null") << k;
@@ -159,10 +167,32 @@ TEST(CliJson, FailuresAndNullsFollowHowFarTheRunGot) {
   // A handful of samples: statistics over an empty range, FFT refused.
   WriteFile(dir.Path("few.VBT"), VbtFile("6611,1873\r\n6605,1886\r\n6605,1899\r\n6609,1907\r\n"));
   j = run("-q " + dir.Path("few.VBT"), 0, "FFT processor: Too few samples for the FFT");
+  EXPECT_EQ(Value(j, "completed"), "true");  // warned, and reached its end
+  EXPECT_EQ(Value(j, "message"), "null");
   EXPECT_EQ(Value(j, "RawCount"), "4");
   EXPECT_EQ(Value(j, "FilteredPercent"), "\"0.\"");
   for (const auto& k : kStatistics) EXPECT_EQ(Value(j, k), "0") << k;
   for (const auto& k : kSpectrum) EXPECT_EQ(Value(j, k), "null") << k;
+}
+
+TEST(CliJson, ARunThatFailsSaysSoWithItsMessage) {
+  TempDir dir;
+  const struct {
+    std::string outs, message;
+  } cases[] = {
+      // Every figure computed; only writing the FDM failed.
+      {dir.Path("a.TDM") + " /dev/full",
+       "VBT preprocessor: Output file write failure: no output file was replaced."},
+      {dir.Path("a.TDM") + " " + dir.Path("a.TDM"), "Error 16: FDM file creation failure."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.outs);
+    const CommandResult res = RunCli("-q --json " + kDemo + " " + c.outs);
+    EXPECT_EQ(res.status, 1);
+    const Json j = ParseJson(res.out);
+    EXPECT_EQ(Value(j, "completed"), "false");
+    EXPECT_EQ(Value(j, "message"), "\"" + c.message + "\"");
+  }
 }
 
 TEST(CliFilters, GivenOptionsAreFixedOthersComeFromTheHeader) {
