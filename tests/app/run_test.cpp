@@ -42,6 +42,7 @@ void ExpectSameAsCli(MainWindow& w, const std::string& input, const std::string&
   const std::string cliTdm = dir.Path("cli.TDM"), cliFdm = dir.Path("cli.FDM");
   const CliRun cli = RunCli(input, cliTdm, cliFdm);
   ASSERT_EQ(cli.status, 0) << cli.json;
+  for (const std::string& f : {tdm, fdm, cliTdm, cliFdm}) ASSERT_TRUE(Exists(f)) << f;
   const std::string a = ReadFile(tdm), b = ReadFile(cliTdm);
   EXPECT_GT(a.size(), 1000u);
   EXPECT_TRUE(a == b) << "TDM files differ: " << tdm;
@@ -220,6 +221,7 @@ TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
   EXPECT_EQ(w->Record().UseFilterDefaults, 0);  // unchanged
   EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
   // The TDM input run again: same outputs as before.
+  for (const char* f : {"b.TDM", "b.FDM", "c.TDM", "c.FDM"}) ASSERT_TRUE(Exists(dir.Path(f))) << f;
   EXPECT_TRUE(ReadFile(dir.Path("c.TDM")) == ReadFile(dir.Path("b.TDM")));
   EXPECT_TRUE(ReadFile(dir.Path("c.FDM")) == ReadFile(dir.Path("b.FDM")));
 }

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -129,16 +128,6 @@ TEST_F(DisplaySettingsDialogTest, CancelEscapeAndCloseOnlyRebuild) {
     EXPECT_EQ(Choices(state), before) << way;
   }
   EXPECT_EQ(calls, (std::vector<std::string>{"rebuild", "rebuild", "rebuild"}));
-}
-
-TEST_F(DisplaySettingsDialogTest, ScreenshotWhenAsked) {
-  const QString dir = qEnvironmentVariable("TZ_SCREENSHOTS");
-  if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
-  QDir().mkpath(dir);
-  auto d = Open();
-  d->show();
-  QApplication::processEvents();
-  EXPECT_TRUE(d->grab().save(dir + "/display-settings.png"));
 }
 
 }  // namespace
