@@ -7,14 +7,14 @@
 #include "app/about_dialog.h"
 #include "app/commands.h"
 #include "app/help_dialog.h"
-#include "app/resource.h"
+#include "display/display.h"
+#include "display/display_settings_dialog.h"
+#include "run/run_processing.h"
 #include "settings/fft_source_dialog.h"
 #include "settings/fft_window_dialog.h"
 #include "settings/filtering_settings_dialog.h"
 #include "settings/parameters_dialog.h"
-#include "display/display.h"
-#include "display/display_settings_dialog.h"
-#include "run/run_processing.h"
+#include "ui/resource.h"
 
 namespace tz {
 

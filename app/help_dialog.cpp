@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/resource.h"
+#include "ui/resource.h"
 
 namespace tz {
 

@@ -13,11 +13,11 @@
 #include "app/commands.h"
 #include "app/dispatcher.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
 #include "app/start_args.h"
 #include "app/toolbar_strip.h"
-#include "app/widget_id.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 

@@ -6,10 +6,10 @@
 #include <map>
 #include <memory>
 
-#include "processing/analysis_record.h"
 #include "app/file_dialog.h"
-#include "app/message_box.h"
 #include "display/layout.h"
+#include "processing/analysis_record.h"
+#include "ui/message_box.h"
 
 class QAction;
 

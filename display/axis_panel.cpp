@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <span>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 

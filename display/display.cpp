@@ -4,8 +4,8 @@
 #include <QFontMetrics>
 #include <QWidget>
 
-#include "app/resource.h"
 #include "display/plot_math.h"
+#include "ui/resource.h"
 
 namespace tz {
 

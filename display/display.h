@@ -9,12 +9,12 @@
 #include <array>
 #include <functional>
 
-#include "app/message_box.h"
 #include "display/axis_panel.h"
 #include "display/display_state.h"
 #include "display/layout.h"
 #include "display/panel_rules.h"
 #include "display/plot_window.h"
+#include "ui/message_box.h"
 
 class QWidget;
 

@@ -8,8 +8,8 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 

@@ -4,11 +4,11 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "app/resource.h"
 #include "display/format_decimals.h"
 #include "display/plot_math.h"
 #include "processing/analysis_record.h"
 #include "processing/number_text.h"
+#include "ui/resource.h"
 
 namespace tz {
 

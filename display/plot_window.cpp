@@ -7,11 +7,11 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/resource.h"
-#include "app/widget_id.h"
 #include "display/display_state.h"
 #include "display/layout.h"
 #include "display/plot_painter.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 

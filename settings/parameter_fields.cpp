@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/resource.h"
 #include "processing/format_sig10.h"
+#include "ui/resource.h"
 
 namespace tz {
 

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
 #include "settings/parameter_fields.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 

@@ -4,8 +4,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 

@@ -11,11 +11,11 @@
 
 #include "app/commands.h"
 #include "app/dispatcher.h"
-#include "app/resource.h"
 #include "app/toolbar_strip.h"
-#include "app/widget_id.h"
 #include "app_test_support.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::test {
 namespace {

@@ -7,9 +7,9 @@
 #include "app/commands.h"
 #include "app/file_dialog.h"
 #include "app/help_dialog.h"
-#include "app/resource.h"
 #include "app/start_args.h"
 #include "display/layout.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/widget_id.h"
 #include "display/display_settings_dialog.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 namespace {

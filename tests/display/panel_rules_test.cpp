@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/resource.h"
-#include "display/plot_math.h"
 #include "display/panel_rules.h"
+#include "display/plot_math.h"
 #include "tests/display/display_fixture.h"
+#include "ui/resource.h"
 
 namespace tz::test {
 namespace {

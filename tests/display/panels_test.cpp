@@ -13,8 +13,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/widget_id.h"
 #include "display/axis_panel.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 namespace {

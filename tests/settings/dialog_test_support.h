@@ -15,7 +15,7 @@
 #include <string>
 
 #include "processing/analysis_record.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
 
 namespace tz::test {
 

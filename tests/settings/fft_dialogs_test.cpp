@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "dialog_test_support.h"
 #include "settings/fft_choice_rules.h"
 #include "settings/fft_source_dialog.h"
 #include "settings/fft_window_dialog.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/resource.h"
 #include "dialog_test_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <map>
 
-#include "app/resource.h"
 #include "dialog_test_support.h"
 #include "settings/parameter_fields.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {

@@ -40,9 +40,7 @@
 #include "app/main_window.h"
 #include "app/progress_dialog.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
 #include "app/statistics_dialog.h"
-#include "app/widget_id.h"
 #include "display/axis_panel.h"
 #include "display/display.h"
 #include "display/display_settings_dialog.h"
@@ -50,6 +48,8 @@
 #include "settings/fft_window_dialog.h"
 #include "settings/filtering_settings_dialog.h"
 #include "settings/parameters_dialog.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::shots {
 namespace {
