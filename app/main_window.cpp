@@ -96,7 +96,7 @@ void MainWindow::setMinimumTrackHeight() {
 }
 
 void MainWindow::layOut(int width, int height) {
-  layout_ = LayOut(width, height, dlgUnitHeight_, display_->State().ShowFft != 0);
+  layout_ = LayOut(width, height, dlgUnitHeight_, FftShown(display_->State()));
   if (PlotWindow* plot = display_->Plot()) {
     const Rect r = PlotWindowRect(layout_);
     plot->setGeometry(r.x, r.y, r.width, r.height);

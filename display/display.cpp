@@ -75,11 +75,11 @@ void Display::CreatePanel(PanelId p, int x, int y, int width, int height) {
 void Display::RebuildDisplay() {
   DestroyWindows();
   const LayoutRecord& l = layout_;
-  layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(state_.ShowFft != 0));
+  layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(FftShown(state_)));
   layout_.PlotWidth = PlotWidthFor(layout_.ClientWidth, layout_.PanelWidth);
   CreatePlotWindow();
   const int x = l.PlotWidth, w = l.PanelWidth, top = l.PlotTop, H = l.ClientHeight;
-  if (!state_.ShowFft) {
+  if (!FftShown(state_)) {
     const bool three = ThreeGraphs(state_);
     CreatePanel(PanelId::Y1, x, top, w, three ? l.YPanelHeight : H - l.XPanelHeight);
     CreatePanel(PanelId::X, x, H - l.XPanelHeight, w, l.XPanelHeight);
@@ -118,7 +118,7 @@ void Display::OnClick(int x, int y) {
   plot_->update();
 }
 
-void Display::OnHorizontalScroll(int code) {
+void Display::OnHorizontalScroll(ScrollCode code) {
   const auto position = ScrollHorizontally(state_, record_, code);
   if (!position || plot_ == nullptr) return;
   plot_->SetHorizontalPosition(*position);

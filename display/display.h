@@ -64,7 +64,7 @@ class Display : public QObject {
   void Apply(const ControlOps& ops);
   void OnCharacter(const QString& text);
   void OnClick(int x, int y);
-  void OnHorizontalScroll(int code);
+  void OnHorizontalScroll(ScrollCode code);
   void OnSetPressed(PanelId panel, const QString& text);
   void OnSwitch(PanelId panel, int id, bool on);
 

@@ -34,6 +34,9 @@ double DecibelsOf(double magnitude, const AnalysisRecord& r) {
   return 10.0 * std::log10(magnitude / dc);
 }
 
+// The X marker panel's radio buttons, in the order of XMarkerChoice.
+constexpr std::array<int, 3> kXMarkerButtons = {res::kXMarker1, res::kXMarker2, res::kXDelta};
+
 // The controls of the time X markers' readings in the X marker panel.
 constexpr Ids kXReadings = {res::kXMarker1, res::kXMarker2, res::kXDelta, res::kXTime,
                             res::kXSpeed,   res::kXTorque,  res::kXPower};
@@ -51,9 +54,6 @@ constexpr YPanelIds kYPanels[3] = {
      res::kY3Min},
 };
 int YIndex(PanelId p) { return p == PanelId::Y1 ? 0 : p == PanelId::Y2 ? 1 : 2; }
-int* YSwitch(DisplayState& s, int i) {
-  return i == 0 ? &s.Y1MarkerOn : i == 1 ? &s.Y2MarkerOn : &s.Y3MarkerOn;
-}
 
 // FFT X panel fields of each marker and of their variation.
 struct FftXIds {
@@ -75,29 +75,39 @@ struct Y1View {
   double max, min;
 };
 Y1View Y1ViewOf(const DisplayState& s, const AnalysisRecord& r) {
-  if (s.ShowTorque) return {"TORQUE", s.ZoomTorque, r.TRQfiltMax, r.TRQfiltMin};
-  if (s.ShowPower) return {"POWER", s.ZoomPower, r.POTfiltMax, r.POTfiltMin};
-  if (s.Show3RpmInst || s.ShowRpmInst) return {"RPMinst", s.ZoomRpm, r.RPMinstMax, r.RPMinstMin};
+  if (s.Show == DisplayChoice::ShowTorque)
+    return {"TORQUE", s.ZoomTorque, r.TRQfiltMax, r.TRQfiltMin};
+  if (s.Show == DisplayChoice::ShowPower) return {"POWER", s.ZoomPower, r.POTfiltMax, r.POTfiltMin};
+  if (RpmInstShown(s)) return {"RPMinst", s.ZoomRpm, r.RPMinstMax, r.RPMinstMin};
   return {"RPM", s.ZoomRpm, r.RPMfiltMax, r.RPMfiltMin};
 }
 // The zoom the Y1 panel's Set changes: the one of the graph it shows.
 double& Y1Zoom(DisplayState& s) {
-  return s.ShowTorque ? s.ZoomTorque : s.ShowPower ? s.ZoomPower : s.ZoomRpm;
+  switch (s.Show) {
+    case DisplayChoice::ShowTorque: return s.ZoomTorque;
+    case DisplayChoice::ShowPower: return s.ZoomPower;
+    default: return s.ZoomRpm;
+  }
 }
 
 // The four readings of a time X marker, or their difference.
-void ShowTimeReadings(ControlOps& ops, const DisplayState& s, int which) {
+void ShowTimeReadings(ControlOps& ops, const DisplayState& s, XMarkerChoice which) {
   const PanelId X = PanelId::X;
-  auto pick = [which](double m1, double m2) {
-    return which == 1 ? m1 : which == 2 ? m2 : m1 - m2;
+  const Marker& m1 = s.Markers[0];
+  const Marker& m2 = s.Markers[1];
+  auto pick = [which, &m1, &m2](double Marker::*reading) {
+    switch (which) {
+      case XMarkerChoice::Marker1: return m1.*reading;
+      case XMarkerChoice::Marker2: return m2.*reading;
+      case XMarkerChoice::Delta: break;
+    }
+    return m1.*reading - m2.*reading;
   };
-  Text(ops, X, res::kXTime, pick(s.M1Time, s.M2Time), 3);
-  if (s.ShowRpmFilt || s.Show3RpmFilt)
-    Text(ops, X, res::kXSpeed, pick(s.M1RpmFilt, s.M2RpmFilt), 2);
-  if (s.ShowRpmInst || s.Show3RpmInst)
-    Text(ops, X, res::kXSpeed, pick(s.M1RpmInst, s.M2RpmInst), 2);
-  Text(ops, X, res::kXTorque, pick(s.M1Trq, s.M2Trq), 2);
-  Text(ops, X, res::kXPower, pick(s.M1Pow, s.M2Pow), 2);
+  Text(ops, X, res::kXTime, pick(&Marker::Time), 3);
+  if (RpmFiltShown(s)) Text(ops, X, res::kXSpeed, pick(&Marker::RpmFilt), 2);
+  if (RpmInstShown(s)) Text(ops, X, res::kXSpeed, pick(&Marker::RpmInst), 2);
+  Text(ops, X, res::kXTorque, pick(&Marker::Trq), 2);
+  Text(ops, X, res::kXPower, pick(&Marker::Pow), 2);
 }
 
 }  // namespace
@@ -106,13 +116,13 @@ bool PanelShown(const DisplayState& s, PanelId p) {
   switch (p) {
     case PanelId::Y1:
     case PanelId::X:
-      return !s.ShowFft;
+      return !FftShown(s);
     case PanelId::Y2:
     case PanelId::Y3:
-      return !s.ShowFft && ThreeGraphs(s);
+      return ThreeGraphs(s);
     case PanelId::FftY:
     case PanelId::FftX:
-      return s.ShowFft != 0;
+      return FftShown(s);
   }
   return false;
 }
@@ -151,14 +161,12 @@ ControlOps FillPanel(PanelId p, const DisplayState& s, const AnalysisRecord& r) 
       break;
     }
     case PanelId::X:
-      if (s.XMarkerSel1) Add(ops, p, {res::kXMarker1}, ControlOp::Check);
-      if (s.XMarkerSel2) Add(ops, p, {res::kXMarker2}, ControlOp::Check);
-      if (s.XMarkerDelta) Add(ops, p, {res::kXDelta}, ControlOp::Check);
+      Add(ops, p, {kXMarkerButtons[static_cast<int>(s.XMarkerSel)]}, ControlOp::Check);
       Text(ops, p, res::kXTorqueUnit, "Nm");
       Text(ops, p, res::kXPowerUnit, "kW");
       break;
     case PanelId::FftY:
-      if (!s.ShowFft) break;
+      if (!FftShown(s)) break;
       Text(ops, p, res::kFftYZoom, s.ZoomFft, 3);
       Text(ops, p, res::kFftYTitle, FftPanelTitle(r));
       Text(ops, p, res::kFftYTotalEnergy, r.TotalEnergy, 4);
@@ -168,7 +176,7 @@ ControlOps FillPanel(PanelId p, const DisplayState& s, const AnalysisRecord& r) 
       Text(ops, p, res::kFftYOddSymErr, r.OddSymErrIm, 4);
       break;
     case PanelId::FftX:
-      if (!s.ShowFft) break;
+      if (!FftShown(s)) break;
       Text(ops, p, res::kFftXFc, r.Fc, 2);
       Text(ops, p, res::kFftXCount, static_cast<double>(r.FFT_N), 0);
       break;
@@ -191,7 +199,7 @@ bool ApplyZoomText(DisplayState& s, PanelId p, const std::string& text) {
       zoom = &s.ZoomPower;
       break;
     case PanelId::FftY:
-      if (s.ShowFft) zoom = &s.ZoomFft;
+      if (FftShown(s)) zoom = &s.ZoomFft;
       break;
     default:
       break;
@@ -204,16 +212,12 @@ bool ApplyZoomText(DisplayState& s, PanelId p, const std::string& text) {
 ControlOps SelectXMarker(DisplayState& s, int buttonId) {
   ControlOps ops;
   const PanelId X = PanelId::X;
-  int which = 0;
-  if (buttonId == res::kXMarker1) which = 1;
-  else if (buttonId == res::kXMarker2) which = 2;
-  else if (buttonId != res::kXDelta) return ops;
-  for (int id : {res::kXMarker1, res::kXMarker2, res::kXDelta})
+  const auto* button = std::find(kXMarkerButtons.begin(), kXMarkerButtons.end(), buttonId);
+  if (button == kXMarkerButtons.end()) return ops;
+  for (int id : kXMarkerButtons)
     Add(ops, X, {id}, id == buttonId ? ControlOp::Check : ControlOp::Uncheck);
-  s.XMarkerSel1 = which == 1;
-  s.XMarkerSel2 = which == 2;
-  s.XMarkerDelta = which == 0;
-  ShowTimeReadings(ops, s, which);
+  s.XMarkerSel = static_cast<XMarkerChoice>(button - kXMarkerButtons.begin());
+  ShowTimeReadings(ops, s, s.XMarkerSel);
   return ops;
 }
 
@@ -225,7 +229,7 @@ ControlOps SwitchTimeXMarkers(DisplayState& s, bool on) {
     return ops;
   }
   s.TimeXMarkersOn = 1;
-  s.Y1MarkerOn = s.Y2MarkerOn = s.Y3MarkerOn = 0;
+  s.YMarkerOn = {};
   Add(ops, PanelId::X, kXReadings, ControlOp::Enable);
   for (const YPanelIds& y : kYPanels) {
     Add(ops, y.panel, {y.markerVal}, ControlOp::Disable);
@@ -239,11 +243,11 @@ ControlOps SwitchYMarker(DisplayState& s, PanelId p, bool on) {
   if (p != PanelId::Y1 && p != PanelId::Y2 && p != PanelId::Y3) return ops;
   const int own = YIndex(p);
   if (!on) {
-    *YSwitch(s, own) = 0;
+    s.YMarkerOn[own] = 0;
     Add(ops, p, {kYPanels[own].markerVal}, ControlOp::Disable);
     return ops;
   }
-  for (int i = 0; i < 3; ++i) *YSwitch(s, i) = i == own;
+  for (int i = 0; i < 3; ++i) s.YMarkerOn[i] = i == own;
   s.TimeXMarkersOn = 0;
   Add(ops, PanelId::X, kXReadings, ControlOp::Disable);
   Add(ops, PanelId::X, {res::kXEnable}, ControlOp::Uncheck);
@@ -263,18 +267,19 @@ ControlOps SwitchFftXMarker(DisplayState& s, int marker, bool on) {
   const FftXIds& mine = kFftX[own];
   const FftXIds& other = kFftX[1 - own];
   if (!on) {
-    (own == 0 ? s.FftXMarker1On : s.FftXMarker2On) = 0;
+    const Marker& m = s.Markers[own];
+    s.Markers[own].FftXOn = 0;
     Add(ops, FX, {mine.line, mine.freq, mine.ampl, mine.dB}, ControlOp::Disable);
-    const bool m1 = own == 0;
-    Text(ops, FX, mine.line, m1 ? s.M1Line : s.M2Line, 2);
-    Text(ops, FX, mine.freq, m1 ? s.M1Freq : s.M2Freq, 2);
-    Text(ops, FX, mine.ampl, m1 ? s.M1Ampl : s.M2Ampl, 2);
-    Text(ops, FX, mine.dB, m1 ? s.M1dB : s.M2dB, 2);
+    Text(ops, FX, mine.line, m.Line, 2);
+    Text(ops, FX, mine.freq, m.Freq, 2);
+    Text(ops, FX, mine.ampl, m.Ampl, 2);
+    Text(ops, FX, mine.dB, m.dB, 2);
     return ops;
   }
-  s.FftXMarker1On = own == 0;
-  s.FftXMarker2On = own == 1;
-  s.FftYMarker1On = s.FftYMarker2On = 0;
+  for (int i = 0; i < 2; ++i) {
+    s.Markers[i].FftXOn = i == own;
+    s.Markers[i].FftYOn = 0;
+  }
   Add(ops, FX, {mine.line, mine.freq, mine.ampl, mine.dB}, ControlOp::Enable);
   Add(ops, FX, kFftXVariation, ControlOp::Enable);
   Add(ops, FX, {own == 0 ? res::kFftXMarker2On : res::kFftXMarker1On}, ControlOp::Uncheck);
@@ -289,14 +294,15 @@ ControlOps SwitchFftYMarker(DisplayState& s, int marker, bool on) {
   const PanelId FY = PanelId::FftY;
   const bool first = marker != 2;
   if (!on) {
-    (first ? s.FftYMarker1On : s.FftYMarker2On) = 0;
+    s.Markers[first ? 0 : 1].FftYOn = 0;
     Add(ops, FY, {first ? res::kFftYM1Ampl : res::kFftYM2Ampl}, ControlOp::Disable);
     return ops;
   }
-  s.FftYMarker1On = first;
-  s.FftYMarker2On = !first;
-  s.Y3MarkerOn = s.Y2MarkerOn = s.TimeXMarkersOn = 0;
-  s.FftXMarker1On = s.FftXMarker2On = 0;
+  for (int i = 0; i < 2; ++i) {
+    s.Markers[i].FftYOn = i == (first ? 0 : 1);
+    s.Markers[i].FftXOn = 0;
+  }
+  s.YMarkerOn[2] = s.YMarkerOn[1] = s.TimeXMarkersOn = 0;
   for (const FftXIds& f : kFftX)
     Add(ops, PanelId::FftX, {f.line, f.freq, f.ampl, f.dB}, ControlOp::Disable);
   Add(ops, PanelId::FftX, kFftXVariation, ControlOp::Disable);
@@ -316,8 +322,9 @@ ControlOps SwitchFftYMarker(DisplayState& s, int marker, bool on) {
 }
 
 ControlOps ClearMarkerSwitches(DisplayState& s) {
-  s.TimeXMarkersOn = s.Y1MarkerOn = s.Y2MarkerOn = s.Y3MarkerOn = 0;
-  s.FftXMarker1On = s.FftXMarker2On = s.FftYMarker1On = s.FftYMarker2On = 0;
+  s.TimeXMarkersOn = 0;
+  s.YMarkerOn = {};
+  for (Marker& m : s.Markers) m.FftXOn = m.FftYOn = 0;
   ControlOps ops;
   auto blank = [&ops](PanelId p, Ids ids) {
     Add(ops, p, ids, ControlOp::Disable);
@@ -361,98 +368,82 @@ MarkerColour ColourOf(MarkerLine m) {
 namespace {
 
 // Where a click set a marker-1 or marker-2 kind of marker.
-void SetMarkerAt(DisplayState& s, bool first, int x, int y) {
-  (first ? s.Marker1X : s.Marker2X) = x;
-  (first ? s.Marker1Y : s.Marker2Y) = y;
+Marker& SetMarkerAt(DisplayState& s, int marker, int x, int y) {
+  Marker& m = s.Markers[marker == 1 ? 0 : 1];
+  m.X = x;
+  m.Y = y;
+  return m;
 }
 
 void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, int marker, int x,
                      int y, MarkerLines& lines) {
-  const bool m1 = marker == 1;
-  SetMarkerAt(s, m1, x, y);
-  lines.Set(m1 ? MarkerLine::FftX1 : MarkerLine::FftX2, x);
-  (m1 ? s.PrevFftM1X : s.PrevFftM2X) = x;
+  Marker& m = SetMarkerAt(s, marker, x, y);
+  lines.Set(marker == 1 ? MarkerLine::FftX1 : MarkerLine::FftX2, x);
+  m.PrevFftX = x;
   const int32_t line = LineAtColumn(s, r, x);
-  double& mLine = m1 ? s.M1Line : s.M2Line;
-  double& mFreq = m1 ? s.M1Freq : s.M2Freq;
-  double& mAmpl = m1 ? s.M1Ampl : s.M2Ampl;
-  double& mdB = m1 ? s.M1dB : s.M2dB;
-  mLine = line;
-  mFreq = r.FFTfreq[line];
-  mAmpl = LineMagnitudeAt(r, line);
-  mdB = DecibelsOf(mAmpl, r);
-  const FftXIds& f = kFftX[m1 ? 0 : 1];
+  m.Line = line;
+  m.Freq = r.FFTfreq[line];
+  m.Ampl = LineMagnitudeAt(r, line);
+  m.dB = DecibelsOf(m.Ampl, r);
+  const FftXIds& f = kFftX[marker == 1 ? 0 : 1];
   const PanelId FX = PanelId::FftX;
-  Text(ops, FX, f.line, mLine, 2);
-  Text(ops, FX, f.freq, mFreq, 2);
-  Text(ops, FX, f.ampl, mAmpl, 2);
-  Text(ops, FX, f.dB, mdB, 3);
-  Text(ops, FX, res::kFftXVarLines, s.M2Line - s.M1Line, 0);
-  Text(ops, FX, res::kFftXVarFreq, s.M1Freq - s.M2Freq, 2);
-  Text(ops, FX, res::kFftXVarAmpl, s.M1Ampl - s.M2Ampl, 2);
-  Text(ops, FX, res::kFftXVardB, s.M1dB - s.M2dB, 3);
+  Text(ops, FX, f.line, m.Line, 2);
+  Text(ops, FX, f.freq, m.Freq, 2);
+  Text(ops, FX, f.ampl, m.Ampl, 2);
+  Text(ops, FX, f.dB, m.dB, 3);
+  const Marker& m1 = s.Markers[0];
+  const Marker& m2 = s.Markers[1];
+  Text(ops, FX, res::kFftXVarLines, m2.Line - m1.Line, 0);
+  Text(ops, FX, res::kFftXVarFreq, m1.Freq - m2.Freq, 2);
+  Text(ops, FX, res::kFftXVarAmpl, m1.Ampl - m2.Ampl, 2);
+  Text(ops, FX, res::kFftXVardB, m1.dB - m2.dB, 3);
 }
 
 void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, double H,
                      int marker, int x, int y, MarkerLines& lines) {
   const bool m1 = marker == 1;
-  SetMarkerAt(s, m1, x, y);
+  Marker& m = SetMarkerAt(s, marker, x, y);
   lines.Set(m1 ? MarkerLine::FftY1 : MarkerLine::FftY2, y);
-  (m1 ? s.PrevFftY1 : s.PrevFftY2) = y;
-  double& ampl = m1 ? s.Y1Ampl : s.Y2Ampl;
-  double& dB = m1 ? s.Y1dB : s.Y2dB;
-  ampl = ValueAtRow(H, y, s.GraphScale, s.GraphOffset, 0.0);
-  dB = DecibelsOf(ampl, r);
+  m.PrevFftY = y;
+  m.YAmpl = ValueAtRow(H, y, s.Graph.Scale, s.Graph.Offset, 0.0);
+  m.YdB = DecibelsOf(m.YAmpl, r);
   const PanelId FY = PanelId::FftY;
-  Text(ops, FY, m1 ? res::kFftYM1Ampl : res::kFftYM2Ampl, ampl, 2);
-  Text(ops, FY, m1 ? res::kFftYM1dB : res::kFftYM2dB, dB, 3);
-  Text(ops, FY, res::kFftYVarAmpl, s.Y1Ampl - s.Y2Ampl, 2);
-  Text(ops, FY, res::kFftYVardB, s.Y1dB - s.Y2dB, 3);
+  Text(ops, FY, m1 ? res::kFftYM1Ampl : res::kFftYM2Ampl, m.YAmpl, 2);
+  Text(ops, FY, m1 ? res::kFftYM1dB : res::kFftYM2dB, m.YdB, 3);
+  Text(ops, FY, res::kFftYVarAmpl, s.Markers[0].YAmpl - s.Markers[1].YAmpl, 2);
+  Text(ops, FY, res::kFftYVardB, s.Markers[0].YdB - s.Markers[1].YdB, 3);
 }
 
 void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, int marker,
                       int x, int y, MarkerLines& lines) {
-  const bool m1 = marker == 1;
-  SetMarkerAt(s, m1, x, y);
-  lines.Set(m1 ? MarkerLine::TimeX1 : MarkerLine::TimeX2, x);
-  (m1 ? s.PrevTimeM1X : s.PrevTimeM2X) = x;
+  Marker& m = SetMarkerAt(s, marker, x, y);
+  lines.Set(marker == 1 ? MarkerLine::TimeX1 : MarkerLine::TimeX2, x);
+  m.PrevTimeX = x;
   const int32_t at = SampleAtColumn(s, r, x);
   const PanelId X = PanelId::X;
-  double& time = m1 ? s.M1Time : s.M2Time;
-  time = r.TprogrArr[at];
-  Text(ops, X, res::kXTime, time, 3);
+  m.Time = r.TprogrArr[at];
+  Text(ops, X, res::kXTime, m.Time, 3);
   if (RpmInstShown(s)) {
-    double& rpm = m1 ? s.M1RpmInst : s.M2RpmInst;
-    rpm = r.RPMinstArr[at];
-    Text(ops, X, res::kXSpeed, rpm, 2);
+    m.RpmInst = r.RPMinstArr[at];
+    Text(ops, X, res::kXSpeed, m.RpmInst, 2);
   } else {
-    double& rpm = m1 ? s.M1RpmFilt : s.M2RpmFilt;
-    rpm = r.RPMfiltArr[at];
-    Text(ops, X, res::kXSpeed, rpm, 2);
+    m.RpmFilt = r.RPMfiltArr[at];
+    Text(ops, X, res::kXSpeed, m.RpmFilt, 2);
   }
-  double& trq = m1 ? s.M1Trq : s.M2Trq;
-  double& pow = m1 ? s.M1Pow : s.M2Pow;
-  trq = r.TRQfiltArr[at];
-  pow = r.POTfiltArr[at];
-  Text(ops, X, res::kXTorque, trq, 2);
-  Text(ops, X, res::kXPower, pow, 2);
+  m.Trq = r.TRQfiltArr[at];
+  m.Pow = r.POTfiltArr[at];
+  Text(ops, X, res::kXTorque, m.Trq, 2);
+  Text(ops, X, res::kXPower, m.Pow, 2);
 }
 
 void PlaceYMarker(ControlOps& ops, DisplayState& s, double H, int band, int x, int y,
                   MarkerLines& lines) {
-  SetMarkerAt(s, true, x, y);
+  Marker& m = SetMarkerAt(s, 1, x, y);
   lines.Set(MarkerLine::TimeY, y);
   s.PrevTimeY = y;
-  double value;
-  if (ThreeGraphs(s)) {
-    const double scale[3] = {s.BandScale1, s.BandScale2, s.BandScale3};
-    const double offset[3] = {s.BandOffset1, s.BandOffset2, s.BandOffset3};
-    const double base[3] = {s.BandBase1, s.BandBase2, s.BandBase3};
-    value = ValueAtRow(H, y, scale[band], offset[band], base[band]);
-  } else {
-    value = ValueAtRow(H, y, s.GraphScale, s.GraphOffset, 0.0);
-  }
-  s.M1RpmFilt = value;
+  const VerticalScale& v = ThreeGraphs(s) ? s.Bands[static_cast<size_t>(band)] : s.Graph;
+  const double value = ValueAtRow(H, y, v.Scale, v.Offset, v.Base);
+  m.RpmFilt = value;
   Text(ops, kYPanels[band].panel, kYPanels[band].markerVal, value, 2);
 }
 
@@ -462,32 +453,32 @@ ControlOps PlaceMarkers(DisplayState& s, const AnalysisRecord& r, const LayoutRe
                         int y, MarkerLines& lines) {
   ControlOps ops;
   const double H = l.PlotHeight;
-  if (s.FftXMarker1On) PlaceFftXMarker(ops, s, r, 1, x, y, lines);
-  if (s.FftXMarker2On) PlaceFftXMarker(ops, s, r, 2, x, y, lines);
-  if (s.FftYMarker1On) PlaceFftYMarker(ops, s, r, H, 1, x, y, lines);
-  if (s.FftYMarker2On) PlaceFftYMarker(ops, s, r, H, 2, x, y, lines);
+  for (int marker : {1, 2})
+    if (s.Markers[marker - 1].FftXOn) PlaceFftXMarker(ops, s, r, marker, x, y, lines);
+  for (int marker : {1, 2})
+    if (s.Markers[marker - 1].FftYOn) PlaceFftYMarker(ops, s, r, H, marker, x, y, lines);
   if (s.TimeXMarkersOn) {
-    if (s.XMarkerSel1) PlaceTimeXMarker(ops, s, r, 1, x, y, lines);
-    if (s.XMarkerSel2) PlaceTimeXMarker(ops, s, r, 2, x, y, lines);
+    if (s.XMarkerSel == XMarkerChoice::Marker1) PlaceTimeXMarker(ops, s, r, 1, x, y, lines);
+    if (s.XMarkerSel == XMarkerChoice::Marker2) PlaceTimeXMarker(ops, s, r, 2, x, y, lines);
   }
-  if (s.Y1MarkerOn) PlaceYMarker(ops, s, H, 0, x, y, lines);
-  if (s.Y2MarkerOn) PlaceYMarker(ops, s, H, 1, x, y, lines);
-  if (s.Y3MarkerOn) PlaceYMarker(ops, s, H, 2, x, y, lines);
+  for (int band = 0; band < 3; ++band)
+    if (s.YMarkerOn[band]) PlaceYMarker(ops, s, H, band, x, y, lines);
   return ops;
 }
 
 XZoomResult XZoom(DisplayState& s, const LayoutRecord& l) {
   XZoomResult result;
   s.XZoomActive = 1;
-  const bool set1 = s.Marker1X != 0;
-  const bool set2 = s.Marker2X != 0;
+  const int32_t x1 = s.Markers[0].X, x2 = s.Markers[1].X;
+  const bool set1 = x1 != 0;
+  const bool set2 = x2 != 0;
   if (!set1 && !set2) result.message = "Marker1 and Marker2 not set";
   else if (set1 && !set2) result.message = "Marker2 not set";
-  else if (set1 && s.Marker1X > s.Marker2X) result.message = "Marker1 greater than Marker2";
-  const bool go = (set1 && set2 && s.Marker1X < s.Marker2X) || (!set1 && set2);
+  else if (set1 && x1 > x2) result.message = "Marker1 greater than Marker2";
+  const bool go = (set1 && set2 && x1 < x2) || (!set1 && set2);
   if (!go) return result;
 
-  const double d = static_cast<double>(s.Marker2X) - static_cast<double>(s.Marker1X);
+  const double d = static_cast<double>(x2) - static_cast<double>(x1);
   const double W = l.PlotWidth;
   auto newStep = [d, W](int32_t step) {
     const int v = W > 0 ? PixelFromDouble(step * d / W) : 0;
@@ -500,10 +491,10 @@ XZoomResult XZoom(DisplayState& s, const LayoutRecord& l) {
     const int64_t v = static_cast<int64_t>(step) * marker + base;
     return static_cast<int32_t>(std::clamp<int64_t>(v, 0, INT32_MAX));
   };
-  s.TimeStart = at(oldTime, s.Marker1X, s.ZoomBaseTime);
-  s.TimeEnd = at(oldTime, s.Marker2X, s.ZoomBaseTime);
-  s.FftStart = at(oldFft, s.Marker1X, s.ZoomBaseFft);
-  s.FftEnd = at(oldFft, s.Marker2X, s.ZoomBaseFft);
+  s.TimeStart = at(oldTime, x1, s.ZoomBaseTime);
+  s.TimeEnd = at(oldTime, x2, s.ZoomBaseTime);
+  s.FftStart = at(oldFft, x1, s.ZoomBaseFft);
+  s.FftEnd = at(oldFft, x2, s.ZoomBaseFft);
   result.zoomed = true;
   return result;
 }
@@ -515,16 +506,20 @@ void ZoomBasesFromRanges(DisplayState& s) {
 
 void XRestore(DisplayState& s, const AnalysisRecord& r) {
   SetFullRange(s, r);
-  s.Marker1X = s.Marker2X = 0;
+  s.Markers[0].X = s.Markers[1].X = 0;
   s.XZoomActive = 0;
 }
 
-std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, int code) {
+std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, ScrollCode code) {
   double f;
-  if (code == 0 || code == 1) f = 0.03;
-  else if (code == 2 || code == 3) f = 0.33;
-  else return std::nullopt;
-  const bool left = code == 0 || code == 2;
+  switch (code) {
+    case ScrollCode::LineLeft:
+    case ScrollCode::LineRight: f = 0.03; break;
+    case ScrollCode::PageLeft:
+    case ScrollCode::PageRight: f = 0.33; break;
+    default: return std::nullopt;
+  }
+  const bool left = code == ScrollCode::LineLeft || code == ScrollCode::PageLeft;
 
   auto move = [f, left](int32_t& start, int32_t& end, int32_t limit) {
     const int32_t span = end - start;
@@ -552,9 +547,10 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
   const int32_t half = HalfSpectrum(r);
   const int32_t fftSpan = move(s.FftStart, s.FftEnd, half);
 
-  const int32_t span = s.ShowFft ? fftSpan : timeSpan;
-  const int32_t start = s.ShowFft ? s.FftStart : s.TimeStart;
-  const int32_t total = s.ShowFft ? half : r.ProgrCount;
+  const bool fft = FftShown(s);
+  const int32_t span = fft ? fftSpan : timeSpan;
+  const int32_t start = fft ? s.FftStart : s.TimeStart;
+  const int32_t total = fft ? half : r.ProgrCount;
   if (total <= 0) return 0;
   return std::clamp(PixelFromDouble(100.0 * (span / 2 + start) / total), 0, 100);
 }

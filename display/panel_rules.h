@@ -97,10 +97,10 @@ void ZoomBasesFromRanges(DisplayState& s);
 // Back to the full range; markers 1 and 2 unset.
 void XRestore(DisplayState& s, const AnalysisRecord& r);
 
-// Horizontal scroll code: 0 line left, 1 line right, 2 page left, 3 page
-// right. Moves the time and FFT ranges; returns the scroll bar position
-// (0..100) to show, or nothing when the code moves nothing.
-std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, int code);
+// A line or page left or right: moves the time and FFT ranges; returns the
+// scroll bar position (0..100) to show, or nothing for a code that is none
+// of the four.
+std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, ScrollCode code);
 
 // Vertical scroll bar set-up for a window height h and the fixed-pitch
 // font's line height: VScrollMax, and VScrollPos held to it. Returns how far

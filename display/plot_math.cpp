@@ -102,43 +102,48 @@ TimeSeries SeriesOf(TimeGraph g, const AnalysisRecord& r, const DisplayState& s)
 }
 
 bool SingleGraphShown(const DisplayState& s, TimeGraph* g) {
-  if (s.ShowRpmFilt) *g = TimeGraph::RpmFilt;
-  else if (s.ShowRpmInst) *g = TimeGraph::RpmInst;
-  else if (s.ShowTorque) *g = TimeGraph::Torque;
-  else if (s.ShowPower) *g = TimeGraph::Power;
-  else return false;
-  return true;
+  switch (s.Show) {
+    case DisplayChoice::ShowRpmFilt: *g = TimeGraph::RpmFilt; return true;
+    case DisplayChoice::ShowRpmInst: *g = TimeGraph::RpmInst; return true;
+    case DisplayChoice::ShowTorque: *g = TimeGraph::Torque; return true;
+    case DisplayChoice::ShowPower: *g = TimeGraph::Power; return true;
+    default: return false;
+  }
+}
+
+std::array<TimeGraph, 3> BandGraphs(const DisplayState& s) {
+  const bool inst = s.Show == DisplayChoice::Show3RpmInst;
+  return {inst ? TimeGraph::RpmInst : TimeGraph::RpmFilt, TimeGraph::Torque,
+          TimeGraph::Power};
 }
 
 void SetSingleGraphScale(DisplayState& s, double H, const TimeSeries& t) {
   const double R = std::fabs(t.max) + std::fabs(t.min);
   const double Z = t.zoom;
-  s.GraphScale = ScaleOf(H, R, Z, 0.004);
-  s.GraphOffset = OffsetOr(s.GraphScale, R * s.GraphScale * 125.0 / Z, H * 0.5);
+  s.Graph.Scale = ScaleOf(H, R, Z, 0.004);
+  s.Graph.Offset = OffsetOr(s.Graph.Scale, R * s.Graph.Scale * 125.0 / Z, H * 0.5);
 }
 
 void SetBandScales(DisplayState& s, double H, const AnalysisRecord& r) {
-  const TimeSeries rpm = SeriesOf(s.Show3RpmInst ? TimeGraph::RpmInst : TimeGraph::RpmFilt, r, s);
-  const TimeSeries bands[3] = {rpm, SeriesOf(TimeGraph::Torque, r, s),
-                               SeriesOf(TimeGraph::Power, r, s)};
-  double* scale[3] = {&s.BandScale1, &s.BandScale2, &s.BandScale3};
-  double* offset[3] = {&s.BandOffset1, &s.BandOffset2, &s.BandOffset3};
-  for (int i = 0; i < 3; ++i) {
-    const double R = std::fabs(bands[i].max) + std::fabs(bands[i].min);
-    const double Z = bands[i].zoom;
-    *scale[i] = ScaleOf(H, R, Z, 0.0025);
-    *offset[i] = OffsetOr(*scale[i], *scale[i] * R * 50.0 / Z, H * 0.125);
+  const std::array<TimeGraph, 3> graphs = BandGraphs(s);
+  for (size_t i = 0; i < graphs.size(); ++i) {
+    const TimeSeries t = SeriesOf(graphs[i], r, s);
+    const double R = std::fabs(t.max) + std::fabs(t.min);
+    const double Z = t.zoom;
+    VerticalScale& band = s.Bands[i];
+    band.Scale = ScaleOf(H, R, Z, 0.0025);
+    band.Offset = OffsetOr(band.Scale, band.Scale * R * 50.0 / Z, H * 0.125);
   }
-  s.BandBase1 = 0.6 * H + 50.0;
-  s.BandBase2 = 0.31666666666666665 * H + 50.0;
-  s.BandBase3 = 0;
+  s.Bands[0].Base = 0.6 * H + 50.0;
+  s.Bands[1].Base = 0.31666666666666665 * H + 50.0;
+  s.Bands[2].Base = 0;
 }
 
 void SetFftScale(DisplayState& s, double H, const AnalysisRecord& r) {
   const double M = LineMagnitudeAt(r, r.FundLine);
   const double Z = s.ZoomFft;
-  s.GraphScale = ScaleOf(H, M, Z, 0.009);
-  s.GraphOffset = OffsetOr(s.GraphScale, M * s.GraphScale * 5.0 / Z, 0.045 * H);
+  s.Graph.Scale = ScaleOf(H, M, Z, 0.009);
+  s.Graph.Offset = OffsetOr(s.Graph.Scale, M * s.Graph.Scale * 5.0 / Z, 0.045 * H);
 }
 
 int ValueToY(double value, double scale, double offset, double base, double H, int plotTop) {

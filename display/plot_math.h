@@ -3,6 +3,7 @@
 // value. The painter, the marker readings and the tests share it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "display/display_state.h"
@@ -41,6 +42,9 @@ struct TimeSeries {
 TimeSeries SeriesOf(TimeGraph g, const AnalysisRecord& r, const DisplayState& s);
 // The single graph shown, if any.
 bool SingleGraphShown(const DisplayState& s, TimeGraph* g);
+// The graphs of the three bands, top to bottom: the unfiltered RPM curve
+// with Show3RpmInst, else the filtered one; torque; power.
+std::array<TimeGraph, 3> BandGraphs(const DisplayState& s);
 
 // Scales of the paint. A range R of 0 (maximum and minimum both 0), a
 // fundamental of magnitude 0 or a zoom of 0 gives a scale of 0: the zero

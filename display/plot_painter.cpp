@@ -60,14 +60,14 @@ void DrawHorizontal(QPainter& p, const QColor& c, int y, int width) {
 // One curve of a time graph: a point per TimeStep samples, TimePixStep
 // pixels apart, up to the first point past the right edge.
 void DrawTimeCurve(QPainter& p, const DisplayState& s, const AnalysisRecord& r,
-                   const LayoutRecord& l, const double* values, double scale, double offset,
-                   double base, const QColor& colour) {
+                   const LayoutRecord& l, const double* values, const VerticalScale& v,
+                   const QColor& colour) {
   const double H = l.PlotHeight;
   QPolygon points;
   points.reserve(std::min<int>(l.PlotWidth + 2, kSampleCapacity));
   int x = 0;
   for (int32_t progr = s.TimeStart + r.MovAvgLen; progr < s.TimeEnd; progr += s.TimeStep) {
-    points << QPoint(x, ValueToY(values[progr], scale, offset, base, H, l.PlotTop));
+    points << QPoint(x, ValueToY(values[progr], v.Scale, v.Offset, v.Base, H, l.PlotTop));
     if (x > l.PlotWidth) break;
     x += s.TimePixStep;
   }
@@ -82,25 +82,21 @@ void DrawSingleGraph(QPainter& p, DisplayState& s, const AnalysisRecord& r,
                                            &plot_colour::kTorque, &plot_colour::kPower};
   const TimeSeries t = SeriesOf(g, r, s);
   SetSingleGraphScale(s, l.PlotHeight, t);
-  DrawTimeCurve(p, s, r, l, t.values, s.GraphScale, s.GraphOffset, 0.0,
-                *kColours[static_cast<int>(g)]);
-  DrawHorizontal(p, plot_colour::kZeroLine, PixelFromDouble(s.GraphOffset), l.PlotWidth);
+  DrawTimeCurve(p, s, r, l, t.values, s.Graph, *kColours[static_cast<int>(g)]);
+  DrawHorizontal(p, plot_colour::kZeroLine, PixelFromDouble(s.Graph.Offset), l.PlotWidth);
 }
 
 void DrawBands(QPainter& p, DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
   SetBandScales(s, l.PlotHeight, r);
-  const TimeGraph graphs[3] = {s.Show3RpmInst ? TimeGraph::RpmInst : TimeGraph::RpmFilt,
-                               TimeGraph::Torque, TimeGraph::Power};
+  const std::array<TimeGraph, 3> graphs = BandGraphs(s);
   const QColor* colours[3] = {&plot_colour::kRpmFilt, &plot_colour::kTorque,
                               &plot_colour::kPower};
-  const double scale[3] = {s.BandScale1, s.BandScale2, s.BandScale3};
-  const double offset[3] = {s.BandOffset1, s.BandOffset2, s.BandOffset3};
-  const double base[3] = {s.BandBase1, s.BandBase2, s.BandBase3};
-  for (int i = 0; i < 3; ++i) {
+  for (size_t i = 0; i < graphs.size(); ++i) {
+    const VerticalScale& band = s.Bands[i];
     const TimeSeries t = SeriesOf(graphs[i], r, s);
-    DrawTimeCurve(p, s, r, l, t.values, scale[i], offset[i], base[i], *colours[i]);
+    DrawTimeCurve(p, s, r, l, t.values, band, *colours[i]);
     const int zero = PixelFromDouble(l.PlotHeight - static_cast<double>(
-                                                        PixelFromDouble(offset[i] + base[i])));
+                                                        PixelFromDouble(band.Offset + band.Base)));
     DrawHorizontal(p, plot_colour::kZeroLine, zero, l.PlotWidth);
   }
 }
@@ -115,7 +111,7 @@ bool IsHarmonic(int32_t k, int32_t fund) {
 void DrawFft(QPainter& p, DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
   const double H = l.PlotHeight;
   SetFftScale(s, H, r);
-  const double scale = s.GraphScale, offset = s.GraphOffset;
+  const double scale = s.Graph.Scale, offset = s.Graph.Offset;
   const int B = PixelFromDouble(H - static_cast<double>(PixelFromDouble(offset)));
   const bool envelope = s.FftEnvelope == 1 && !s.ShowHarmonicPeaks;
 
@@ -166,7 +162,7 @@ void PaintPlot(QPainter& painter, DisplayState& s, const AnalysisRecord& r,
   painter.fillRect(painter.window(), background);  // the whole surface, whatever its size
   DrawMarkerLines(painter, l, lines);
   if (!ComputeRanges(s, r, l)) return;
-  if (s.ShowFft) DrawFft(painter, s, r, l);
+  if (FftShown(s)) DrawFft(painter, s, r, l);
   TimeGraph g;
   if (SingleGraphShown(s, &g)) DrawSingleGraph(painter, s, r, l, g);
   if (ThreeGraphs(s)) DrawBands(painter, s, r, l);

@@ -130,22 +130,13 @@ void PlotWindow::onVerticalMoved(int value) {
 }
 
 void PlotWindow::onHorizontalAction(int action) {
-  int code;
+  ScrollCode code;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-      code = 0;
-      break;
-    case QAbstractSlider::SliderSingleStepAdd:
-      code = 1;
-      break;
-    case QAbstractSlider::SliderPageStepSub:
-      code = 2;
-      break;
-    case QAbstractSlider::SliderPageStepAdd:
-      code = 3;
-      break;
-    default:
-      return;
+    case QAbstractSlider::SliderSingleStepSub: code = ScrollCode::LineLeft; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = ScrollCode::LineRight; break;
+    case QAbstractSlider::SliderPageStepSub: code = ScrollCode::PageLeft; break;
+    case QAbstractSlider::SliderPageStepAdd: code = ScrollCode::PageRight; break;
+    default: return;
   }
   // The bar moves only where the display sets it.
   hbar_->setSliderPosition(hposition_);

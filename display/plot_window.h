@@ -41,8 +41,8 @@ class PlotWindow : public QWidget {
   void CharacterTyped(const QString& text);
   // The left button released at (x, y) of the window.
   void Clicked(int x, int y);
-  // A horizontal scroll: 0 line left, 1 line right, 2 page left, 3 page right.
-  void ScrolledHorizontally(int code);
+  // A line or page left or right on the horizontal bar.
+  void ScrolledHorizontally(tz::ScrollCode code);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

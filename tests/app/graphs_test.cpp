@@ -75,8 +75,7 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
   EXPECT_EQ(Panel(PanelId::Y1), nullptr);
 
   Choose(res::kRadioShowTorque);
-  EXPECT_EQ(State().ShowTorque, 1);
-  EXPECT_EQ(State().ShowFft, 0);
+  EXPECT_EQ(State().Show, DisplayChoice::ShowTorque);
   EXPECT_EQ(Plot()->width(), cw - 162);
   ASSERT_NE(Panel(PanelId::Y1), nullptr);
   EXPECT_EQ(Panel(PanelId::Y1)->Text(res::kY1Title), "TORQUE");
@@ -105,7 +104,7 @@ TEST_F(Graphs, AClickReadsTheSpectrumLineAndDrawsItsMarker) {
   Image();  // a paint sets the steps the click maps with
   const int step = State().FftStep;
   Click(100, 200);
-  EXPECT_EQ(State().Marker1X, 100);
+  EXPECT_EQ(State().Markers[0].X, 100);
   AxisPanel* fx = Panel(PanelId::FftX);
   EXPECT_EQ(fx->Text(res::kFftXM1Line).toStdString(), std::to_string(step * 100));
   EXPECT_FALSE(fx->Text(res::kFftXM1Ampl).isEmpty());
@@ -118,7 +117,7 @@ TEST_F(Graphs, AClickReadsTheSpectrumLineAndDrawsItsMarker) {
   w->Dispatcher().Dispatch(res::kCmdDisplayControl);
   Settle();
   Click(300, 200);
-  EXPECT_EQ(State().Marker1X, 100);
+  EXPECT_EQ(State().Markers[0].X, 100);
   EXPECT_EQ(CountColumn(Image(), 300, qRgb(255, 0, 255)), 0);
 }
 
@@ -126,8 +125,8 @@ TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
   RunDemo();
   Choose(res::kRadioShowRpmFilt);
   Image();
-  const double scale = State().GraphScale;
-  const double offset = State().GraphOffset;
+  const double scale = State().Graph.Scale;
+  const double offset = State().Graph.Offset;
   AxisPanel* y1 = Panel(PanelId::Y1);
   FindById<QLineEdit>(y1, res::kY1Zoom)->setText("200");
   FindById<QPushButton>(y1, res::kY1Set)->click();
@@ -135,8 +134,8 @@ TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
   EXPECT_EQ(State().ZoomRpm, 200.0);
   ASSERT_NE(Panel(PanelId::Y1), y1);  // rebuilt
   Image();
-  EXPECT_DOUBLE_EQ(State().GraphScale, 2 * scale);
-  EXPECT_DOUBLE_EQ(State().GraphOffset, offset);
+  EXPECT_DOUBLE_EQ(State().Graph.Scale, 2 * scale);
+  EXPECT_DOUBLE_EQ(State().Graph.Offset, offset);
   y1 = Panel(PanelId::Y1);
   EXPECT_EQ(y1->Text(res::kY1Zoom), "200");
   FindById<QPushButton>(y1, res::kY1Set)->click();
@@ -151,17 +150,17 @@ TEST_F(Graphs, YMarkerOfTheTorqueBandReadsIntoItsPanel) {
   FindById<QCheckBox>(Panel(PanelId::Y2), res::kY2MarkerOn)->click();
   EXPECT_FALSE(Panel(PanelId::X)->IsChecked(res::kXEnable));
   EXPECT_TRUE(Panel(PanelId::Y2)->IsEnabled(res::kY2MarkerVal));
-  EXPECT_EQ(State().Y2MarkerOn, 1);
+  EXPECT_EQ(State().YMarkerOn[1], 1);
   // The torque band's zero line, then 20 pixels above it.
   const int zero = w->Layout().PlotHeight -
-                   static_cast<int>(State().BandOffset2 + State().BandBase2);
-  const double unitsPerPixel = 1 / State().BandScale2;
+                   static_cast<int>(State().Bands[1].Offset + State().Bands[1].Base);
+  const double unitsPerPixel = 1 / State().Bands[1].Scale;
   Click(50, zero);
   EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 0.0, unitsPerPixel);
   Click(50, zero - 20);
   EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 20 * unitsPerPixel,
               unitsPerPixel);
-  EXPECT_EQ(State().Marker1Y, zero - 20);
+  EXPECT_EQ(State().Markers[0].Y, zero - 20);
   Settle();
   const QImage img = Image();
   int black = 0;
@@ -204,7 +203,7 @@ TEST_F(Graphs, XZoomAndRestoreWithTheTimeMarkers) {
   w->Dispatcher().Dispatch(res::kCmdRestoreX);
   Settle();
   EXPECT_EQ(State().XZoomActive, 0);
-  EXPECT_EQ(State().Marker1X, 0);
+  EXPECT_EQ(State().Markers[0].X, 0);
   EXPECT_EQ(State().TimeEnd, w->Record().ProgrCount);
   EXPECT_FALSE(Plot()->HorizontalBar()->isVisible());
 }

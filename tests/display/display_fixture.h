@@ -37,11 +37,7 @@ class DisplayFixture : public ::testing::Test {
     r.RPMfiltMin = r.RPMinstMin = r.TRQfiltMin = r.POTfiltMin = min;
   }
   // Shows one choice of the seven.
-  void Show(int DisplayState::*choice) {
-    s.ShowFft = s.Show3RpmFilt = s.Show3RpmInst = s.ShowRpmFilt = s.ShowRpmInst = 0;
-    s.ShowTorque = s.ShowPower = 0;
-    s.*choice = 1;
-  }
+  void Show(DisplayChoice choice) { s.Show = choice; }
 
   RecordPtr rec;
   AnalysisRecord& r;

@@ -85,15 +85,15 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
   // Nothing of the zoomed stretch in this file: the full range is drawn.
   s.TimeStart = 4200, s.TimeEnd = 12600;
   r.ProgrCount = 3000;
-  s.Marker1X = 200, s.Marker2X = 600;
+  s.Markers[0].X = 200, s.Markers[1].X = 600;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.XZoomActive, 0);
   EXPECT_EQ(s.TimeStart, 0);
   EXPECT_EQ(s.TimeEnd, 3000);
   EXPECT_EQ(s.FftStart, 0);
   EXPECT_EQ(s.FftEnd, 512);
-  EXPECT_EQ(s.Marker1X, 200);  // markers kept
-  EXPECT_EQ(s.Marker2X, 600);
+  EXPECT_EQ(s.Markers[0].X, 200);  // markers kept
+  EXPECT_EQ(s.Markers[1].X, 600);
 
   // A stretch that ends before its first drawn sample is empty too.
   s.XZoomActive = 1;
@@ -108,31 +108,31 @@ TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   SetStatistics(100, -100);  // R = 200
   TimeSeries t{r.RPMfiltArr, 100, -100, 100.0};
   SetSingleGraphScale(s, H, t);
-  EXPECT_NEAR(s.GraphScale, 0.96, 1e-12);
-  EXPECT_NEAR(s.GraphOffset, 240.0, 1e-9);
+  EXPECT_NEAR(s.Graph.Scale, 0.96, 1e-12);
+  EXPECT_NEAR(s.Graph.Offset, 240.0, 1e-9);
   // The whole range spans 0.4 H around the middle line: 90 lies 0.18 H
   // above it (86.4 pixels), -90 as far under it.
-  EXPECT_EQ(ValueToY(90, s.GraphScale, s.GraphOffset, 0, H, 0), 153);
-  EXPECT_EQ(ValueToY(-90, s.GraphScale, s.GraphOffset, 0, H, 0), 326);
+  EXPECT_EQ(ValueToY(90, s.Graph.Scale, s.Graph.Offset, 0, H, 0), 153);
+  EXPECT_EQ(ValueToY(-90, s.Graph.Scale, s.Graph.Offset, 0, H, 0), 326);
 
   t.zoom = 200.0;  // twice the height, the zero line where it was
   SetSingleGraphScale(s, H, t);
-  EXPECT_NEAR(s.GraphScale, 1.92, 1e-12);
-  EXPECT_NEAR(s.GraphOffset, 240.0, 1e-9);
+  EXPECT_NEAR(s.Graph.Scale, 1.92, 1e-12);
+  EXPECT_NEAR(s.Graph.Offset, 240.0, 1e-9);
 
   SetBandScales(s, H, r);
-  EXPECT_NEAR(s.BandOffset1, 60.0, 1e-9);
-  EXPECT_NEAR(s.BandBase1, 338.0, 1e-9);
-  EXPECT_DOUBLE_EQ(s.BandBase2, 0.31666666666666665 * 480 + 50.0);
-  EXPECT_DOUBLE_EQ(s.BandBase3, 0.0);
+  EXPECT_NEAR(s.Bands[0].Offset, 60.0, 1e-9);
+  EXPECT_NEAR(s.Bands[0].Base, 338.0, 1e-9);
+  EXPECT_DOUBLE_EQ(s.Bands[1].Base, 0.31666666666666665 * 480 + 50.0);
+  EXPECT_DOUBLE_EQ(s.Bands[2].Base, 0.0);
 
   r.FundLine = 40;
   r.FFTre[40] = 3.0;
   r.FFTim[40] = 4.0;  // magnitude 5
   SetFftScale(s, H, r);
   // The fundamental stands 0.9 H above the baseline at 0.045 H.
-  EXPECT_NEAR(s.GraphOffset, 0.045 * H, 1e-9);
-  EXPECT_NEAR(s.GraphScale * 5.0, 0.9 * H, 1e-9);
+  EXPECT_NEAR(s.Graph.Offset, 0.045 * H, 1e-9);
+  EXPECT_NEAR(s.Graph.Scale * 5.0, 0.9 * H, 1e-9);
 }
 
 TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
@@ -142,20 +142,20 @@ TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
                               TimeSeries{r.RPMfiltArr, 100, -100, 0.0},   // zoom 0
                               TimeSeries{r.RPMfiltArr, inf, 0, 100.0}}) {  // R infinite
     SetSingleGraphScale(s, H, t);
-    EXPECT_EQ(s.GraphScale, 0.0);
-    EXPECT_EQ(s.GraphOffset, 240.0);
-    EXPECT_EQ(ValueToY(12345.0, s.GraphScale, s.GraphOffset, 0, H, 0), 240);
-    EXPECT_EQ(ValueToY(inf, s.GraphScale, s.GraphOffset, 0, H, 0), 240);
-    EXPECT_EQ(ValueAtRow(H, 100, s.GraphScale, s.GraphOffset, 0), 0.0);
+    EXPECT_EQ(s.Graph.Scale, 0.0);
+    EXPECT_EQ(s.Graph.Offset, 240.0);
+    EXPECT_EQ(ValueToY(12345.0, s.Graph.Scale, s.Graph.Offset, 0, H, 0), 240);
+    EXPECT_EQ(ValueToY(inf, s.Graph.Scale, s.Graph.Offset, 0, H, 0), 240);
+    EXPECT_EQ(ValueAtRow(H, 100, s.Graph.Scale, s.Graph.Offset, 0), 0.0);
   }
   SetStatistics(0, 0);
   SetBandScales(s, H, r);
-  EXPECT_EQ(s.BandScale2, 0.0);
-  EXPECT_EQ(s.BandOffset2, 60.0);
+  EXPECT_EQ(s.Bands[1].Scale, 0.0);
+  EXPECT_EQ(s.Bands[1].Offset, 60.0);
   r.FundLine = 40;  // magnitude 0
   SetFftScale(s, H, r);
-  EXPECT_EQ(s.GraphScale, 0.0);
-  EXPECT_DOUBLE_EQ(s.GraphOffset, 0.045 * H);
+  EXPECT_EQ(s.Graph.Scale, 0.0);
+  EXPECT_DOUBLE_EQ(s.Graph.Offset, 0.045 * H);
 }
 
 TEST(ValueToY, ClipsAtTheTopOnlyAndHoldsFarRowsToSixteenBits) {

@@ -50,7 +50,7 @@ TEST_F(Painting, NoSamplesLeavesTheWindowColourOnly) {
 }
 
 TEST_F(Painting, SingleGraphCurveZeroLineAndClipping) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(300, 90.0);  // 2 pixels a sample; 90 is drawn at row 153
   QImage img = Paint();
@@ -74,9 +74,9 @@ TEST_F(Painting, SingleGraphCurveZeroLineAndClipping) {
 TEST_F(Painting, EachSingleGraphHasItsColour) {
   SetStatistics(100, -100);
   FillSamples(300, 90.0);
-  const std::pair<int DisplayState::*, QRgb> graphs[] = {{&DisplayState::ShowRpmInst, kMagenta},
-                                                         {&DisplayState::ShowTorque, kGreen},
-                                                         {&DisplayState::ShowPower, kRed}};
+  const std::pair<DisplayChoice, QRgb> graphs[] = {{DisplayChoice::ShowRpmInst, kMagenta},
+                                                   {DisplayChoice::ShowTorque, kGreen},
+                                                   {DisplayChoice::ShowPower, kRed}};
   for (const auto& [choice, colour] : graphs) {
     Show(choice);
     EXPECT_EQ(At(Paint(), 100, 153), colour);
@@ -84,7 +84,7 @@ TEST_F(Painting, EachSingleGraphHasItsColour) {
 }
 
 TEST_F(Painting, ThreeBandsWithTheirZeroLines) {
-  Show(&DisplayState::Show3RpmFilt);
+  Show(DisplayChoice::Show3RpmFilt);
   SetStatistics(100, -100);
   FillSamples(1000, 50.0);
   const QImage img = Paint();
@@ -100,17 +100,17 @@ TEST_F(Painting, ThreeBandsWithTheirZeroLines) {
 }
 
 TEST_F(Painting, ZeroRangeLaysTheCurveOnTheZeroLine) {
-  Show(&DisplayState::ShowTorque);
+  Show(DisplayChoice::ShowTorque);
   SetStatistics(0, 0);
   FillSamples(1000, 5.0);
   const QImage img = Paint();
-  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_EQ(s.Graph.Scale, 0.0);
   EXPECT_EQ(Count(img, kGreen), 0);
   EXPECT_EQ(At(img, 400, 240), kBlack);
 }
 
 TEST_F(Painting, NonFiniteAndFarValuesNeitherCrashNorStall) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(400, 0.0);
   const double inf = std::numeric_limits<double>::infinity();
@@ -125,11 +125,11 @@ TEST_F(Painting, NonFiniteAndFarValuesNeitherCrashNorStall) {
   SetStatistics(inf, std::nan(""));
   r.RPMfiltArr[10] = 1.0;
   Paint();  // nothing to check but that it ends
-  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_EQ(s.Graph.Scale, 0.0);
 }
 
 TEST_F(Painting, ZoomKeptFromALongerFileNeverDrawsItsSamples) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(12600, -90.0);  // the earlier, longer file
   FillSamples(2000, 90.0);    // this run: 2000 samples
@@ -150,7 +150,7 @@ TEST_F(Painting, ZoomKeptFromALongerFileNeverDrawsItsSamples) {
 }
 
 TEST_F(Painting, MarkerLinesAreDottedAndLieUnderTheCurves) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(300, 90.0);
   lines.Set(MarkerLine::TimeX1, 100);
@@ -171,7 +171,7 @@ TEST_F(Painting, MarkerLinesAreDottedAndLieUnderTheCurves) {
 class FftPainting : public Painting {
  protected:
   FftPainting() {
-    Show(&DisplayState::ShowFft);
+    Show(DisplayChoice::ShowFft);
     r.ProgrCount = 10000;
     r.FFT_N = 8192;  // 4096 lines on 800 pixels: 6 lines a column
     for (int k = 0; k < 4096; ++k) r.FFTre[k] = 0.01;
@@ -243,7 +243,7 @@ TEST_F(FftPainting, ZeroFundamentalDrawsOnTheBaseline) {
   r.FFTre[40] = 0.0;
   s.FftEnvelope = 0;
   const QImage img = Paint();
-  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_EQ(s.Graph.Scale, 0.0);
   EXPECT_EQ(CountIn(img, kBlue, 0, 799, 0, kBase - 3), 0);
   EXPECT_EQ(At(img, 400, kBase), kBlack);
 }
