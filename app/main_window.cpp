@@ -97,6 +97,7 @@ void MainWindow::setMinimumTrackHeight() {
 
 void MainWindow::layOut(int width, int height) {
   layout_ = LayOut(width, height, dlgUnitHeight_, FftShown(display_->State()));
+  display_->LayoutChanged();
   if (PlotWindow* plot = display_->Plot()) {
     const Rect r = PlotWindowRect(layout_);
     plot->setGeometry(r.x, r.y, r.width, r.height);

@@ -2,9 +2,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QWidget>
 
-#include "display/plot_math.h"
 #include "ui/resource.h"
 
 namespace tz {
@@ -50,8 +50,19 @@ void Display::DestroyWindows() {
   Retire(plot_);
 }
 
+void Display::UpdateGeometry() {
+  if (running_) return;
+  geometry_ = tz::UpdateGeometry(state_, record_, layout_);
+  // The update may have ended a zoom kept from a longer file: the bar follows.
+  const bool zoomed = state_.XZoomActive != 0;
+  if (plot_ != nullptr && plot_->HorizontalBar()->isVisible() != zoomed)
+    plot_->ShowHorizontalBar(zoomed);
+}
+
+void Display::LayoutChanged() { UpdateGeometry(); }
+
 void Display::CreatePlotWindow() {
-  plot_ = new PlotWindow(record_, state_, layout_, lineHeight_, client_);
+  plot_ = new PlotWindow(record_, state_, geometry_, lineHeight_, client_);
   plot_->SetRunning(running_);
   plot_->ShowHorizontalBar(state_.XZoomActive != 0);
   connect(plot_, &PlotWindow::CharacterTyped, this, &Display::OnCharacter);
@@ -77,6 +88,7 @@ void Display::RebuildDisplay() {
   const LayoutRecord& l = layout_;
   layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(FftShown(state_)));
   layout_.PlotWidth = PlotWidthFor(layout_.ClientWidth, layout_.PanelWidth);
+  UpdateGeometry();
   CreatePlotWindow();
   const int x = l.PlotWidth, w = l.PanelWidth, top = l.PlotTop, H = l.ClientHeight;
   if (!FftShown(state_)) {
@@ -103,6 +115,7 @@ void Display::Apply(const ControlOps& ops) {
 
 void Display::SetRunning(bool running) {
   running_ = running;
+  UpdateGeometry();
   if (plot_ != nullptr) plot_->SetRunning(running);
 }
 
@@ -114,13 +127,15 @@ void Display::OnCharacter(const QString& text) {
 
 void Display::OnClick(int x, int y) {
   if (plot_ == nullptr) return;
-  Apply(PlaceMarkers(state_, record_, layout_, x, y, plot_->Lines()));
+  Apply(PlaceMarkers(state_, geometry_, record_, x, y, plot_->Lines()));
   plot_->update();
 }
 
 void Display::OnHorizontalScroll(ScrollCode code) {
   const auto position = ScrollHorizontally(state_, record_, code);
-  if (!position || plot_ == nullptr) return;
+  if (!position) return;
+  UpdateGeometry();
+  if (plot_ == nullptr) return;
   plot_->SetHorizontalPosition(*position);
   // The repaint erases the window: the marker lines go with it.
   plot_->Lines().Clear();
@@ -165,17 +180,16 @@ void Display::XZoom() {
   }
   if (!z.zoomed) {
     // A refused zoom is still in force for the next run: the bar shows it.
+    UpdateGeometry();
     if (plot_ != nullptr) plot_->ShowHorizontalBar(state_.XZoomActive != 0);
     return;
   }
-  ComputeRanges(state_, record_, layout_);
   RebuildDisplay();
   ZoomBasesFromRanges(state_);
 }
 
 void Display::XRestore() {
   tz::XRestore(state_, record_);
-  ComputeRanges(state_, record_, layout_);
   RebuildDisplay();
 }
 

@@ -13,6 +13,7 @@
 #include "display/display_state.h"
 #include "display/layout.h"
 #include "display/panel_rules.h"
+#include "display/plot_geometry.h"
 #include "display/plot_window.h"
 #include "ui/message_box.h"
 
@@ -47,17 +48,25 @@ class Display : public QObject {
   AxisPanel* Panel(PanelId p) const { return panels_[static_cast<int>(p)]; }
   DisplayState& State() { return state_; }
   const DisplayState& State() const { return state_; }
+  // Where the plot window draws and reads clicks, as of the last change.
+  const PlotGeometry& Geometry() const { return geometry_; }
   // The fixed-pitch font's line: the plot window's vertical scroll step.
   int LineHeight() const { return lineHeight_; }
 
-  // Set for the length of a run: nothing is painted from the record.
+  // Set for the length of a run: nothing is painted from the record, and the
+  // geometry follows the record again at the end.
   void SetRunning(bool running);
+  // The main window's layout record changed (a resize).
+  void LayoutChanged();
   bool Running() const { return running_; }
 
   // Called after every rebuild (the main window keeps its strip on top).
   std::function<void()> onRebuilt;
 
  private:
+  // Brings the state's ranges to the record and layout and recomputes the
+  // geometry (not while a run fills the record).
+  void UpdateGeometry();
   void DestroyWindows();
   void CreatePlotWindow();
   void CreatePanel(PanelId p, int x, int y, int width, int height);
@@ -73,6 +82,7 @@ class Display : public QObject {
   LayoutRecord& layout_;
   const MessageBoxFn& messageBox_;
   DisplayState state_;
+  PlotGeometry geometry_;
   QPointer<PlotWindow> plot_;
   std::array<QPointer<AxisPanel>, kPanelCount> panels_{};
   int lineHeight_ = 1;

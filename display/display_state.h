@@ -1,7 +1,9 @@
 // What the graph display shows and where. Program-wide, like the analysis
 // record: the display settings and the keyboard toggle change the choices,
 // the X zoom and scrolling the visible range, the panels and the plot
-// window's clicks the marker switches, positions and readings.
+// window's clicks the marker switches, positions and readings. Where and how
+// big the graphs are drawn follows from it (plot_geometry.h); painting only
+// reads it.
 #pragma once
 
 #include <array>
@@ -47,12 +49,8 @@ struct Marker {
   double dB = 0;       // 10 x log10(magnitude / DC magnitude)
   double YAmpl = 0;    // amplitude at the FFT Y marker row
   double YdB = 0;      // the same in dB
-};
 
-// Vertical scale of a graph: pixels per unit, the height of its zero line
-// above the bottom of the drawing area, and a band's lift above that.
-struct VerticalScale {
-  double Scale = 0, Offset = 0, Base = 0;
+  bool operator==(const Marker&) const = default;
 };
 
 // Horizontal scroll codes of the plot window: a line is 3 % of the visible
@@ -86,10 +84,6 @@ struct DisplayState {
   double ZoomPower = 100.0;
   double ZoomFft = 100.0;
 
-  // ---- Scales left by the last paint (read back by the marker readings) ----
-  VerticalScale Graph;                 // single time graph or FFT graph (base 0)
-  std::array<VerticalScale, 3> Bands;  // RPM, torque and power bands of the three graphs
-
   // ---- Vertical scroll bar of the plot window ----
   int32_t VScrollPos = 0;  // set from the fixed-pitch font's line height at start
   int32_t VScrollMax = 0;
@@ -100,6 +94,8 @@ struct DisplayState {
   int TimeXMarkersOn = 0;
   XMarkerChoice XMarkerSel = XMarkerChoice::Marker1;
   std::array<int, 3> YMarkerOn{};  // the Y1, Y2 and Y3 panels' marker switches
+
+  bool operator==(const DisplayState&) const = default;
 };
 
 // The FFT graph.

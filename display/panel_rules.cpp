@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "display/format_decimals.h"
+#include "display/plot_geometry.h"
 #include "display/plot_math.h"
 #include "processing/analysis_record.h"
 #include "processing/number_text.h"
@@ -375,12 +376,12 @@ Marker& SetMarkerAt(DisplayState& s, int marker, int x, int y) {
   return m;
 }
 
-void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, int marker, int x,
-                     int y, MarkerLines& lines) {
+void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const PlotGeometry& g,
+                     const AnalysisRecord& r, int marker, int x, int y, MarkerLines& lines) {
   Marker& m = SetMarkerAt(s, marker, x, y);
   lines.Set(marker == 1 ? MarkerLine::FftX1 : MarkerLine::FftX2, x);
   m.PrevFftX = x;
-  const int32_t line = LineAtColumn(s, r, x);
+  const int32_t line = LineAtColumn(g, r, x);
   m.Line = line;
   m.Freq = r.FFTfreq[line];
   m.Ampl = LineMagnitudeAt(r, line);
@@ -399,13 +400,13 @@ void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, 
   Text(ops, FX, res::kFftXVardB, m1.dB - m2.dB, 3);
 }
 
-void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, double H,
-                     int marker, int x, int y, MarkerLines& lines) {
+void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const PlotGeometry& g,
+                     const AnalysisRecord& r, int marker, int x, int y, MarkerLines& lines) {
   const bool m1 = marker == 1;
   Marker& m = SetMarkerAt(s, marker, x, y);
   lines.Set(m1 ? MarkerLine::FftY1 : MarkerLine::FftY2, y);
   m.PrevFftY = y;
-  m.YAmpl = ValueAtRow(H, y, s.Graph.Scale, s.Graph.Offset, 0.0);
+  m.YAmpl = ValueAtRow(g.PlotHeight, y, g.Graph.Scale, g.Graph.Offset, 0.0);
   m.YdB = DecibelsOf(m.YAmpl, r);
   const PanelId FY = PanelId::FftY;
   Text(ops, FY, m1 ? res::kFftYM1Ampl : res::kFftYM2Ampl, m.YAmpl, 2);
@@ -414,12 +415,12 @@ void PlaceFftYMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, 
   Text(ops, FY, res::kFftYVardB, s.Markers[0].YdB - s.Markers[1].YdB, 3);
 }
 
-void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, int marker,
-                      int x, int y, MarkerLines& lines) {
+void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const PlotGeometry& g,
+                      const AnalysisRecord& r, int marker, int x, int y, MarkerLines& lines) {
   Marker& m = SetMarkerAt(s, marker, x, y);
   lines.Set(marker == 1 ? MarkerLine::TimeX1 : MarkerLine::TimeX2, x);
   m.PrevTimeX = x;
-  const int32_t at = SampleAtColumn(s, r, x);
+  const int32_t at = SampleAtColumn(g, r, x);
   const PanelId X = PanelId::X;
   m.Time = r.TprogrArr[at];
   Text(ops, X, res::kXTime, m.Time, 3);
@@ -436,33 +437,32 @@ void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r,
   Text(ops, X, res::kXPower, m.Pow, 2);
 }
 
-void PlaceYMarker(ControlOps& ops, DisplayState& s, double H, int band, int x, int y,
-                  MarkerLines& lines) {
+void PlaceYMarker(ControlOps& ops, DisplayState& s, const PlotGeometry& g, int band, int x,
+                  int y, MarkerLines& lines) {
   Marker& m = SetMarkerAt(s, 1, x, y);
   lines.Set(MarkerLine::TimeY, y);
   s.PrevTimeY = y;
-  const VerticalScale& v = ThreeGraphs(s) ? s.Bands[static_cast<size_t>(band)] : s.Graph;
-  const double value = ValueAtRow(H, y, v.Scale, v.Offset, v.Base);
+  const VerticalScale& v = ThreeGraphs(s) ? g.Bands[static_cast<size_t>(band)] : g.Graph;
+  const double value = ValueAtRow(g.PlotHeight, y, v.Scale, v.Offset, v.Base);
   m.RpmFilt = value;
   Text(ops, kYPanels[band].panel, kYPanels[band].markerVal, value, 2);
 }
 
 }  // namespace
 
-ControlOps PlaceMarkers(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l, int x,
+ControlOps PlaceMarkers(DisplayState& s, const PlotGeometry& g, const AnalysisRecord& r, int x,
                         int y, MarkerLines& lines) {
   ControlOps ops;
-  const double H = l.PlotHeight;
   for (int marker : {1, 2})
-    if (s.Markers[marker - 1].FftXOn) PlaceFftXMarker(ops, s, r, marker, x, y, lines);
+    if (s.Markers[marker - 1].FftXOn) PlaceFftXMarker(ops, s, g, r, marker, x, y, lines);
   for (int marker : {1, 2})
-    if (s.Markers[marker - 1].FftYOn) PlaceFftYMarker(ops, s, r, H, marker, x, y, lines);
+    if (s.Markers[marker - 1].FftYOn) PlaceFftYMarker(ops, s, g, r, marker, x, y, lines);
   if (s.TimeXMarkersOn) {
-    if (s.XMarkerSel == XMarkerChoice::Marker1) PlaceTimeXMarker(ops, s, r, 1, x, y, lines);
-    if (s.XMarkerSel == XMarkerChoice::Marker2) PlaceTimeXMarker(ops, s, r, 2, x, y, lines);
+    if (s.XMarkerSel == XMarkerChoice::Marker1) PlaceTimeXMarker(ops, s, g, r, 1, x, y, lines);
+    if (s.XMarkerSel == XMarkerChoice::Marker2) PlaceTimeXMarker(ops, s, g, r, 2, x, y, lines);
   }
   for (int band = 0; band < 3; ++band)
-    if (s.YMarkerOn[band]) PlaceYMarker(ops, s, H, band, x, y, lines);
+    if (s.YMarkerOn[band]) PlaceYMarker(ops, s, g, band, x, y, lines);
   return ops;
 }
 

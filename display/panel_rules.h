@@ -16,6 +16,7 @@
 namespace tz {
 
 struct AnalysisRecord;
+struct PlotGeometry;
 
 // The six panels.
 enum class PanelId { Y1, Y2, Y3, X, FftY, FftX };
@@ -80,8 +81,9 @@ MarkerColour ColourOf(MarkerLine m);
 // ---- Plot window actions ----
 
 // Left button released at (x, y) of the drawing area: every switch that is
-// on acts, in order. Indices under a column are held to the data.
-ControlOps PlaceMarkers(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l, int x,
+// on acts, in order, reading columns and rows by the geometry. Indices under
+// a column are held to the data.
+ControlOps PlaceMarkers(DisplayState& s, const PlotGeometry& g, const AnalysisRecord& r, int x,
                         int y, MarkerLines& lines);
 
 // X zoom between the two markers. Returns the message to show (caption

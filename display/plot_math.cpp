@@ -10,10 +10,6 @@ namespace tz {
 
 namespace {
 
-int32_t SampleCount(const AnalysisRecord& r) {
-  return std::clamp<int32_t>(r.ProgrCount, 0, kSampleCapacity - 1);
-}
-
 // Truncates a pixel step; 1 when the ratio gives 0 or is not a number.
 int32_t PixStep(int32_t step, int width, int32_t span) {
   if (step > 1) return 1;
@@ -38,6 +34,10 @@ double OffsetOr(double scale, double formula, double atRest) {
 }
 
 }  // namespace
+
+int32_t SampleCount(const AnalysisRecord& r) {
+  return std::clamp<int32_t>(r.ProgrCount, 0, kSampleCapacity - 1);
+}
 
 int32_t HalfSpectrum(const AnalysisRecord& r) {
   return std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
@@ -117,33 +117,39 @@ std::array<TimeGraph, 3> BandGraphs(const DisplayState& s) {
           TimeGraph::Power};
 }
 
-void SetSingleGraphScale(DisplayState& s, double H, const TimeSeries& t) {
+VerticalScale SingleGraphScale(double H, const TimeSeries& t) {
   const double R = std::fabs(t.max) + std::fabs(t.min);
   const double Z = t.zoom;
-  s.Graph.Scale = ScaleOf(H, R, Z, 0.004);
-  s.Graph.Offset = OffsetOr(s.Graph.Scale, R * s.Graph.Scale * 125.0 / Z, H * 0.5);
+  VerticalScale v;
+  v.Scale = ScaleOf(H, R, Z, 0.004);
+  v.Offset = OffsetOr(v.Scale, R * v.Scale * 125.0 / Z, H * 0.5);
+  return v;
 }
 
-void SetBandScales(DisplayState& s, double H, const AnalysisRecord& r) {
+std::array<VerticalScale, 3> BandScales(const DisplayState& s, double H, const AnalysisRecord& r) {
   const std::array<TimeGraph, 3> graphs = BandGraphs(s);
+  std::array<VerticalScale, 3> bands;
   for (size_t i = 0; i < graphs.size(); ++i) {
     const TimeSeries t = SeriesOf(graphs[i], r, s);
     const double R = std::fabs(t.max) + std::fabs(t.min);
     const double Z = t.zoom;
-    VerticalScale& band = s.Bands[i];
+    VerticalScale& band = bands[i];
     band.Scale = ScaleOf(H, R, Z, 0.0025);
     band.Offset = OffsetOr(band.Scale, band.Scale * R * 50.0 / Z, H * 0.125);
   }
-  s.Bands[0].Base = 0.6 * H + 50.0;
-  s.Bands[1].Base = 0.31666666666666665 * H + 50.0;
-  s.Bands[2].Base = 0;
+  bands[0].Base = 0.6 * H + 50.0;
+  bands[1].Base = 0.31666666666666665 * H + 50.0;
+  bands[2].Base = 0;
+  return bands;
 }
 
-void SetFftScale(DisplayState& s, double H, const AnalysisRecord& r) {
+VerticalScale FftScale(const DisplayState& s, double H, const AnalysisRecord& r) {
   const double M = LineMagnitudeAt(r, r.FundLine);
   const double Z = s.ZoomFft;
-  s.Graph.Scale = ScaleOf(H, M, Z, 0.009);
-  s.Graph.Offset = OffsetOr(s.Graph.Scale, M * s.Graph.Scale * 5.0 / Z, 0.045 * H);
+  VerticalScale v;
+  v.Scale = ScaleOf(H, M, Z, 0.009);
+  v.Offset = OffsetOr(v.Scale, M * v.Scale * 5.0 / Z, 0.045 * H);
+  return v;
 }
 
 int ValueToY(double value, double scale, double offset, double base, double H, int plotTop) {
@@ -152,18 +158,6 @@ int ValueToY(double value, double scale, double offset, double base, double H, i
   const double v = term + offset + base;
   if (v > H) return plotTop;
   return PixelFromDouble(H - v);
-}
-
-int32_t SampleAtColumn(const DisplayState& s, const AnalysisRecord& r, int x) {
-  const int64_t pix = std::max<int32_t>(1, s.TimePixStep);
-  const int64_t v = static_cast<int64_t>(s.TimeStep) * x / pix + r.MovAvgLen + s.TimeStart;
-  return static_cast<int32_t>(std::clamp<int64_t>(v, 0, SampleCount(r)));
-}
-
-int32_t LineAtColumn(const DisplayState& s, const AnalysisRecord& r, int x) {
-  const int64_t pix = std::max<int32_t>(1, s.FftPixStep);
-  const int64_t v = static_cast<int64_t>(s.FftStep) * x / pix + s.FftStart;
-  return static_cast<int32_t>(std::clamp<int64_t>(v, 0, std::max(0, HalfSpectrum(r) - 1)));
 }
 
 double ValueAtRow(double H, int y, double scale, double offset, double base) {

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "display/display_state.h"
-#include "display/layout.h"
+#include "display/plot_geometry.h"
 #include "display/plot_painter.h"
 #include "ui/resource.h"
 #include "ui/widget_id.h"
@@ -16,11 +16,11 @@
 namespace tz {
 
 PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
-                       const LayoutRecord& layout, int lineHeight, QWidget* parent)
+                       const PlotGeometry& geometry, int lineHeight, QWidget* parent)
     : QWidget(parent),
       record_(record),
       state_(state),
-      layout_(layout),
+      geometry_(geometry),
       lineHeight_(std::max(1, lineHeight)),
       vbar_(new QScrollBar(Qt::Vertical, this)),
       hbar_(new QScrollBar(Qt::Horizontal, this)) {
@@ -73,12 +73,7 @@ void PlotWindow::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), window);
     return;
   }
-  PaintPlot(p, state_, record_, layout_, lines_, window);  // the background first
-  // The paint may have ended a zoom kept from a longer file: the bar
-  // follows once the paint is over.
-  if (hbar_->isVisible() != (state_.XZoomActive != 0))
-    QMetaObject::invokeMethod(
-        this, [this] { ShowHorizontalBar(state_.XZoomActive != 0); }, Qt::QueuedConnection);
+  PaintPlot(p, state_, geometry_, record_, lines_, window);  // the background first
 }
 
 void PlotWindow::keyPressEvent(QKeyEvent* event) {

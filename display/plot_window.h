@@ -14,13 +14,15 @@ namespace tz {
 
 struct AnalysisRecord;
 struct DisplayState;
-struct LayoutRecord;
+struct PlotGeometry;
 
 class PlotWindow : public QWidget {
   Q_OBJECT
  public:
-  // lineHeight: the fixed-pitch font's line, the vertical scroll step.
-  PlotWindow(const AnalysisRecord& record, DisplayState& state, const LayoutRecord& layout,
+  // Paints state and record by geometry, which its owner keeps up to date;
+  // the window changes only the state's vertical scroll position. lineHeight:
+  // the fixed-pitch font's line, the vertical scroll step.
+  PlotWindow(const AnalysisRecord& record, DisplayState& state, const PlotGeometry& geometry,
              int lineHeight, QWidget* parent);
 
   // While a run is filling the record, the window paints its background only.
@@ -58,7 +60,7 @@ class PlotWindow : public QWidget {
 
   const AnalysisRecord& record_;
   DisplayState& state_;
-  const LayoutRecord& layout_;
+  const PlotGeometry& geometry_;
   int lineHeight_;
   MarkerLines lines_;
   QScrollBar* vbar_;

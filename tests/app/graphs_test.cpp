@@ -46,6 +46,7 @@ class Graphs : public ::testing::Test {
   PlotWindow* Plot() { return w->Graphs().Plot(); }
   AxisPanel* Panel(PanelId p) { return w->Graphs().Panel(p); }
   DisplayState& State() { return w->Graphs().State(); }
+  const PlotGeometry& Geometry() { return w->Graphs().Geometry(); }
   QImage Image() { return Plot()->grab().toImage(); }
   void Click(int x, int y) {
     QTest::mouseClick(Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
@@ -125,8 +126,8 @@ TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
   RunDemo();
   Choose(res::kRadioShowRpmFilt);
   Image();
-  const double scale = State().Graph.Scale;
-  const double offset = State().Graph.Offset;
+  const double scale = Geometry().Graph.Scale;
+  const double offset = Geometry().Graph.Offset;
   AxisPanel* y1 = Panel(PanelId::Y1);
   FindById<QLineEdit>(y1, res::kY1Zoom)->setText("200");
   FindById<QPushButton>(y1, res::kY1Set)->click();
@@ -134,8 +135,8 @@ TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
   EXPECT_EQ(State().ZoomRpm, 200.0);
   ASSERT_NE(Panel(PanelId::Y1), y1);  // rebuilt
   Image();
-  EXPECT_DOUBLE_EQ(State().Graph.Scale, 2 * scale);
-  EXPECT_DOUBLE_EQ(State().Graph.Offset, offset);
+  EXPECT_DOUBLE_EQ(Geometry().Graph.Scale, 2 * scale);
+  EXPECT_DOUBLE_EQ(Geometry().Graph.Offset, offset);
   y1 = Panel(PanelId::Y1);
   EXPECT_EQ(y1->Text(res::kY1Zoom), "200");
   FindById<QPushButton>(y1, res::kY1Set)->click();
@@ -153,8 +154,8 @@ TEST_F(Graphs, YMarkerOfTheTorqueBandReadsIntoItsPanel) {
   EXPECT_EQ(State().YMarkerOn[1], 1);
   // The torque band's zero line, then 20 pixels above it.
   const int zero = w->Layout().PlotHeight -
-                   static_cast<int>(State().Bands[1].Offset + State().Bands[1].Base);
-  const double unitsPerPixel = 1 / State().Bands[1].Scale;
+                   static_cast<int>(Geometry().Bands[1].Offset + Geometry().Bands[1].Base);
+  const double unitsPerPixel = 1 / Geometry().Bands[1].Scale;
   Click(50, zero);
   EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 0.0, unitsPerPixel);
   Click(50, zero - 20);

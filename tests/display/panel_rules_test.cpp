@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "display/panel_rules.h"
+#include "display/plot_geometry.h"
 #include "display/plot_math.h"
 #include "tests/display/display_fixture.h"
 #include "ui/resource.h"
@@ -149,10 +150,10 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
   r.FFTre[0] = 10.0;
   r.FFTre[600] = 1.0;
   r.FFTre[1200] = 100.0;
-  ComputeRanges(s, r, l);
+  const PlotGeometry g = UpdateGeometry(s, r, l);
   MarkerLines lines;
   ASSERT_EQ(s.Markers[0].FftXOn, 1);  // on when the program starts
-  ControlOps ops = PlaceMarkers(s, r, l, 100, 50, lines);
+  ControlOps ops = PlaceMarkers(s, g, r, 100, 50, lines);
   EXPECT_EQ(s.Markers[0].X, 100);
   EXPECT_EQ(lines.Get(MarkerLine::FftX1), 100);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1Line), "600");
@@ -163,7 +164,7 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
 
   SwitchFftXMarker(s, 2, true);
   EXPECT_EQ(s.Markers[0].FftXOn, 0);
-  ops = PlaceMarkers(s, r, l, 200, 50, lines);
+  ops = PlaceMarkers(s, g, r, 200, 50, lines);
   EXPECT_EQ(s.Markers[1].X, 200);
   EXPECT_EQ(s.Markers[0].X, 100);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM2dB), "10");
@@ -171,12 +172,12 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVarAmpl), "-99");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVardB), "-20");
   // A click right of the spectrum reads the last line.
-  PlaceMarkers(s, r, l, 2000, 50, lines);
+  PlaceMarkers(s, g, r, 2000, 50, lines);
   EXPECT_EQ(s.Markers[1].Line, 4095);
 
   // An FFT Y marker 2 is a marker-2 kind: it moves marker 2 for a zoom.
   SwitchFftYMarker(s, 2, true);
-  PlaceMarkers(s, r, l, 321, 77, lines);
+  PlaceMarkers(s, g, r, 321, 77, lines);
   EXPECT_EQ(s.Markers[1].X, 321);
   EXPECT_EQ(s.Markers[1].Y, 77);
   EXPECT_EQ(lines.Get(MarkerLine::FftY2), 77);
@@ -184,7 +185,7 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
   // Without a DC line there is nothing to compare with: 0 dB, no division.
   r.FFTre[0] = 0.0;
   SwitchFftXMarker(s, 1, true);
-  const ControlOps none = PlaceMarkers(s, r, l, 100, 50, lines);
+  const ControlOps none = PlaceMarkers(s, g, r, 100, 50, lines);
   EXPECT_EQ(TextOf(none, PanelId::FftX, res::kFftXM1dB), "0");
 }
 
@@ -195,16 +196,16 @@ TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {
   r.RPMfiltArr[1305] = 1500.126;
   r.TprogrArr[2605] = 4.0;
   r.TRQfiltArr[2605] = 12.5;
-  ComputeRanges(s, r, l);
+  const PlotGeometry g = UpdateGeometry(s, r, l);
   s.Markers[0].FftXOn = 0;
   MarkerLines lines;
   SwitchTimeXMarkers(s, true);
-  ControlOps ops = PlaceMarkers(s, r, l, 100, 10, lines);
+  ControlOps ops = PlaceMarkers(s, g, r, 100, 10, lines);
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "2.5");
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.12");
   EXPECT_EQ(lines.Get(MarkerLine::TimeX1), 100);
   SelectXMarker(s, res::kXMarker2);
-  PlaceMarkers(s, r, l, 200, 10, lines);
+  PlaceMarkers(s, g, r, 200, 10, lines);
   EXPECT_EQ(s.Markers[1].X, 200);
   ops = SelectXMarker(s, res::kXDelta);
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXDelta, ControlOp::Check));
@@ -213,7 +214,7 @@ TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTorque), "-12.5");
   // With the difference chosen a click sets nothing.
   const int before = s.Markers[0].X;
-  EXPECT_TRUE(PlaceMarkers(s, r, l, 300, 10, lines).empty());
+  EXPECT_TRUE(PlaceMarkers(s, g, r, 300, 10, lines).empty());
   EXPECT_EQ(s.Markers[0].X, before);
   ops = SelectXMarker(s, res::kXMarker1);
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "2.5");
@@ -223,12 +224,12 @@ TEST_F(Markers, YMarkerReadsTheValueOfItsBand) {
   Show(DisplayChoice::Show3RpmFilt);
   FillSamples(1000, 0.0);
   SetStatistics(100, -100);
-  SetBandScales(s, l.PlotHeight, r);
+  const PlotGeometry g = UpdateGeometry(s, r, l);
   s.Markers[0].FftXOn = 0;
   MarkerLines lines;
   SwitchYMarker(s, PanelId::Y2, true);
   // The torque band's zero line: 480 - (60 + 202) = 218; 0.6 px a unit.
-  ControlOps ops = PlaceMarkers(s, r, l, 5, 218 - 30, lines);
+  ControlOps ops = PlaceMarkers(s, g, r, 5, 218 - 30, lines);
   EXPECT_EQ(TextOf(ops, PanelId::Y2, res::kY2MarkerVal), "50");
   EXPECT_EQ(lines.Get(MarkerLine::TimeY), 188);
   EXPECT_EQ(s.Markers[0].Y, 188);

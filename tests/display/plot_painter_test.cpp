@@ -26,7 +26,8 @@ class Painting : public DisplayFixture {
     QImage img(l.PlotWidth, l.ClientHeight, QImage::Format_RGB32);
     img.fill(Qt::gray);
     QPainter p(&img);
-    PaintPlot(p, s, r, l, lines, Qt::white);
+    g = UpdateGeometry(s, r, l);
+    PaintPlot(p, s, g, r, lines, Qt::white);
     return img;
   }
   static QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) | 0xff000000u; }
@@ -42,6 +43,7 @@ class Painting : public DisplayFixture {
   }
 
   MarkerLines lines;
+  PlotGeometry g;  // of the last paint
 };
 
 TEST_F(Painting, NoSamplesLeavesTheWindowColourOnly) {
@@ -104,7 +106,7 @@ TEST_F(Painting, ZeroRangeLaysTheCurveOnTheZeroLine) {
   SetStatistics(0, 0);
   FillSamples(1000, 5.0);
   const QImage img = Paint();
-  EXPECT_EQ(s.Graph.Scale, 0.0);
+  EXPECT_EQ(g.Graph.Scale, 0.0);
   EXPECT_EQ(Count(img, kGreen), 0);
   EXPECT_EQ(At(img, 400, 240), kBlack);
 }
@@ -125,7 +127,7 @@ TEST_F(Painting, NonFiniteAndFarValuesNeitherCrashNorStall) {
   SetStatistics(inf, std::nan(""));
   r.RPMfiltArr[10] = 1.0;
   Paint();  // nothing to check but that it ends
-  EXPECT_EQ(s.Graph.Scale, 0.0);
+  EXPECT_EQ(g.Graph.Scale, 0.0);
 }
 
 TEST_F(Painting, ZoomKeptFromALongerFileNeverDrawsItsSamples) {
@@ -243,7 +245,7 @@ TEST_F(FftPainting, ZeroFundamentalDrawsOnTheBaseline) {
   r.FFTre[40] = 0.0;
   s.FftEnvelope = 0;
   const QImage img = Paint();
-  EXPECT_EQ(s.Graph.Scale, 0.0);
+  EXPECT_EQ(g.Graph.Scale, 0.0);
   EXPECT_EQ(CountIn(img, kBlue, 0, 799, 0, kBase - 3), 0);
   EXPECT_EQ(At(img, 400, kBase), kBlack);
 }

@@ -359,7 +359,9 @@ void ShootWindowsAndDialogs(Shooter& s) {
 
   // A later run's message over the graphs: the bar at the foot of the panel
   // column shows where the run stands.
-  s.Hooks().onMessage = [&](const Message&) { s.Write(w->grab().toImage(), "graph-message-during-run"); };
+  s.Hooks().onMessage = [&](const Message&) {
+    s.Write(w->grab().toImage(), "graph-message-during-run");
+  };
   s.Open(*w, s.LongRun(), "long");
   s.Hooks().onMessage = nullptr;
 }
@@ -397,21 +399,29 @@ void ShootPanels(Shooter& s) {
 
 // ---- Comparison ----
 
-// Pixels that differ between two pictures, or -1 when their sizes differ or
-// one cannot be read.
-long long DifferentPixels(const QString& a, const QString& b) {
+// Pixels that differ between two pictures (-1 when their sizes differ or one
+// cannot be read), and the rectangle that holds them.
+struct Difference {
+  long long pixels = 0;
+  QRect where;
+};
+Difference Differ(const QString& a, const QString& b) {
   QImage x, y;
-  if (!x.load(a) || !y.load(b)) return -1;
+  if (!x.load(a) || !y.load(b)) return {-1, {}};
   x = x.convertToFormat(QImage::Format_ARGB32);
   y = y.convertToFormat(QImage::Format_ARGB32);
-  if (x.size() != y.size()) return -1;
-  long long n = 0;
+  if (x.size() != y.size()) return {-1, {}};
+  Difference d;
   for (int row = 0; row < x.height(); ++row) {
     const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
     const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
-    for (int col = 0; col < x.width(); ++col) n += p[col] != q[col];
+    for (int col = 0; col < x.width(); ++col) {
+      if (p[col] == q[col]) continue;
+      ++d.pixels;
+      d.where |= QRect(col, row, 1, 1);
+    }
   }
-  return n;
+  return d;
 }
 
 // Every picture of ref against dir: 0 when all are the same and none is
@@ -426,10 +436,12 @@ int Compare(const QString& ref, const QString& dir) {
       std::printf("missing   %s\n", qPrintable(name)), ++bad;
       continue;
     }
-    const long long n = DifferentPixels(ref + "/" + name, dir + "/" + name);
-    if (n != 0) ++bad;
-    if (n < 0) std::printf("size      %s\n", qPrintable(name));
-    if (n > 0) std::printf("%-9lld %s\n", n, qPrintable(name));
+    const Difference d = Differ(ref + "/" + name, dir + "/" + name);
+    if (d.pixels != 0) ++bad;
+    if (d.pixels < 0) std::printf("size      %s\n", qPrintable(name));
+    if (d.pixels > 0)
+      std::printf("%-9lld %s (x %d..%d, y %d..%d)\n", d.pixels, qPrintable(name), d.where.left(),
+                  d.where.right(), d.where.top(), d.where.bottom());
   }
   for (const QString& name : news)
     if (!refs.contains(name)) std::printf("extra     %s\n", qPrintable(name)), ++bad;
