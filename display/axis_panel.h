@@ -1,15 +1,16 @@
 // The axis panels beside the plot window: one small panel of controls per
 // graph axis (the three Y panels, the X marker panel of the time graphs, the
-// FFT Y and FFT X panels). A panel holds no state of its own: the rules of
-// panel_rules.h decide what its controls show, and the panel applies their
-// control changes and forwards what the user does.
+// FFT Y and FFT X panels). A panel holds no state of its own: the rules
+// (panel_contents.h, marker_switches.h, marker_placement.h) decide what its
+// controls show, and the panel applies their control changes and forwards
+// what the user does.
 #pragma once
 
 #include <QFrame>
 #include <QString>
 #include <array>
 
-#include "display/panel_rules.h"
+#include "display/control_ops.h"
 
 namespace tz {
 

@@ -5,6 +5,10 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include "display/marker_placement.h"
+#include "display/marker_switches.h"
+#include "display/panel_contents.h"
+#include "display/zoom_scroll.h"
 #include "ui/resource.h"
 
 namespace tz {

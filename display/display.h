@@ -1,7 +1,8 @@
 // The graph display of the client area: the display state, the plot window
 // and the column of axis panels, recreated as a whole by RebuildDisplay.
-// It wires the windows' events to the rules of plot_math.h and
-// panel_rules.h and applies what they return.
+// It wires the windows' events to the rules (panel contents, marker switches
+// and placement, zoom and scroll), keeps the plot geometry up to date and
+// applies what the rules return.
 #pragma once
 
 #include <QObject>
@@ -10,9 +11,9 @@
 #include <functional>
 
 #include "display/axis_panel.h"
+#include "display/control_ops.h"
 #include "display/display_state.h"
 #include "display/layout.h"
-#include "display/panel_rules.h"
 #include "display/plot_geometry.h"
 #include "display/plot_window.h"
 #include "ui/message_box.h"

@@ -7,7 +7,7 @@
 #include <QColor>
 
 #include "display/display_state.h"
-#include "display/panel_rules.h"
+#include "display/marker_lines.h"
 #include "display/plot_geometry.h"
 
 class QPainter;

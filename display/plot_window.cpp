@@ -10,6 +10,7 @@
 #include "display/display_state.h"
 #include "display/plot_geometry.h"
 #include "display/plot_painter.h"
+#include "display/zoom_scroll.h"
 #include "ui/resource.h"
 #include "ui/widget_id.h"
 

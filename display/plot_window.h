@@ -6,7 +6,8 @@
 
 #include <QWidget>
 
-#include "display/panel_rules.h"
+#include "display/display_state.h"
+#include "display/marker_lines.h"
 
 class QScrollBar;
 

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "display/panel_rules.h"
+#include "display/marker_placement.h"
+#include "display/marker_switches.h"
+#include "display/panel_contents.h"
 #include "display/plot_geometry.h"
 #include "display/plot_math.h"
+#include "display/zoom_scroll.h"
 #include "tests/display/display_fixture.h"
 #include "ui/resource.h"
 
