@@ -21,12 +21,18 @@
 
 namespace tz {
 
+namespace {
+// Where the main window opens before it is maximised, and its size then.
+constexpr QPoint kStartPosition{80, 70};
+constexpr QSize kStartSize{750, 530};
+}  // namespace
+
 MainWindow::MainWindow(UiHooks hooks)
     : hooks_(std::move(hooks)), record_(NewAnalysisRecord()) {
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(AppIcon());
-  move(80, 70);
-  resize(750, 530);
+  move(kStartPosition);
+  resize(kStartSize);
   createClientArea();
   createActions();
   setMinimumTrackHeight();

@@ -202,7 +202,9 @@ PanelTemplate TemplateOf(PanelId p) {
 
 // ---- Fonts and colours ----
 
-constexpr int kTextPixels = 11;
+constexpr int kTextPixels = 11;       // the panels' own text
+constexpr int kTitlePixels = 18;      // the bold title boxes
+constexpr int kGroupTitlePixels = 14;  // the X marker panel's group box
 
 // The bold sans-serif font of the title boxes (height 18), or the X marker
 // panel's lighter one (height 14, weight 600).
@@ -298,8 +300,9 @@ QWidget* MakeControl(const ControlEntry& c, QWidget* parent) {
   SetId(w, c.id);
   w->setGeometry(c.x, c.y, c.w, c.h);
   if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setAutoExclusive(false);
-  if (c.flags & kTitleFont) w->setFont(PanelFont(parent->font(), 18, QFont::Bold));
-  if (c.flags & kGroupFont) w->setFont(PanelFont(parent->font(), 14, QFont::DemiBold));
+  if (c.flags & kTitleFont) w->setFont(PanelFont(parent->font(), kTitlePixels, QFont::Bold));
+  if (c.flags & kGroupFont)
+    w->setFont(PanelFont(parent->font(), kGroupTitlePixels, QFont::DemiBold));
   if (c.flags & kDisabled) w->setEnabled(false);
   return w;
 }

@@ -15,6 +15,9 @@ namespace tz {
 
 namespace {
 
+// The fixed-pitch font whose line is the plot window's vertical scroll step.
+constexpr int kTermFontPixels = 22;
+
 // Takes a window out of the client area at once; the event loop deletes it
 // (it may be the one whose event asked for the rebuild).
 template <typename W>
@@ -36,10 +39,10 @@ Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& la
   QFont term(QStringLiteral("monospace"));
   term.setStyleHint(QFont::TypeWriter);
   term.setFixedPitch(true);
-  term.setPixelSize(22);
+  term.setPixelSize(kTermFontPixels);
   const QFontMetrics m(term);
   lineHeight_ = std::max(1, m.lineSpacing());
-  state_.VScrollPos = 249 * lineHeight_;
+  state_.VScrollPos = kVerticalScrollStartLine * lineHeight_;
 }
 
 Display::~Display() {

@@ -10,6 +10,32 @@ namespace tz {
 
 namespace {
 
+// The vertical scales, for a drawing area H pixels high, a graph's range R
+// (|maximum| + |minimum|) and its zoom percentage Z. Each offset is the
+// height of the zero line above the bottom; "at rest" is where it stands
+// when the scale is 0.
+
+// A single time graph: at 100 % its range spans 0.4 H around the middle line.
+constexpr double kSingleScale = 0.004;       // scale = H / R x Z x this
+constexpr double kSingleOffset = 125.0;      // offset = R x scale x this / Z (= H / 2)
+constexpr double kSingleOffsetAtRest = 0.5;  // offset = H x this
+// A band of the three graphs: at 100 % its range spans 0.25 H.
+constexpr double kBandScale = 0.0025;          // scale = H / R x Z x this
+constexpr double kBandOffset = 50.0;           // offset = scale x R x this / Z (= H / 8)
+constexpr double kBandOffsetAtRest = 0.125;    // offset = H x this
+constexpr double kRpmBandBase = 0.6;           // the RPM band's lift: this x H + kBandLift
+constexpr double kTorqueBandBase = 0.31666666666666665;  // the torque band's: this x H + kBandLift
+constexpr double kBandLift = 50.0;             // pixels added to the two upper bands' lifts
+// The FFT graph: the fundamental (magnitude M for R) stands 0.9 H above the
+// baseline.
+constexpr double kFftScale = 0.009;         // scale = H / M x Z x this
+constexpr double kFftOffset = 5.0;          // offset = M x scale x this / Z (= 0.045 H)
+constexpr double kFftOffsetAtRest = 0.045;  // offset = this x H
+
+// Pixel coordinates are 16-bit.
+constexpr int kPixelMax = 32767;
+constexpr int kPixelMin = -32768;
+
 // Truncates a pixel step; 1 when the ratio gives 0 or is not a number.
 int32_t PixStep(int32_t step, int width, int32_t span) {
   if (step > 1) return 1;
@@ -44,9 +70,9 @@ int32_t HalfSpectrum(const AnalysisRecord& r) {
 }
 
 int PixelFromDouble(double v) {
-  if (std::isnan(v)) return 32767;
-  if (v >= 32767.0) return 32767;
-  if (v <= -32768.0) return -32768;
+  if (std::isnan(v)) return kPixelMax;
+  if (v >= kPixelMax) return kPixelMax;
+  if (v <= kPixelMin) return kPixelMin;
   return static_cast<int>(v);
 }
 
@@ -121,8 +147,8 @@ VerticalScale SingleGraphScale(double H, const TimeSeries& t) {
   const double R = std::fabs(t.max) + std::fabs(t.min);
   const double Z = t.zoom;
   VerticalScale v;
-  v.Scale = ScaleOf(H, R, Z, 0.004);
-  v.Offset = OffsetOr(v.Scale, R * v.Scale * 125.0 / Z, H * 0.5);
+  v.Scale = ScaleOf(H, R, Z, kSingleScale);
+  v.Offset = OffsetOr(v.Scale, R * v.Scale * kSingleOffset / Z, H * kSingleOffsetAtRest);
   return v;
 }
 
@@ -134,12 +160,12 @@ std::array<VerticalScale, 3> BandScales(const DisplayState& s, double H, const A
     const double R = std::fabs(t.max) + std::fabs(t.min);
     const double Z = t.zoom;
     VerticalScale& band = bands[i];
-    band.Scale = ScaleOf(H, R, Z, 0.0025);
-    band.Offset = OffsetOr(band.Scale, band.Scale * R * 50.0 / Z, H * 0.125);
+    band.Scale = ScaleOf(H, R, Z, kBandScale);
+    band.Offset = OffsetOr(band.Scale, band.Scale * R * kBandOffset / Z, H * kBandOffsetAtRest);
   }
-  bands[0].Base = 0.6 * H + 50.0;
-  bands[1].Base = 0.31666666666666665 * H + 50.0;
-  bands[2].Base = 0;
+  bands[0].Base = kRpmBandBase * H + kBandLift;
+  bands[1].Base = kTorqueBandBase * H + kBandLift;
+  bands[2].Base = 0;  // the power band stands on the bottom
   return bands;
 }
 
@@ -147,8 +173,8 @@ VerticalScale FftScale(const DisplayState& s, double H, const AnalysisRecord& r)
   const double M = LineMagnitudeAt(r, r.FundLine);
   const double Z = s.ZoomFft;
   VerticalScale v;
-  v.Scale = ScaleOf(H, M, Z, 0.009);
-  v.Offset = OffsetOr(v.Scale, M * v.Scale * 5.0 / Z, 0.045 * H);
+  v.Scale = ScaleOf(H, M, Z, kFftScale);
+  v.Offset = OffsetOr(v.Scale, M * v.Scale * kFftOffset / Z, kFftOffsetAtRest * H);
   return v;
 }
 

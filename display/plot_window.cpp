@@ -36,7 +36,7 @@ PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
   vbar_->setCursor(Qt::ArrowCursor);
   connect(vbar_, &QScrollBar::valueChanged, this, &PlotWindow::onVerticalMoved);
 
-  hbar_->setRange(0, 100);
+  hbar_->setRange(0, kHorizontalBarRange);
   hbar_->setCursor(Qt::ArrowCursor);
   hbar_->hide();
   connect(hbar_, &QScrollBar::actionTriggered, this, &PlotWindow::onHorizontalAction);
@@ -56,7 +56,7 @@ void PlotWindow::ShowHorizontalBar(bool visible) {
 }
 
 void PlotWindow::SetHorizontalPosition(int position) {
-  hposition_ = std::clamp(position, 0, 100);
+  hposition_ = std::clamp(position, 0, kHorizontalBarRange);
   hbar_->setSliderPosition(hposition_);
 }
 

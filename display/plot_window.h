@@ -35,7 +35,7 @@ class PlotWindow : public QWidget {
   QScrollBar* HorizontalBar() const { return hbar_; }
 
   // The horizontal bar shows while an X zoom is in force, at a position
-  // 0..100.
+  // 0..kHorizontalBarRange.
   void ShowHorizontalBar(bool visible);
   void SetHorizontalPosition(int position);
 

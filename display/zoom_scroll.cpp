@@ -10,6 +10,10 @@ namespace tz {
 
 namespace {
 
+// Parts of the visible span that a line and a page scroll move it by.
+constexpr double kLineFraction = 0.03;
+constexpr double kPageFraction = 0.33;
+
 // The message of a zoom the markers do not allow, if any.
 std::optional<std::string> ZoomMessage(bool set1, bool set2, int32_t x1, int32_t x2) {
   if (!set1 && !set2) return "Marker1 and Marker2 not set";
@@ -93,9 +97,9 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
   double f;
   switch (code) {
     case ScrollCode::LineLeft:
-    case ScrollCode::LineRight: f = 0.03; break;
+    case ScrollCode::LineRight: f = kLineFraction; break;
     case ScrollCode::PageLeft:
-    case ScrollCode::PageRight: f = 0.33; break;
+    case ScrollCode::PageRight: f = kPageFraction; break;
     default: return std::nullopt;
   }
   const bool left = code == ScrollCode::LineLeft || code == ScrollCode::PageLeft;
@@ -110,11 +114,12 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
   const int32_t start = fft ? s.FftStart : s.TimeStart;
   const int32_t total = fft ? half : r.ProgrCount;
   if (total <= 0) return 0;
-  return std::clamp(PixelFromDouble(100.0 * (span / 2 + start) / total), 0, 100);
+  const double range = kHorizontalBarRange;
+  return std::clamp(PixelFromDouble(range * (span / 2 + start) / total), 0, kHorizontalBarRange);
 }
 
 int SetUpVerticalScroll(DisplayState& s, int h, int lineHeight) {
-  s.VScrollMax = std::max(0, 250 * lineHeight - h);
+  s.VScrollMax = std::max(0, kVerticalScrollLines * lineHeight - h);
   int excess = 0;
   if (s.VScrollPos > s.VScrollMax) {
     excess = s.VScrollPos - s.VScrollMax;

@@ -13,6 +13,13 @@ namespace tz {
 
 struct AnalysisRecord;
 
+// The horizontal scroll bar's positions: 0..this.
+constexpr int kHorizontalBarRange = 100;
+// The vertical scroll bar's range, in lines of the fixed-pitch font, and
+// the line it starts at.
+constexpr int kVerticalScrollLines = 250;
+constexpr int kVerticalScrollStartLine = 249;
+
 // X zoom between the two markers. Returns the message to show (caption
 // "Error") when the markers do not allow it; zoomed tells whether the ranges
 // changed (the display is then rebuilt, and the zoom bases follow with
