@@ -322,6 +322,7 @@ AxisPanel::AxisPanel(PanelId id, QWidget* parent) : QFrame(parent), panel_(id) {
   QPushButton* set = nullptr;
   for (const ControlEntry& c : t.controls) {
     QWidget* w = MakeControl(c, this);
+    if (c.id != res::kIdStatic) controls_[c.id] = w;
     if (c.kind == Kind::Check || c.kind == Kind::Radio)
       connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
               [this, cid = c.id](bool on) { emit SwitchToggled(panel_, cid, on); });
@@ -336,7 +337,8 @@ AxisPanel::AxisPanel(PanelId id, QWidget* parent) : QFrame(parent), panel_(id) {
 }
 
 QWidget* AxisPanel::Control(int id) const {
-  return id == res::kIdStatic ? nullptr : FindById<QWidget>(this, id);
+  const auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
 }
 
 void AxisPanel::Apply(const ControlOp& op) {

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QString>
 #include <array>
+#include <map>
 
 #include "display/control_ops.h"
 
@@ -19,7 +20,8 @@ class AxisPanel : public QFrame {
 
  public:
   // A child of the client area, placed and sized by its owner. Carries the
-  // panel's template identifier; each control carries its own identifier.
+  // panel's template identifier; each control carries its own identifier as
+  // object name (for tests) and is kept by it.
   AxisPanel(PanelId id, QWidget* parent);
 
   PanelId Panel() const { return panel_; }
@@ -47,6 +49,7 @@ class AxisPanel : public QFrame {
   QWidget* Control(int id) const;
 
   PanelId panel_;
+  std::map<int, QWidget*> controls_;  // by identifier; the panel's children
 };
 
 // Applies each change to the panel of its PanelId (panels indexed by

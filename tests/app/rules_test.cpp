@@ -121,6 +121,10 @@ TEST(FileDialogs, FiltersTitlesAndExtensions) {
   }
   EXPECT_EQ(FileNamePart("/a/b/demo.VBT"), "demo.VBT");
   EXPECT_EQ(FileNamePart("demo.VBT"), "demo.VBT");
+  // What follows the last slash, whatever it is.
+  for (auto [path, name] : {std::pair{"a//b.c.d", "b.c.d"}, {"/a/b/", ""}, {"/", ""}, {"", ""},
+                            {"x/..", ".."}, {"x/.hidden", ".hidden"}, {"a\\b.VBT", "a\\b.VBT"}})
+    EXPECT_EQ(FileNamePart(path), name) << path;
 }
 
 TEST(CommandTable, StatusTextsOfTheStringTable) {
