@@ -33,14 +33,14 @@ MainWindow::MainWindow(UiHooks hooks)
   setWindowIcon(AppIcon());
   move(kStartPosition);
   resize(kStartSize);
-  createClientArea();
-  createActions();
-  setMinimumTrackHeight();
+  CreateClientArea();
+  CreateActions();
+  SetMinimumTrackHeight();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createClientArea() {
+void MainWindow::CreateClientArea() {
   // The height of a dialog unit's line: the strip's height and the gap
   // under the drawing area.
   dlgUnitHeight_ = fontMetrics().height();
@@ -59,10 +59,10 @@ void MainWindow::createClientArea() {
                                            [this] { display_->RebuildDisplay(); });
   dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{
       this, *record_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox});
-  client_->onResize = [this](int w, int h) { layOut(w, h); };
+  client_->onResize = [this](int w, int h) { LayOutClient(w, h); };
 }
 
-void MainWindow::createActions() {
+void MainWindow::CreateActions() {
   SetId(menuBar(), res::kMenuMain);
   std::map<Menu, QMenu*> menus;
   for (Menu m : MenuOrder()) {
@@ -92,7 +92,7 @@ QAction* MainWindow::Action(int id) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::setMinimumTrackHeight() {
+void MainWindow::SetMinimumTrackHeight() {
   const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
   const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
   minTrackHeight_ = MinTrackHeight(menuBar()->sizeHint().height(), dlgUnitHeight_, frame, caption);
@@ -101,7 +101,7 @@ void MainWindow::setMinimumTrackHeight() {
   setMinimumHeight(minTrackHeight_ - caption - 2 * frame);
 }
 
-void MainWindow::layOut(int width, int height) {
+void MainWindow::LayOutClient(int width, int height) {
   layout_ = LayOut(width, height, dlgUnitHeight_, FftShown(display_->State()));
   display_->LayoutChanged();
   if (PlotWindow* plot = display_->Plot()) {

@@ -58,10 +58,10 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void createClientArea();
-  void createActions();
-  void setMinimumTrackHeight();
-  void layOut(int width, int height);
+  void CreateClientArea();
+  void CreateActions();
+  void SetMinimumTrackHeight();
+  void LayOutClient(int width, int height);
 
   UiHooks hooks_;
   RecordPtr record_;

@@ -34,12 +34,12 @@ PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
 
   vbar_->setSingleStep(lineHeight_);
   vbar_->setCursor(Qt::ArrowCursor);
-  connect(vbar_, &QScrollBar::valueChanged, this, &PlotWindow::onVerticalMoved);
+  connect(vbar_, &QScrollBar::valueChanged, this, &PlotWindow::OnVerticalMoved);
 
   hbar_->setRange(0, kHorizontalBarRange);
   hbar_->setCursor(Qt::ArrowCursor);
   hbar_->hide();
-  connect(hbar_, &QScrollBar::actionTriggered, this, &PlotWindow::onHorizontalAction);
+  connect(hbar_, &QScrollBar::actionTriggered, this, &PlotWindow::OnHorizontalAction);
   // The thumb stays where the display put it: dragging it moves nothing.
   connect(hbar_, &QScrollBar::sliderReleased, this,
           [this] { hbar_->setSliderPosition(hposition_); });
@@ -52,7 +52,7 @@ void PlotWindow::SetRunning(bool running) {
 
 void PlotWindow::ShowHorizontalBar(bool visible) {
   hbar_->setVisible(visible);
-  placeBars();
+  PlaceBars();
 }
 
 void PlotWindow::SetHorizontalPosition(int position) {
@@ -60,7 +60,7 @@ void PlotWindow::SetHorizontalPosition(int position) {
   hbar_->setSliderPosition(hposition_);
 }
 
-void PlotWindow::placeBars() {
+void PlotWindow::PlaceBars() {
   const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
   const int hbarHeight = hbar_->isVisible() ? extent : 0;
   vbar_->setGeometry(width() - extent, 0, extent, std::max(0, height() - hbarHeight));
@@ -104,7 +104,7 @@ void PlotWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void PlotWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  placeBars();
+  PlaceBars();
   const int h = height();
   const int excess = SetUpVerticalScroll(state_, h, lineHeight_);
   if (excess > 0) scroll(0, excess, QRect(0, 0, vbar_->x(), h));
@@ -117,7 +117,7 @@ void PlotWindow::resizeEvent(QResizeEvent* event) {
   update();
 }
 
-void PlotWindow::onVerticalMoved(int value) {
+void PlotWindow::OnVerticalMoved(int value) {
   // The contents move; the uncovered part is painted where the paint always
   // draws, as a scrolled window does.
   const int move = std::clamp(value, 0, state_.VScrollMax) - state_.VScrollPos;
@@ -125,7 +125,7 @@ void PlotWindow::onVerticalMoved(int value) {
   if (move != 0) scroll(0, -move, QRect(0, 0, vbar_->x(), height()));
 }
 
-void PlotWindow::onHorizontalAction(int action) {
+void PlotWindow::OnHorizontalAction(int action) {
   ScrollCode code;
   switch (action) {
     case QAbstractSlider::SliderSingleStepSub: code = ScrollCode::LineLeft; break;

@@ -55,9 +55,9 @@ class PlotWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void placeBars();
-  void onVerticalMoved(int value);
-  void onHorizontalAction(int action);
+  void PlaceBars();
+  void OnVerticalMoved(int value);
+  void OnHorizontalAction(int action);
 
   const AnalysisRecord& record_;
   DisplayState& state_;
