@@ -102,7 +102,7 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
 
 TEST_F(Graphs, AClickReadsTheSpectrumLineAndDrawsItsMarker) {
   RunDemo();
-  Image();  // a paint sets the steps the click maps with
+  Image();  // painted first, as the user sees it
   const int step = State().FftStep;
   Click(100, 200);
   EXPECT_EQ(State().Markers[0].X, 100);
