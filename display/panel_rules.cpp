@@ -75,10 +75,11 @@ struct Y1View {
   double max, min;
 };
 Y1View Y1ViewOf(const DisplayState& s, const AnalysisRecord& r) {
-  if (s.ShowTorque) return {"TORQUE", s.ZoomTorque, r.TRQfiltMax, r.TRQfiltMin};
-  if (s.ShowPower) return {"POWER", s.ZoomPower, r.POTfiltMax, r.POTfiltMin};
-  if (s.Show3RpmInst || s.ShowRpmInst) return {"RPMinst", s.ZoomRpm, r.RPMinstMax, r.RPMinstMin};
-  return {"RPM", s.ZoomRpm, r.RPMfiltMax, r.RPMfiltMin};
+  if (s.ShowTorque) return {"TORQUE", s.ZoomTorque, r.stats.TRQfiltMax, r.stats.TRQfiltMin};
+  if (s.ShowPower) return {"POWER", s.ZoomPower, r.stats.POTfiltMax, r.stats.POTfiltMin};
+  if (s.Show3RpmInst || s.ShowRpmInst)
+    return {"RPMinst", s.ZoomRpm, r.stats.RPMinstMax, r.stats.RPMinstMin};
+  return {"RPM", s.ZoomRpm, r.stats.RPMfiltMax, r.stats.RPMfiltMin};
 }
 // The zoom the Y1 panel's Set changes: the one of the graph it shows.
 double& Y1Zoom(DisplayState& s) {
@@ -118,8 +119,8 @@ bool PanelShown(const DisplayState& s, PanelId p) {
 }
 
 std::string FftPanelTitle(const AnalysisRecord& r) {
-  const auto src = static_cast<int32_t>(r.FFTsource);
-  const auto win = static_cast<int32_t>(r.FFTwindow);
+  const auto src = static_cast<int32_t>(r.settings.FFTsource);
+  const auto win = static_cast<int32_t>(r.settings.FFTwindow);
   std::string title;
   for (const FftSourceInfo& i : kFftSources)
     if (static_cast<int32_t>(i.source) == src) title = i.panelText;
@@ -146,8 +147,8 @@ ControlOps FillPanel(PanelId p, const DisplayState& s, const AnalysisRecord& r) 
       Text(ops, p, ids.zoom, torque ? s.ZoomTorque : s.ZoomPower, 3);
       if (!ThreeGraphs(s)) break;
       Text(ops, p, ids.title, torque ? "TORQUE" : "POWER");
-      Text(ops, p, ids.max, torque ? r.TRQfiltMax : r.POTfiltMax, 1);
-      Text(ops, p, ids.min, torque ? r.TRQfiltMin : r.POTfiltMin, 1);
+      Text(ops, p, ids.max, torque ? r.stats.TRQfiltMax : r.stats.POTfiltMax, 1);
+      Text(ops, p, ids.min, torque ? r.stats.TRQfiltMin : r.stats.POTfiltMin, 1);
       break;
     }
     case PanelId::X:
@@ -161,16 +162,16 @@ ControlOps FillPanel(PanelId p, const DisplayState& s, const AnalysisRecord& r) 
       if (!s.ShowFft) break;
       Text(ops, p, res::kFftYZoom, s.ZoomFft, 3);
       Text(ops, p, res::kFftYTitle, FftPanelTitle(r));
-      Text(ops, p, res::kFftYTotalEnergy, r.TotalEnergy, 4);
-      Text(ops, p, res::kFftYDcValue, r.FFTre[0], 4);
-      Text(ops, p, res::kFftYFloor, r.FloorLevel, 4);
-      Text(ops, p, res::kFftYEvenSymErr, r.EvenSymErrRe, 4);
-      Text(ops, p, res::kFftYOddSymErr, r.OddSymErrIm, 4);
+      Text(ops, p, res::kFftYTotalEnergy, r.spectrum.TotalEnergy, 4);
+      Text(ops, p, res::kFftYDcValue, r.spectrum.FFTre[0], 4);
+      Text(ops, p, res::kFftYFloor, r.spectrum.FloorLevel, 4);
+      Text(ops, p, res::kFftYEvenSymErr, r.spectrum.EvenSymErrRe, 4);
+      Text(ops, p, res::kFftYOddSymErr, r.spectrum.OddSymErrIm, 4);
       break;
     case PanelId::FftX:
       if (!s.ShowFft) break;
-      Text(ops, p, res::kFftXFc, r.Fc, 2);
-      Text(ops, p, res::kFftXCount, static_cast<double>(r.FFT_N), 0);
+      Text(ops, p, res::kFftXFc, r.stats.Fc, 2);
+      Text(ops, p, res::kFftXCount, static_cast<double>(r.spectrum.FFT_N), 0);
       break;
   }
   return ops;
@@ -378,7 +379,7 @@ void PlaceFftXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r, 
   double& mAmpl = m1 ? s.M1Ampl : s.M2Ampl;
   double& mdB = m1 ? s.M1dB : s.M2dB;
   mLine = line;
-  mFreq = r.FFTfreq[line];
+  mFreq = r.spectrum.FFTfreq[line];
   mAmpl = LineMagnitudeAt(r, line);
   mdB = DecibelsOf(mAmpl, r);
   const FftXIds& f = kFftX[m1 ? 0 : 1];
@@ -419,21 +420,21 @@ void PlaceTimeXMarker(ControlOps& ops, DisplayState& s, const AnalysisRecord& r,
   const int32_t at = SampleAtColumn(s, r, x);
   const PanelId X = PanelId::X;
   double& time = m1 ? s.M1Time : s.M2Time;
-  time = r.TprogrArr[at];
+  time = r.samples.TprogrArr[at];
   Text(ops, X, res::kXTime, time, 3);
   if (RpmInstShown(s)) {
     double& rpm = m1 ? s.M1RpmInst : s.M2RpmInst;
-    rpm = r.RPMinstArr[at];
+    rpm = r.samples.RPMinstArr[at];
     Text(ops, X, res::kXSpeed, rpm, 2);
   } else {
     double& rpm = m1 ? s.M1RpmFilt : s.M2RpmFilt;
-    rpm = r.RPMfiltArr[at];
+    rpm = r.samples.RPMfiltArr[at];
     Text(ops, X, res::kXSpeed, rpm, 2);
   }
   double& trq = m1 ? s.M1Trq : s.M2Trq;
   double& pow = m1 ? s.M1Pow : s.M2Pow;
-  trq = r.TRQfiltArr[at];
-  pow = r.POTfiltArr[at];
+  trq = r.samples.TRQfiltArr[at];
+  pow = r.samples.POTfiltArr[at];
   Text(ops, X, res::kXTorque, trq, 2);
   Text(ops, X, res::kXPower, pow, 2);
 }
@@ -548,13 +549,14 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
     }
     return span;
   };
-  const int32_t timeSpan = move(s.TimeStart, s.TimeEnd, std::max<int32_t>(0, r.ProgrCount));
+  const int32_t timeSpan =
+      move(s.TimeStart, s.TimeEnd, std::max<int32_t>(0, r.counters.ProgrCount));
   const int32_t half = HalfSpectrum(r);
   const int32_t fftSpan = move(s.FftStart, s.FftEnd, half);
 
   const int32_t span = s.ShowFft ? fftSpan : timeSpan;
   const int32_t start = s.ShowFft ? s.FftStart : s.TimeStart;
-  const int32_t total = s.ShowFft ? half : r.ProgrCount;
+  const int32_t total = s.ShowFft ? half : r.counters.ProgrCount;
   if (total <= 0) return 0;
   return std::clamp(PixelFromDouble(100.0 * (span / 2 + start) / total), 0, 100);
 }

@@ -66,7 +66,7 @@ void DrawTimeCurve(QPainter& p, const DisplayState& s, const AnalysisRecord& r,
   QPolygon points;
   points.reserve(std::min<int>(l.PlotWidth + 2, kSampleCapacity));
   int x = 0;
-  for (int32_t progr = s.TimeStart + r.MovAvgLen; progr < s.TimeEnd; progr += s.TimeStep) {
+  for (int32_t progr = s.TimeStart + r.settings.MovAvgLen; progr < s.TimeEnd; progr += s.TimeStep) {
     points << QPoint(x, ValueToY(values[progr], scale, offset, base, H, l.PlotTop));
     if (x > l.PlotWidth) break;
     x += s.TimePixStep;
@@ -132,12 +132,12 @@ void DrawFft(QPainter& p, DisplayState& s, const AnalysisRecord& r, const Layout
       const double mag = LineMagnitudeAt(r, k);
       const double v = scale * mag + offset;
       if (!s.ShowHarmonicPeaks) {
-        if (v > peak) peak = (s.CleanSpectrum && mag <= r.FloorLevel) ? offset : v;
-        if (s.CleanSpectrum && k <= r.DCEndLine) peak = offset;
+        if (v > peak) peak = (s.CleanSpectrum && mag <= r.spectrum.FloorLevel) ? offset : v;
+        if (s.CleanSpectrum && k <= r.spectrum.DCEndLine) peak = offset;
       } else if (v > peak) {
-        peak = scale * r.SpecLines[k].mag + offset;
+        peak = scale * r.spectrum.SpecLines[k].mag + offset;
       }
-      if (IsHarmonic(k, r.FundLine)) harmonic = true;
+      if (IsHarmonic(k, r.spectrum.FundLine)) harmonic = true;
     }
     const int y = peak > H ? l.PlotTop : PixelFromDouble(H - peak);
     if (envelope)

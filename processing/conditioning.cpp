@@ -19,22 +19,22 @@ bool InvalidPair(uint32_t c, uint32_t s) {
 
 void ConditionSample(AnalysisRecord& r, RunContext& run, uint32_t c, uint32_t s, int32_t n) {
   if (InvalidPair(c, s)) {
-    ++r.FilteredCount;
+    ++r.counters.FilteredCount;
     return;
   }
   // Priming is keyed to the line's position among all raw sample lines.
   if (n == 1) {
-    r.CislotWin[1] = c;
-    r.CslotWin[1] = s;
+    r.work.CislotWin[1] = c;
+    r.work.CslotWin[1] = s;
     return;
   }
   if (n == 2) {
-    r.CislotWin[2] = c;
-    r.CslotWin[2] = s;
+    r.work.CislotWin[2] = c;
+    r.work.CslotWin[2] = s;
     return;
   }
-  double* ci = r.CislotWin;
-  double* cs = r.CslotWin;
+  double* ci = r.work.CislotWin;
+  double* cs = r.work.CslotWin;
   ci[0] = ci[1];
   ci[1] = ci[2];
   ci[2] = static_cast<double>(c);
@@ -42,9 +42,9 @@ void ConditionSample(AnalysisRecord& r, RunContext& run, uint32_t c, uint32_t s,
   cs[1] = cs[2];
   cs[2] = static_cast<double>(s);
 
-  r.RelDev1 = (ci[1] - ci[0]) / ci[0];
-  r.RelDev2 = (ci[2] - ci[1]) / ci[1];
-  const double d1 = r.RelDev1, d2 = r.RelDev2, t = r.AllowedOvershoot;
+  r.work.RelDev1 = (ci[1] - ci[0]) / ci[0];
+  r.work.RelDev2 = (ci[2] - ci[1]) / ci[1];
+  const double d1 = r.work.RelDev1, d2 = r.work.RelDev2, t = r.settings.AllowedOvershoot;
 
   bool accept = false, replace = false;
   if (std::fabs(d1) < t) {
@@ -67,7 +67,7 @@ void ConditionSample(AnalysisRecord& r, RunContext& run, uint32_t c, uint32_t s,
   } else if (replace) {
     ci[1] = (ci[2] + ci[0]) * 0.5;
     cs[1] = (cs[2] + cs[0]) * 0.5;
-    ++r.FilteredCount;
+    ++r.counters.FilteredCount;
   }
 }
 

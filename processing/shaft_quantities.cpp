@@ -22,38 +22,38 @@ constexpr double kMicro = 0.000001;                         // us to s
 // Passes the new values through the zero-crossing filter, which removes
 // short false reversals of the sense of rotation.
 void ZeroCrossingFilter(AnalysisRecord& r) {
-  const int p = r.ProgrCount;
-  const int z = std::clamp(r.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
+  const int p = r.counters.ProgrCount;
+  const int z = std::clamp(r.settings.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
   if (p <= z) {
     // Fill: store and pass on undelayed.
-    r.ZcRPM[p] = r.RPMinst;
-    r.ZcTRQ[p] = r.TRQinst;
-    r.ZcPOT[p] = r.POTinst;
+    r.work.ZcRPM[p] = r.work.RPMinst;
+    r.work.ZcTRQ[p] = r.work.TRQinst;
+    r.work.ZcPOT[p] = r.work.POTinst;
     return;
   }
   for (int i = 0; i < z; ++i) {
-    r.ZcRPM[i] = r.ZcRPM[i + 1];
-    r.ZcTRQ[i] = r.ZcTRQ[i + 1];
-    r.ZcPOT[i] = r.ZcPOT[i + 1];
+    r.work.ZcRPM[i] = r.work.ZcRPM[i + 1];
+    r.work.ZcTRQ[i] = r.work.ZcTRQ[i + 1];
+    r.work.ZcPOT[i] = r.work.ZcPOT[i + 1];
   }
-  r.ZcRPM[z] = r.RPMinst;
-  r.ZcTRQ[z] = r.TRQinst;
-  r.ZcPOT[z] = r.POTinst;
-  for (int i = 0; i <= z; ++i) r.ZcSign[i] = r.ZcRPM[i] < 0 ? -1.0 : 1.0;
-  if (r.ZcSign[2] != r.ZcSign[1]) {
+  r.work.ZcRPM[z] = r.work.RPMinst;
+  r.work.ZcTRQ[z] = r.work.TRQinst;
+  r.work.ZcPOT[z] = r.work.POTinst;
+  for (int i = 0; i <= z; ++i) r.work.ZcSign[i] = r.work.ZcRPM[i] < 0 ? -1.0 : 1.0;
+  if (r.work.ZcSign[2] != r.work.ZcSign[1]) {
     for (int i = 3; i <= z; ++i) {
-      if (r.ZcSign[i] == r.ZcSign[1]) {
-        r.ZcSign[2] = r.ZcSign[1];
-        r.ZcRPM[2] = r.ZcRPM[2] * -1.0;
-        r.ZcTRQ[2] = r.ZcTRQ[2] * -1.0;
-        r.ZcPOT[2] = r.ZcPOT[2] * -1.0;
+      if (r.work.ZcSign[i] == r.work.ZcSign[1]) {
+        r.work.ZcSign[2] = r.work.ZcSign[1];
+        r.work.ZcRPM[2] = r.work.ZcRPM[2] * -1.0;
+        r.work.ZcTRQ[2] = r.work.ZcTRQ[2] * -1.0;
+        r.work.ZcPOT[2] = r.work.ZcPOT[2] * -1.0;
         break;
       }
     }
   }
-  r.RPMinst = r.ZcRPM[0];
-  r.TRQinst = r.ZcTRQ[0];
-  r.POTinst = r.ZcPOT[0];
+  r.work.RPMinst = r.work.ZcRPM[0];
+  r.work.TRQinst = r.work.ZcTRQ[0];
+  r.work.POTinst = r.work.ZcPOT[0];
 }
 
 double MovingAverage(double* buf, int m, double value) {
@@ -67,47 +67,50 @@ double MovingAverage(double* buf, int m, double value) {
 }  // namespace
 
 void EmitSample(AnalysisRecord& r, RunContext& run) {
-  const double C = r.CislotWin[1];
-  const double S = r.CslotWin[1];
+  const double C = r.work.CislotWin[1];
+  const double S = r.work.CslotWin[1];
 
-  r.Tprogr = (r.Fmux * C) * kMicro + r.Tprogr;
-  r.Dt = r.Tprogr - r.TprogrPrev;
-  r.TprogrPrev = r.Tprogr;
+  r.work.Tprogr = (r.params.Fmux * C) * kMicro + r.work.Tprogr;
+  r.work.Dt = r.work.Tprogr - r.work.TprogrPrev;
+  r.work.TprogrPrev = r.work.Tprogr;
 
-  r.RPM = ((21600 / r.N_SLOT) / ((r.Fmux * C) * 360)) * 1000000;
-  r.TRQ0cnt = ((r.Perc_Slot * r.A_SLOT * r.N_SLOT * kOneOver360) / (r.N_SLOT * r.RPM)) *
-              60 / r.Fmux * 1000000;
-  r.dTRQinst = S - r.TRQ0cnt;
+  r.work.RPM = ((21600 / r.params.N_SLOT) / ((r.params.Fmux * C) * 360)) * 1000000;
+  r.work.TRQ0cnt = ((r.params.Perc_Slot * r.params.A_SLOT * r.params.N_SLOT * kOneOver360) /
+                    (r.params.N_SLOT * r.work.RPM)) *
+                   60 / r.params.Fmux * 1000000;
+  r.work.dTRQinst = S - r.work.TRQ0cnt;
 
-  r.RotSignPrev = r.RotSign;
-  r.RotSign = 1.0;
-  if (r.dTRQinst <= 0) r.RotSign = -1.0;
+  r.work.RotSignPrev = r.work.RotSign;
+  r.work.RotSign = 1.0;
+  if (r.work.dTRQinst <= 0) r.work.RotSign = -1.0;
   // The sense of rotation may change only at or below the threshold speed.
-  if (r.RotSign != r.RotSignPrev && r.RPM > r.RPMthreshold) r.RotSign = r.RotSignPrev;
+  if (r.work.RotSign != r.work.RotSignPrev && r.work.RPM > r.settings.RPMthreshold)
+    r.work.RotSign = r.work.RotSignPrev;
 
-  const double rext4 = r.Rext * r.Rext * r.Rext * r.Rext;
-  const double rint4 = r.Rint * r.Rint * r.Rint * r.Rint;
+  const double rext4 = r.params.Rext * r.params.Rext * r.params.Rext * r.params.Rext;
+  const double rint4 = r.params.Rint * r.params.Rint * r.params.Rint * r.params.Rint;
   const double pi2 = PI_APPROX * PI_APPROX;
-  const double K = ((rext4 - rint4) * pi2 * r.G) / (r.L * r.N_SLOT * 1000);
-  r.TRQinst = std::fabs(r.dTRQinst * r.N_SLOT * r.RPM * r.Fmux * kOneOver60e6 * K) *
-              r.RotSign;
-  r.POTinst = PI_APPROX * r.TRQinst * r.RPM * kOneOver30000;
-  r.RPMinst = r.RotSign * r.RPM;
+  const double K = ((rext4 - rint4) * pi2 * r.params.G) / (r.params.L * r.params.N_SLOT * 1000);
+  r.work.TRQinst =
+      std::fabs(r.work.dTRQinst * r.params.N_SLOT * r.work.RPM * r.params.Fmux * kOneOver60e6 * K) *
+      r.work.RotSign;
+  r.work.POTinst = PI_APPROX * r.work.TRQinst * r.work.RPM * kOneOver30000;
+  r.work.RPMinst = r.work.RotSign * r.work.RPM;
 
   ZeroCrossingFilter(r);
-  ++r.ProgrCount;
+  ++r.counters.ProgrCount;
 
-  const int m = std::clamp(r.MovAvgLen, kMovAvgMin, kMovAvgMax);
-  r.RPMfilt = MovingAverage(r.MaRPM, m, r.RPMinst);
-  r.TRQfilt = MovingAverage(r.MaTRQ, m, r.TRQinst);
-  r.POTfilt = MovingAverage(r.MaPOT, m, r.POTinst);
+  const int m = std::clamp(r.settings.MovAvgLen, kMovAvgMin, kMovAvgMax);
+  r.work.RPMfilt = MovingAverage(r.work.MaRPM, m, r.work.RPMinst);
+  r.work.TRQfilt = MovingAverage(r.work.MaTRQ, m, r.work.TRQinst);
+  r.work.POTfilt = MovingAverage(r.work.MaPOT, m, r.work.POTinst);
 
-  const int p = r.ProgrCount;
-  r.TprogrArr[p] = r.Tprogr;
-  r.RPMinstArr[p] = r.RPMinst;
-  r.RPMfiltArr[p] = r.RPMfilt;
-  r.TRQfiltArr[p] = r.TRQfilt;
-  r.POTfiltArr[p] = r.POTfilt;
+  const int p = r.counters.ProgrCount;
+  r.samples.TprogrArr[p] = r.work.Tprogr;
+  r.samples.RPMinstArr[p] = r.work.RPMinst;
+  r.samples.RPMfiltArr[p] = r.work.RPMfilt;
+  r.samples.TRQfiltArr[p] = r.work.TRQfilt;
+  r.samples.POTfiltArr[p] = r.work.POTfilt;
   WriteDataLine(r, run);
 }
 

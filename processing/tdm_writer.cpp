@@ -58,23 +58,23 @@ void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& f, const char* title)
   LineBuffer b;
   b.Text(title).End().WriteTo(f);
   b.Text("Rev. 1.0").End().WriteTo(f);
-  b.Text("Date:").Bytes(r.DateText, r.DateLen).End().WriteTo(f);
-  b.Text("Time:").Bytes(r.TimeText, r.TimeLen).End().WriteTo(f);
-  b.Text("Counter period=").Header(r.Fmux).Text("uS").End().WriteTo(f);
-  b.Text("G=").Header(r.G).Text("N/sqmm").End().WriteTo(f);
-  b.Text("Rext=").Header(r.Rext).Text("mm").End().WriteTo(f);
-  b.Text("Rint=").Header(r.Rint).Text("mm").End().WriteTo(f);
-  b.Text("L=").Header(r.L).Text("mm").End().WriteTo(f);
-  b.Text("N_SLOT=").Header(r.N_SLOT).End().WriteTo(f);
-  b.Text("A_SLOT=").Header(r.A_SLOT).Text("degrees").End().WriteTo(f);
-  b.Text("Perc_Slot=").Header(r.Perc_Slot).End().WriteTo(f);
-  b.Text("RPMmax=").Header(r.RPMmax).End().WriteTo(f);
-  b.Text("PCoeff=").Header(r.PCoeff).End().WriteTo(f);
-  b.Text("PDist=").Header(r.PDist).End().WriteTo(f);
-  b.Text("Allowed overshot(%)=").Header(r.AllowedOvershoot).End().WriteTo(f);
-  b.Text("Moving average filtering length=").Int(r.MovAvgLen).End().WriteTo(f);
-  b.Text("RPM threshold=").Header(r.RPMthreshold).End().WriteTo(f);
-  b.Text("Zero crossing filter length=").Int(r.ZeroCrossLen).End().WriteTo(f);
+  b.Text("Date:").Bytes(r.params.DateText, r.params.DateLen).End().WriteTo(f);
+  b.Text("Time:").Bytes(r.params.TimeText, r.params.TimeLen).End().WriteTo(f);
+  b.Text("Counter period=").Header(r.params.Fmux).Text("uS").End().WriteTo(f);
+  b.Text("G=").Header(r.params.G).Text("N/sqmm").End().WriteTo(f);
+  b.Text("Rext=").Header(r.params.Rext).Text("mm").End().WriteTo(f);
+  b.Text("Rint=").Header(r.params.Rint).Text("mm").End().WriteTo(f);
+  b.Text("L=").Header(r.params.L).Text("mm").End().WriteTo(f);
+  b.Text("N_SLOT=").Header(r.params.N_SLOT).End().WriteTo(f);
+  b.Text("A_SLOT=").Header(r.params.A_SLOT).Text("degrees").End().WriteTo(f);
+  b.Text("Perc_Slot=").Header(r.params.Perc_Slot).End().WriteTo(f);
+  b.Text("RPMmax=").Header(r.params.RPMmax).End().WriteTo(f);
+  b.Text("PCoeff=").Header(r.params.PCoeff).End().WriteTo(f);
+  b.Text("PDist=").Header(r.params.PDist).End().WriteTo(f);
+  b.Text("Allowed overshot(%)=").Header(r.settings.AllowedOvershoot).End().WriteTo(f);
+  b.Text("Moving average filtering length=").Int(r.settings.MovAvgLen).End().WriteTo(f);
+  b.Text("RPM threshold=").Header(r.settings.RPMthreshold).End().WriteTo(f);
+  b.Text("Zero crossing filter length=").Int(r.settings.ZeroCrossLen).End().WriteTo(f);
 }
 
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
@@ -99,9 +99,19 @@ void FormatDataLine(const double* v, OutputFile& f) {
 }  // namespace
 
 void WriteDataLine(const AnalysisRecord& r, RunContext& run) {
-  const double v[DataLinePipe::kValues] = {
-      static_cast<double>(r.ProgrCount), r.Tprogr, r.Dt, r.RPMfilt, r.TRQfilt, r.POTfilt,
-      r.CislotWin[1], r.CslotWin[1], r.TRQ0cnt, r.dTRQinst, r.RPMinst, r.TRQinst, r.POTinst};
+  const double v[DataLinePipe::kValues] = {static_cast<double>(r.counters.ProgrCount),
+                                           r.work.Tprogr,
+                                           r.work.Dt,
+                                           r.work.RPMfilt,
+                                           r.work.TRQfilt,
+                                           r.work.POTfilt,
+                                           r.work.CislotWin[1],
+                                           r.work.CslotWin[1],
+                                           r.work.TRQ0cnt,
+                                           r.work.dTRQinst,
+                                           r.work.RPMinst,
+                                           r.work.TRQinst,
+                                           r.work.POTinst};
   if (run.tdmLines != nullptr)
     run.tdmLines->Add(v);
   else
@@ -141,9 +151,9 @@ void DataLinePipe::Drain() {
 void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& f,
                    const char* progressText) {
   LineBuffer b;
-  for (int32_t i = 0; i < r.RawCount; ++i) {
-    run.progress.Report(i, r.RawCount, progressText);
-    b.Int(i).Sep().Int(r.CislotRaw[i]).Sep().Int(r.CslotRaw[i]).End();
+  for (int32_t i = 0; i < r.counters.RawCount; ++i) {
+    run.progress.Report(i, r.counters.RawCount, progressText);
+    b.Int(i).Sep().Int(r.samples.CislotRaw[i]).Sep().Int(r.samples.CslotRaw[i]).End();
     b.WriteTo(f);
   }
 }

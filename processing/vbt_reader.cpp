@@ -29,7 +29,7 @@ int CopyText(char* dst, int cap, const char* text, size_t len) {
 
 bool ReadHeaderField(AnalysisRecord& r, const HeaderField& f, const char* line, size_t len) {
   if (!LineStartsWith(line, len, f.keyword)) return false;
-  r.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
+  r.params.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
   return true;
 }
 
@@ -37,11 +37,16 @@ namespace {
 
 // States 4..13 of the VBT header: keyword, characters of unit, field.
 const HeaderField kVbtFields[] = {
-    {"G=", 6, &AnalysisRecord::G},          {"Rext=", 2, &AnalysisRecord::Rext},
-    {"Rint=", 2, &AnalysisRecord::Rint},    {"L=", 2, &AnalysisRecord::L},
-    {"N_SLOT=", 0, &AnalysisRecord::N_SLOT}, {"A_SLOT=", 0, &AnalysisRecord::A_SLOT},
-    {"Perc_Slot=", 0, &AnalysisRecord::Perc_Slot}, {"RPMmax=", 3, &AnalysisRecord::RPMmax},
-    {"PCoeff=", 0, &AnalysisRecord::PCoeff}, {"PDist=", 0, &AnalysisRecord::PDist},
+    {"G=", 6, &HeaderParameters::G},
+    {"Rext=", 2, &HeaderParameters::Rext},
+    {"Rint=", 2, &HeaderParameters::Rint},
+    {"L=", 2, &HeaderParameters::L},
+    {"N_SLOT=", 0, &HeaderParameters::N_SLOT},
+    {"A_SLOT=", 0, &HeaderParameters::A_SLOT},
+    {"Perc_Slot=", 0, &HeaderParameters::Perc_Slot},
+    {"RPMmax=", 3, &HeaderParameters::RPMmax},
+    {"PCoeff=", 0, &HeaderParameters::PCoeff},
+    {"PDist=", 0, &HeaderParameters::PDist},
 };
 
 }  // namespace
@@ -51,11 +56,11 @@ int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t
     case kVbtAwaitTitle:
       break;
     case kVbtDate:
-      r.DateLen = CopyText(r.DateText, kDateTextSize, line, len);
+      r.params.DateLen = CopyText(r.params.DateText, kDateTextSize, line, len);
       state = kVbtTime;
       break;
     case kVbtTime:
-      r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line, len);
+      r.params.TimeLen = CopyText(r.params.TimeText, kTimeTextSize, line, len);
       state = kVbtCounterPeriod;
       break;
     case kVbtCounterPeriod:
@@ -63,7 +68,7 @@ int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t
         run.ops.ShowMessage("VBT file Check", "Counter period not found or invalid .... Aborting!");
         return kHeaderAbort;
       }
-      r.Fmux = ReadLineValue(line, len, 5, 2);
+      r.params.Fmux = ReadLineValue(line, len, 5, 2);
       state = kVbtFirstParameter;
       break;
     case kVbtWriteHeaders:
@@ -77,11 +82,13 @@ int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t
       if (ReadHeaderField(r, kVbtFields[state - kVbtFirstParameter], line, len)) {
         if (state == kVbtRPMmax) {
           // The header imposes the default filter settings unless the user chose them.
-          if (HeaderSetsFilter(r, kFixThreshold))
-            r.RPMthreshold = kDefaultThresholdFraction * r.RPMmax;
-          if (HeaderSetsFilter(r, kFixMovAvg)) r.MovAvgLen = kDefaultMovAvgLen;
-          if (HeaderSetsFilter(r, kFixOvershoot)) r.AllowedOvershoot = kDefaultOvershoot;
-          if (HeaderSetsFilter(r, kFixZeroCross)) r.ZeroCrossLen = kDefaultZeroCrossLen;
+          if (HeaderSetsFilter(r.settings, kFixThreshold))
+            r.settings.RPMthreshold = kDefaultThresholdFraction * r.params.RPMmax;
+          if (HeaderSetsFilter(r.settings, kFixMovAvg)) r.settings.MovAvgLen = kDefaultMovAvgLen;
+          if (HeaderSetsFilter(r.settings, kFixOvershoot))
+            r.settings.AllowedOvershoot = kDefaultOvershoot;
+          if (HeaderSetsFilter(r.settings, kFixZeroCross))
+            r.settings.ZeroCrossLen = kDefaultZeroCrossLen;
         }
         ++state;
       }

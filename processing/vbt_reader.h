@@ -8,6 +8,7 @@
 namespace tz {
 
 struct AnalysisRecord;
+struct HeaderParameters;
 struct RunContext;
 
 constexpr int kHeaderAbort = -1;  // ParseHeaderLine: abandon the run at once
@@ -33,7 +34,7 @@ constexpr char kVbtTitle[] = "Download of sampled vibrotorsional data";
 struct HeaderField {
   const char* keyword;
   size_t unitCut;
-  double AnalysisRecord::*field;
+  double HeaderParameters::*field;
 };
 
 // Reads the line into the field when it begins with the keyword.

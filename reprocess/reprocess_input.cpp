@@ -53,11 +53,16 @@ constexpr char kFdmCheckCaption[] = "FDM file Check";
 
 // States 5..14: the measurement parameters as the header block writes them.
 const HeaderField kParameterFields[] = {
-    {"G=", 6, &AnalysisRecord::G},           {"Rext=", 2, &AnalysisRecord::Rext},
-    {"Rint=", 2, &AnalysisRecord::Rint},     {"L=", 2, &AnalysisRecord::L},
-    {"N_SLOT=", 0, &AnalysisRecord::N_SLOT}, {"A_SLOT=", 0, &AnalysisRecord::A_SLOT},
-    {"Perc_Slot=", 0, &AnalysisRecord::Perc_Slot}, {"RPMmax=", 0, &AnalysisRecord::RPMmax},
-    {"PCoeff=", 0, &AnalysisRecord::PCoeff}, {"PDist=", 0, &AnalysisRecord::PDist},
+    {"G=", 6, &HeaderParameters::G},
+    {"Rext=", 2, &HeaderParameters::Rext},
+    {"Rint=", 2, &HeaderParameters::Rint},
+    {"L=", 2, &HeaderParameters::L},
+    {"N_SLOT=", 0, &HeaderParameters::N_SLOT},
+    {"A_SLOT=", 0, &HeaderParameters::A_SLOT},
+    {"Perc_Slot=", 0, &HeaderParameters::Perc_Slot},
+    {"RPMmax=", 0, &HeaderParameters::RPMmax},
+    {"PCoeff=", 0, &HeaderParameters::PCoeff},
+    {"PDist=", 0, &HeaderParameters::PDist},
 };
 
 // True when the line begins with the FDM line of one of the table's codes.
@@ -78,53 +83,55 @@ int ParseCommonHeader(AnalysisRecord& r, RunContext& run, const char* line, size
     case kAfterTitle:
       return kDate;
     case kDate:
-      r.DateLen = CopyText(r.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
-                           len > 5 ? len - 5 : 0);
+      r.params.DateLen = CopyText(r.params.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
+                                  len > 5 ? len - 5 : 0);
       return kTime;
     case kTime:
-      r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
-                           len > 5 ? len - 5 : 0);
+      r.params.TimeLen = CopyText(r.params.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
+                                  len > 5 ? len - 5 : 0);
       return kCounterPeriod;
     case kCounterPeriod:
       if (!LineStartsWith(line, len, "Counter period=")) {
         run.ops.ShowMessage(checkCaption, "Counter period not found or invalid .... Aborting!");
         return kHeaderAbort;
       }
-      r.Fmux = ReadLineValue(line, len, 15, 2);
+      r.params.Fmux = ReadLineValue(line, len, 15, 2);
       return kFirstParameter;
     case kOvershoot: {
       static constexpr char kw[] = "Allowed overshot(%)=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixOvershoot))
-        r.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
+      if (HeaderSetsFilter(r.settings, kFixOvershoot))
+        r.settings.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
       return kMovAvg;
     }
     case kMovAvg: {
       // Lengths outside the buffers never reach them: truncated, then clamped.
       static constexpr char kw[] = "Moving average filtering length=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixMovAvg))
-        r.MovAvgLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kMovAvgMin, kMovAvgMax);
+      if (HeaderSetsFilter(r.settings, kFixMovAvg))
+        r.settings.MovAvgLen =
+            TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kMovAvgMin, kMovAvgMax);
       return kThreshold;
     }
     case kThreshold: {
       static constexpr char kw[] = "RPM threshold=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixThreshold))
-        r.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
+      if (HeaderSetsFilter(r.settings, kFixThreshold))
+        r.settings.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
       return kZeroCross;
     }
     case kZeroCross: {
       static constexpr char kw[] = "Zero crossing filter length=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixZeroCross))
-        r.ZeroCrossLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kZeroCrossMin, kZeroCrossMax);
+      if (HeaderSetsFilter(r.settings, kFixZeroCross))
+        r.settings.ZeroCrossLen =
+            TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kZeroCrossMin, kZeroCrossMax);
       return kLastCommonState + 1;
     }
     default: {  // the parameter lines
       if (!ReadHeaderField(r, kParameterFields[state - kFirstParameter], line, len)) return state;
-      if (state == kRPMmax && HeaderSetsFilter(r, kFixThreshold))
-        r.RPMthreshold = kDefaultThresholdFraction * r.RPMmax;
+      if (state == kRPMmax && HeaderSetsFilter(r.settings, kFixThreshold))
+        r.settings.RPMthreshold = kDefaultThresholdFraction * r.params.RPMmax;
       return state + 1;
     }
   }

@@ -177,16 +177,16 @@ void FillStatisticsFigures(const AnalysisRecord& r, RunContext& run, bool dialog
   FilteredPercentText(r, run.marks.percentText);
   run.marks.figuresFilled = true;
   if (!dialogExists) return;
-  const std::string total = std::to_string(r.RawCount);
-  const std::string filtered = std::to_string(r.FilteredCount);
+  const std::string total = std::to_string(r.counters.RawCount);
+  const std::string filtered = std::to_string(r.counters.FilteredCount);
   run.ops.SetStatisticsFields(total.c_str(), filtered.c_str(), run.marks.percentText);
-  if (r.RawCount > 0) run.ops.ShowStatisticsDialog();
+  if (r.counters.RawCount > 0) run.ops.ShowStatisticsDialog();
 }
 
 // Progress of the reading, by the bytes read so far.
 void ReportReading(RunContext& run, const InputFormat& format, const AnalysisRecord& r,
                    uint64_t size) {
-  const double bytes = static_cast<double>(r.BytesRead);
+  const double bytes = static_cast<double>(r.counters.BytesRead);
   if (format.fromInstrument) {
     run.progress.Position(Progress::Percent(bytes, static_cast<double>(size)));
     run.progress.Text(kLoadingText);
@@ -201,14 +201,14 @@ void TakeSampleLine(AnalysisRecord& r, RunContext& run, const InputFormat& forma
                     const char* line, size_t len) {
   uint32_t c, s;
   if (!format.parseSample(line, len, &c, &s)) return;
-  if (r.RawCount >= kSampleCapacity) {
-    if (r.DroppedSampleLines < INT32_MAX) ++r.DroppedSampleLines;
+  if (r.counters.RawCount >= kSampleCapacity) {
+    if (r.counters.DroppedSampleLines < INT32_MAX) ++r.counters.DroppedSampleLines;
     return;
   }
-  r.CislotRaw[r.RawCount] = c;
-  r.CslotRaw[r.RawCount] = s;
-  ++r.RawCount;
-  ConditionSample(r, run, c, s, r.RawCount);
+  r.samples.CislotRaw[r.counters.RawCount] = c;
+  r.samples.CslotRaw[r.counters.RawCount] = s;
+  ++r.counters.RawCount;
+  ConditionSample(r, run, c, s, r.counters.RawCount);
 }
 
 // Reads the input line by line through the header state machine and the
@@ -220,7 +220,7 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
   const bool stream = !res.input.Regular();
   if (stream) reader.SetByteLimit(kStreamByteLimit);
   int state = 0;
-  while (reader.ReadLine(r.BytesRead)) {
+  while (reader.ReadLine(r.counters.BytesRead)) {
     const char* line = reader.Line();
     const size_t len = reader.Length();
     if (state == format.sampleState) {
@@ -248,7 +248,8 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
 bool CheckEndOfInput(AnalysisRecord& r, RunContext& run, RunResources& res,
                      const InputFormat& format, int state, bool statisticsDialog) {
   PlatformOps& ops = run.ops;
-  if (r.DroppedSampleLines > 0) ops.ShowMessage(format.preprocessorCaption, kTooManySamples);
+  if (r.counters.DroppedSampleLines > 0)
+    ops.ShowMessage(format.preprocessorCaption, kTooManySamples);
   if (!format.fromInstrument) {
     FillStatisticsFigures(r, run, statisticsDialog);
     res.HideToolbar();
@@ -258,7 +259,7 @@ bool CheckEndOfInput(AnalysisRecord& r, RunContext& run, RunResources& res,
     res.Finish();
     return false;
   }
-  if (r.RawCount == 0) {
+  if (r.counters.RawCount == 0) {
     ops.ShowMessage(format.preprocessorCaption, "No sample found!");
     res.Finish();
     return false;
@@ -300,7 +301,7 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
   if (!StartProgress(run, res, format, &size)) return run.marks;
 
   ResetRunState(r);
-  BoundFilterLengths(r);
+  BoundFilterLengths(r.settings);
   run.marks.resetDone = true;
   bool statisticsDialog = false;
   if (!format.fromInstrument) statisticsDialog = CreateStatisticsDialog(ops);

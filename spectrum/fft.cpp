@@ -94,7 +94,7 @@ void fft_float(AnalysisRecord& r, Progress& progress, uint32_t NumSamples, int I
   }
 
   const int nf = n < kSampleCapacity ? n : kSampleCapacity;
-  for (int k = 0; k < nf; ++k) r.FFTfreq[k] = k * (r.Fc / n);
+  for (int k = 0; k < nf; ++k) r.spectrum.FFTfreq[k] = k * (r.stats.Fc / n);
 
   if (Inverse) {
     const double denom = static_cast<double>(n);

@@ -13,19 +13,24 @@ constexpr double kTwoPi = 6.283185307179586;
 constexpr double kFourPi = 12.566370614359172;
 
 const double* SourceArray(const AnalysisRecord& r) {
-  switch (r.FFTsource) {
-    case FftSource::Cslot: return r.CslotRaw;
-    case FftSource::RpmFilt: return r.RPMfiltArr;
-    case FftSource::RpmInst: return r.RPMinstArr;
-    case FftSource::Power: return r.POTfiltArr;
-    default: return r.TRQfiltArr;
+  switch (r.settings.FFTsource) {
+    case FftSource::Cslot:
+      return r.samples.CslotRaw;
+    case FftSource::RpmFilt:
+      return r.samples.RPMfiltArr;
+    case FftSource::RpmInst:
+      return r.samples.RPMinstArr;
+    case FftSource::Power:
+      return r.samples.POTfiltArr;
+    default:
+      return r.samples.TRQfiltArr;
   }
 }
 
 template <typename Window>
 void SincFilter(AnalysisRecord& r, Window window, double gain) {
-  const int M = r.FFT_N - 2;
-  const double fc = 3.0 / r.FFT_N;
+  const int M = r.spectrum.FFT_N - 2;
+  const double fc = 3.0 / r.spectrum.FFT_N;
   for (int i = 0; i <= M; ++i) {
     const int di = i - M / 2;
     double weight;
@@ -35,38 +40,38 @@ void SincFilter(AnalysisRecord& r, Window window, double gain) {
       const double d = di;
       weight = window(i, M) * std::sin(kTwoPi * fc * d) / d;
     }
-    r.SincKernel[i] = weight;
+    r.spectrum.SincKernel[i] = weight;
   }
   double sum = 0.0;
-  for (int i = 0; i <= M; ++i) sum = sum + r.SincKernel[i];
-  for (int i = 0; i <= M; ++i) r.SincKernel[i] = r.SincKernel[i] / sum;
+  for (int i = 0; i <= M; ++i) sum = sum + r.spectrum.SincKernel[i];
+  for (int i = 0; i <= M; ++i) r.spectrum.SincKernel[i] = r.spectrum.SincKernel[i] / sum;
   for (int i = 0; i <= M; ++i) {
-    r.FFTinRe[i] = r.FFTinRe[i] * r.SincKernel[i] * gain;
-    r.FFTinIm[i] = r.FFTinIm[i] * r.SincKernel[i] * gain;
+    r.spectrum.FFTinRe[i] = r.spectrum.FFTinRe[i] * r.spectrum.SincKernel[i] * gain;
+    r.spectrum.FFTinIm[i] = r.spectrum.FFTinIm[i] * r.spectrum.SincKernel[i] * gain;
   }
 }
 
 }  // namespace
 
 int LoadFftInput(AnalysisRecord& r, Progress& progress) {
-  const int start = 2 * r.MovAvgLen;
-  const int count = r.ProgrCount - start;
+  const int start = 2 * r.settings.MovAvgLen;
+  const int count = r.counters.ProgrCount - start;
   const double* src = SourceArray(r);
   for (int i = 0; i < count; ++i) {
     progress.Report(i, count, "Loading FFT proccessing array ....");
-    r.FFTinRe[i] = src[i + start];
-    r.FFTinIm[i] = 0.0;
+    r.spectrum.FFTinRe[i] = src[i + start];
+    r.spectrum.FFTinIm[i] = 0.0;
   }
   return count;
 }
 
 void ChooseFftSize(AnalysisRecord& r, int count) {
-  int n = r.FFT_N;
+  int n = r.spectrum.FFT_N;
   for (int e = 0; e <= 19; ++e) {
     const int p = 1 << e;
     if (static_cast<double>(p) < static_cast<double>(count)) n = p;
   }
-  r.FFT_N = n;
+  r.spectrum.FFT_N = n;
 }
 
 void HammingSincFilter(AnalysisRecord& r) {
@@ -84,12 +89,12 @@ void BlackmanSincFilter(AnalysisRecord& r) {
 }
 
 void WeightFftInput(AnalysisRecord& r, Progress& progress) {
-  if (r.FFTwindow == FftWindow::Hamming) {
+  if (r.settings.FFTwindow == FftWindow::Hamming) {
     HammingSincFilter(r);
-  } else if (r.FFTwindow == FftWindow::Blackman) {
+  } else if (r.settings.FFTwindow == FftWindow::Blackman) {
     BlackmanSincFilter(r);
   } else {
-    const int n = r.FFT_N;
+    const int n = r.spectrum.FFT_N;
     for (int i = 0; i <= n; ++i) progress.Report(i, n, "Flat top filtering of FFT array ....");
   }
 }

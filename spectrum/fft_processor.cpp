@@ -32,9 +32,9 @@ void PutLine(OutputFile& f, const char* prefix, const char* middle, const char* 
 }
 
 void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& f) {
-  const int N = r.FFT_N;
+  const int N = r.spectrum.FFT_N;
   const int H = N / 2;
-  const double step = r.Fc / N;
+  const double step = r.stats.Fc / N;
   char line[256];
   for (int k = 0; k < H; ++k) {
     progress.Report(k, H, "Generating FDM output file  ....");
@@ -47,13 +47,13 @@ void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& 
     n += FormatSig10(LineMagnitude(r, k), line + n);
     line[n++] = ',';
     line[n++] = ' ';
-    if (k == r.FundLine) {
+    if (k == r.spectrum.FundLine) {
       std::memcpy(line + n, "Fundamental", 11);
       n += 11;
-    } else if (r.FundLine != 0 && k != 0 && k % r.FundLine == 0) {
+    } else if (r.spectrum.FundLine != 0 && k != 0 && k % r.spectrum.FundLine == 0) {
       std::memcpy(line + n, "Armonic n ", 10);
       n += 10;
-      n += FormatSig10Int(k / r.FundLine, line + n);
+      n += FormatSig10Int(k / r.spectrum.FundLine, line + n);
     }
     line[n++] = '\r';
     line[n++] = '\n';
@@ -63,16 +63,16 @@ void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& 
 
 void ClearSpectrumResults(AnalysisRecord& r) {
   // No line is picked: clear the records an earlier run left.
-  const int used = r.FFT_N / 2 + 4;
-  for (int i = 0; i < used && i < kSampleCapacity; ++i) r.SpecLines[i] = SpecLine{0, 0, 0};
-  r.FFT_N = 0;
-  r.FundLine = 0;
-  r.FundMag = 0;
-  r.DCEndLine = 0;
-  r.FloorLevel = 0;
-  r.TotalEnergy = 0;
-  r.EvenSymErrRe = 0;
-  r.OddSymErrIm = 0;
+  const int used = r.spectrum.FFT_N / 2 + 4;
+  for (int i = 0; i < used && i < kSampleCapacity; ++i) r.spectrum.SpecLines[i] = SpecLine{0, 0, 0};
+  r.spectrum.FFT_N = 0;
+  r.spectrum.FundLine = 0;
+  r.spectrum.FundMag = 0;
+  r.spectrum.DCEndLine = 0;
+  r.spectrum.FloorLevel = 0;
+  r.spectrum.TotalEnergy = 0;
+  r.spectrum.EvenSymErrRe = 0;
+  r.spectrum.OddSymErrIm = 0;
 }
 
 }  // namespace
@@ -89,8 +89,8 @@ void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
   } else {
     ChooseFftSize(r, count);
     WeightFftInput(r, run.progress);
-    fft_float(r, run.progress, static_cast<uint32_t>(r.FFT_N), 0, r.FFTinRe, r.FFTinIm, r.FFTre,
-              r.FFTim);
+    fft_float(r, run.progress, static_cast<uint32_t>(r.spectrum.FFT_N), 0, r.spectrum.FFTinRe,
+              r.spectrum.FFTinIm, r.spectrum.FFTre, r.spectrum.FFTim);
     FindFundamental(r);
     AnalyseSpectrum(r, run.progress);
     ParsevalEnergy(r);
@@ -101,12 +101,12 @@ void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
   // FFT section.
   char value[kSig10Size];
   PutLine(f, kFftSectionTitle, "");
-  FormatSig10(r.Fc, value);
+  FormatSig10(r.stats.Fc, value);
   PutLine(f, kFftSamplingFreq, " ", value);
-  FormatSig10Int(r.FFT_N, value);
+  FormatSig10Int(r.spectrum.FFT_N, value);
   PutLine(f, kFftSamplesNumber, " ", value);
-  PutLine(f, InfoOf(r.FFTwindow).fdmLine, " ");
-  PutLine(f, InfoOf(r.FFTsource).fdmLine, " ");
+  PutLine(f, InfoOf(r.settings.FFTwindow).fdmLine, " ");
+  PutLine(f, InfoOf(r.settings.FFTsource).fdmLine, " ");
   PutLine(f, "", "");
   PutLine(f, kFftColumnLine, "");
   if (!refused) WriteSpectrumRows(r, run.progress, f);
@@ -118,7 +118,7 @@ void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
   Put(f, "\r\n");
   WriteRawLines(r, run, f, "Appending input file to FDM output file  ....");
 
-  if (!refused && r.FundLine == 0)
+  if (!refused && r.spectrum.FundLine == 0)
     run.ops.ShowMessage("FFT processor", "Can't determine fundamental frequency");
 }
 

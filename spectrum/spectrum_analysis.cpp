@@ -35,19 +35,21 @@ void OrderByMagnitude(SpecLine* recs, int n) {
 
 }  // namespace
 
-double LineMagnitude(const AnalysisRecord& r, int k) { return LineMagnitude(r.FFTre, r.FFTim, k); }
+double LineMagnitude(const AnalysisRecord& r, int k) {
+  return LineMagnitude(r.spectrum.FFTre, r.spectrum.FFTim, k);
+}
 
 void FindFundamental(AnalysisRecord& r) {
-  const int N = r.FFT_N;
+  const int N = r.spectrum.FFT_N;
   const int H = N / 2;
-  r.FundMag = 0;
-  r.FundLine = 0;
-  r.DCEndLine = 0;
+  r.spectrum.FundMag = 0;
+  r.spectrum.FundLine = 0;
+  r.spectrum.DCEndLine = 0;
   // Walk down the slope of the DC component to the first rising line.
   int i = 0;
   bool rose = false;
   for (;;) {
-    r.FundLine = i;
+    r.spectrum.FundLine = i;
     i = i + 1;
     if (!(LineMagnitude(r, i) <= LineMagnitude(r, i - 1))) {
       rose = true;
@@ -56,27 +58,27 @@ void FindFundamental(AnalysisRecord& r) {
     if (i >= N - 1) break;  // line N-1 compared with N-2 without a rise
   }
   if (!rose) {
-    r.FundLine = 0;
-    r.FundMag = 0;
-    r.DCEndLine = N - 1;
+    r.spectrum.FundLine = 0;
+    r.spectrum.FundMag = 0;
+    r.spectrum.DCEndLine = N - 1;
     return;
   }
-  r.DCEndLine = i;
-  r.FundLine = i - 1;
-  for (int k = r.FundLine; k < H; ++k) {
+  r.spectrum.DCEndLine = i;
+  r.spectrum.FundLine = i - 1;
+  for (int k = r.spectrum.FundLine; k < H; ++k) {
     const double m = LineMagnitude(r, k);
-    if (m > r.FundMag) {
-      r.FundMag = m;
-      r.FundLine = k;
+    if (m > r.spectrum.FundMag) {
+      r.spectrum.FundMag = m;
+      r.spectrum.FundLine = k;
     }
   }
 }
 
 void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
-  const int N = r.FFT_N;
+  const int N = r.spectrum.FFT_N;
   const int H = N / 2;
-  SpecLine* lines = r.SpecLines;
-  SpecLine* tmp = r.SpecLinesTmp;
+  SpecLine* lines = r.spectrum.SpecLines;
+  SpecLine* tmp = r.spectrum.SpecLinesTmp;
   if (H <= 0) return;
 
   // The peak cleaning reads a few lines past H-1: they read as 0 in every run.
@@ -85,14 +87,14 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   // 1. One record per line below the Nyquist line.
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Calculating FFT floor level ....");
-    lines[i] = SpecLine{i, (r.Fc / N) * i, LineMagnitude(r, i)};
+    lines[i] = SpecLine{i, (r.stats.Fc / N) * i, LineMagnitude(r, i)};
   }
   // 2. Smallest magnitude.
-  r.FloorLevel = LineMagnitude(r, 0);
+  r.spectrum.FloorLevel = LineMagnitude(r, 0);
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Calculating FFT min ....");
     const double m = LineMagnitude(r, i);
-    if (m <= r.FloorLevel) r.FloorLevel = m;
+    if (m <= r.spectrum.FloorLevel) r.spectrum.FloorLevel = m;
   }
   // 3. The records ordered in place by falling magnitude.
   progress.Report(0, 1, "Ordering FFT spectral lines ....");
@@ -101,7 +103,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   int C = H;
   for (int i = H - 1; i >= 0; --i) {
     progress.Report(H - 1 - i, H, "Calculating spectral lines under floor level ....");
-    if (!(lines[i].mag < r.FloorLevel)) {
+    if (!(lines[i].mag < r.spectrum.FloorLevel)) {
       C = i;
       break;
     }
@@ -117,11 +119,12 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   else if (C > t(0.4)) fraction = 0.006999999999999999;
   else if (C > t(0.3)) fraction = 0.006;
   else fraction = 0.005;
-  r.FloorLevel = r.FloorLevel + (r.FundMag - r.FloorLevel) * fraction;
+  r.spectrum.FloorLevel =
+      r.spectrum.FloorLevel + (r.spectrum.FundMag - r.spectrum.FloorLevel) * fraction;
   // 6. Clear the records at or below the floor.
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Removing spectral lines below FFT floor level ....");
-    if (lines[i].mag <= r.FloorLevel) Clear(lines[i]);
+    if (lines[i].mag <= r.spectrum.FloorLevel) Clear(lines[i]);
   }
   // 7. Back to line order through the scratch array; cleared records and
   // line 0 come back as {0, 0, 0}.
@@ -139,7 +142,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
     lines[i] = tmp[i];
   }
   // 8. The DC slope.
-  const int dcEnd = std::min(r.DCEndLine, kSampleCapacity - 1);
+  const int dcEnd = std::min(r.spectrum.DCEndLine, kSampleCapacity - 1);
   for (int i = 0; i <= dcEnd; ++i) {
     progress.Report(i, dcEnd, "Removing DC spectral line ....");
     Clear(lines[i]);
@@ -149,7 +152,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   // candidates in falling order give the picks in the order of repeated
   // maximum searches (the lowest line first among equal magnitudes).
   progress.Text("Filtering spectral lines ....");
-  int32_t* order = r.PickOrder;
+  int32_t* order = r.spectrum.PickOrder;
   int candidates = 0;
   for (int i = 0; i < H; ++i)
     if (lines[i].freq != 0 && lines[i].mag > 0) order[candidates++] = i;
@@ -164,7 +167,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
     progress.Position(Progress::Percent(next, candidates));
     lines[p].freq = 0;
     CleanPeakTails(r, p);
-    if (!(lines[p].mag > r.FloorLevel)) break;
+    if (!(lines[p].mag > r.spectrum.FloorLevel)) break;
     if (next >= candidates) break;  // p = 0 above: nothing more to pick
   }
 }
@@ -211,30 +214,32 @@ void CleanTail(SpecLine* s, int p, int dir, int edge, double delta) {
 }  // namespace
 
 void CleanPeakTails(AnalysisRecord& r, int p) {
-  const int H = r.FFT_N / 2;
-  SpecLine* s = r.SpecLines;
-  const double delta = (r.FundMag - r.FloorLevel) * 0.015;
+  const int H = r.spectrum.FFT_N / 2;
+  SpecLine* s = r.spectrum.SpecLines;
+  const double delta = (r.spectrum.FundMag - r.spectrum.FloorLevel) * 0.015;
   if (p > 0) CleanTail(s, p, -1, 0, delta);
   CleanTail(s, p, +1, H, delta);
   s[p].freq = 0;
 }
 
 void ParsevalEnergy(AnalysisRecord& r) {
-  const int N = r.FFT_N;
+  const int N = r.spectrum.FFT_N;
   double sum = 0.0;
-  for (int k = 0; k <= N / 2; ++k) sum = sum + (r.FFTre[k] * r.FFTre[k] + r.FFTim[k] * r.FFTim[k]);
-  r.TotalEnergy = 2 * sum / N;
+  for (int k = 0; k <= N / 2; ++k)
+    sum = sum +
+          (r.spectrum.FFTre[k] * r.spectrum.FFTre[k] + r.spectrum.FFTim[k] * r.spectrum.FFTim[k]);
+  r.spectrum.TotalEnergy = 2 * sum / N;
 }
 
 void SymmetryErrors(AnalysisRecord& r) {
-  const int N = r.FFT_N;
-  r.EvenSymErrRe = 0;
-  r.OddSymErrIm = 0;
+  const int N = r.spectrum.FFT_N;
+  r.spectrum.EvenSymErrRe = 0;
+  r.spectrum.OddSymErrIm = 0;
   for (int k = 1; k <= N / 2 - 1; ++k) {
-    const double er = std::fabs(r.FFTre[k] - r.FFTre[N - k]);
-    const double ei = std::fabs(r.FFTim[k] + r.FFTim[N - k]);
-    if (er > r.EvenSymErrRe) r.EvenSymErrRe = er;
-    if (ei > r.OddSymErrIm) r.OddSymErrIm = ei;
+    const double er = std::fabs(r.spectrum.FFTre[k] - r.spectrum.FFTre[N - k]);
+    const double ei = std::fabs(r.spectrum.FFTim[k] + r.spectrum.FFTim[N - k]);
+    if (er > r.spectrum.EvenSymErrRe) r.spectrum.EvenSymErrRe = er;
+    if (ei > r.spectrum.OddSymErrIm) r.spectrum.OddSymErrIm = ei;
   }
 }
 

@@ -58,19 +58,19 @@ TEST(FftCore, UnitImpulseAtOneGivesTheRotatingPhasor) {
 TEST(FftCore, ForwardThenInverseReturnsTheInput) {
   test::Fixture f;
   AnalysisRecord& r = f.r();
-  r.Fc = 237.3;
+  r.stats.Fc = 237.3;
   std::mt19937 gen(7);
   std::uniform_real_distribution<double> dist(-500.0, 500.0);
   std::vector<double> re(1024), im(1024);
   for (int i = 0; i < 1024; ++i) re[i] = dist(gen), im[i] = dist(gen);
-  std::fill(r.FFTfreq, r.FFTfreq + 1030, -1.0);
+  std::fill(r.spectrum.FFTfreq, r.spectrum.FFTfreq + 1030, -1.0);
   const Output fwd = Transform(r, re, im.data());
-  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.FFTfreq[k], k * (237.3 / 1024)) << "k=" << k;
-  EXPECT_EQ(r.FFTfreq[1024], -1.0);
-  std::fill(r.FFTfreq, r.FFTfreq + 1030, -1.0);
+  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.spectrum.FFTfreq[k], k * (237.3 / 1024)) << "k=" << k;
+  EXPECT_EQ(r.spectrum.FFTfreq[1024], -1.0);
+  std::fill(r.spectrum.FFTfreq, r.spectrum.FFTfreq + 1030, -1.0);
   const Output back = Transform(r, fwd.re, fwd.im.data(), 1);
-  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.FFTfreq[k], k * (237.3 / 1024)) << "k=" << k;
-  EXPECT_EQ(r.FFTfreq[1024], -1.0);
+  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.spectrum.FFTfreq[k], k * (237.3 / 1024)) << "k=" << k;
+  EXPECT_EQ(r.spectrum.FFTfreq[1024], -1.0);
   double err = 0, scale = 0;
   for (int i = 0; i < 1024; ++i) {
     err = std::max({err, std::fabs(back.re[i] - re[i]), std::fabs(back.im[i] - im[i])});
