@@ -29,7 +29,8 @@
 #include "processing/format_sig10.h"
 #include "processing/line_reader.h"
 #include "processing/platform.h"
-#include "processing/conditioning.h"
+#include "processing/sample_step.h"
+#include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
 #include "run/run_processing.h"
 #include "spectrum/fft.h"
@@ -189,11 +190,9 @@ void Stages(tz::AnalysisRecord& r, const std::string& in) {
     run.tdm = &tdm;
     tz::ResetRunState(r);
     for (int32_t i = 0; i < raw; ++i) {
-      r.samples.CislotRaw[i] = ci[i];
-      r.samples.CslotRaw[i] = cs[i];
-      ++r.counters.RawCount;
-      tz::ConditionSample(r, run, static_cast<uint32_t>(ci[i]), static_cast<uint32_t>(cs[i]),
-                          r.counters.RawCount);
+      const auto sample =
+          tz::TakeSample(r, static_cast<uint32_t>(ci[i]), static_cast<uint32_t>(cs[i]));
+      if (sample) tz::WriteDataLine(run, *sample);
     }
     tdm.Close();
     run.tdm = nullptr;

@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "processing/analysis_record.h"
-#include "processing/run_context.h"
-#include "processing/tdm_writer.h"
 
 namespace tz {
 
@@ -19,41 +17,84 @@ constexpr double kOneOver60e6 = 1.6666666666666667e-8;     // us x rpm to turns
 constexpr double kOneOver30000 = 3.3333333333333335e-5;    // N.m x rpm to kW, with pi
 constexpr double kMicro = 0.000001;                         // us to s
 
+// Whole factors of the formulas (exact as doubles).
+constexpr double kDegreeSecondsPerTurnMinute = 21600;  // 60 s x 360 degrees
+constexpr double kDegreesPerTurn = 360;
+constexpr double kMicrosPerSecond = 1000000;
+constexpr double kSecondsPerMinute = 60;
+constexpr double kMillimetresPerMetre = 1000;
+
+// Progressive time of the sample and its distance from the one before.
+void AdvanceTime(WorkingState& w, const HeaderParameters& p, double C) {
+  w.Tprogr = (p.Fmux * C) * kMicro + w.Tprogr;
+  w.Dt = w.Tprogr - w.TprogrPrev;
+  w.TprogrPrev = w.Tprogr;
+}
+
+// Speed, zero-torque count and torque pulse of the sample, and the sense of
+// rotation, which may change only at or below the threshold speed; a pulse
+// of exactly 0 counts as negative.
+void SpeedAndSense(WorkingState& w, const HeaderParameters& p, double RPMthreshold, double C,
+                   double S) {
+  w.RPM = ((kDegreeSecondsPerTurnMinute / p.N_SLOT) / ((p.Fmux * C) * kDegreesPerTurn)) *
+          kMicrosPerSecond;
+  w.TRQ0cnt = ((p.Perc_Slot * p.A_SLOT * p.N_SLOT * kOneOver360) / (p.N_SLOT * w.RPM)) *
+              kSecondsPerMinute / p.Fmux * kMicrosPerSecond;
+  w.dTRQinst = S - w.TRQ0cnt;
+
+  w.RotSignPrev = w.RotSign;
+  w.RotSign = 1.0;
+  if (w.dTRQinst <= 0) w.RotSign = -1.0;
+  if (w.RotSign != w.RotSignPrev && w.RPM > RPMthreshold) w.RotSign = w.RotSignPrev;
+}
+
+// Torque from the twist of the shaft, power, and the signed speed; all three
+// carry the sense of rotation. Each fourth power is four factors.
+void TorqueAndPower(WorkingState& w, const HeaderParameters& p) {
+  const double rext4 = p.Rext * p.Rext * p.Rext * p.Rext;
+  const double rint4 = p.Rint * p.Rint * p.Rint * p.Rint;
+  const double pi2 = PI_APPROX * PI_APPROX;
+  const double K = ((rext4 - rint4) * pi2 * p.G) / (p.L * p.N_SLOT * kMillimetresPerMetre);
+  w.TRQinst = std::fabs(w.dTRQinst * p.N_SLOT * w.RPM * p.Fmux * kOneOver60e6 * K) * w.RotSign;
+  w.POTinst = PI_APPROX * w.TRQinst * w.RPM * kOneOver30000;
+  w.RPMinst = w.RotSign * w.RPM;
+}
+
 // Passes the new values through the zero-crossing filter, which removes
-// short false reversals of the sense of rotation.
-void ZeroCrossingFilter(AnalysisRecord& r) {
-  const int p = r.counters.ProgrCount;
-  const int z = std::clamp(r.settings.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
+// short false reversals of the sense of rotation. p is ProgrCount before
+// this sample, z the filter length (slots 0..z of the delay lines are used).
+void ZeroCrossingFilter(WorkingState& w, int p, int z) {
   if (p <= z) {
     // Fill: store and pass on undelayed.
-    r.work.ZcRPM[p] = r.work.RPMinst;
-    r.work.ZcTRQ[p] = r.work.TRQinst;
-    r.work.ZcPOT[p] = r.work.POTinst;
+    w.ZcRPM[p] = w.RPMinst;
+    w.ZcTRQ[p] = w.TRQinst;
+    w.ZcPOT[p] = w.POTinst;
     return;
   }
   for (int i = 0; i < z; ++i) {
-    r.work.ZcRPM[i] = r.work.ZcRPM[i + 1];
-    r.work.ZcTRQ[i] = r.work.ZcTRQ[i + 1];
-    r.work.ZcPOT[i] = r.work.ZcPOT[i + 1];
+    w.ZcRPM[i] = w.ZcRPM[i + 1];
+    w.ZcTRQ[i] = w.ZcTRQ[i + 1];
+    w.ZcPOT[i] = w.ZcPOT[i + 1];
   }
-  r.work.ZcRPM[z] = r.work.RPMinst;
-  r.work.ZcTRQ[z] = r.work.TRQinst;
-  r.work.ZcPOT[z] = r.work.POTinst;
-  for (int i = 0; i <= z; ++i) r.work.ZcSign[i] = r.work.ZcRPM[i] < 0 ? -1.0 : 1.0;
-  if (r.work.ZcSign[2] != r.work.ZcSign[1]) {
+  w.ZcRPM[z] = w.RPMinst;
+  w.ZcTRQ[z] = w.TRQinst;
+  w.ZcPOT[z] = w.POTinst;
+  for (int i = 0; i <= z; ++i) w.ZcSign[i] = w.ZcRPM[i] < 0 ? -1.0 : 1.0;
+  // A reversal in slot 2 that the sign of slot 1 undoes further on is false.
+  if (w.ZcSign[2] != w.ZcSign[1]) {
     for (int i = 3; i <= z; ++i) {
-      if (r.work.ZcSign[i] == r.work.ZcSign[1]) {
-        r.work.ZcSign[2] = r.work.ZcSign[1];
-        r.work.ZcRPM[2] = r.work.ZcRPM[2] * -1.0;
-        r.work.ZcTRQ[2] = r.work.ZcTRQ[2] * -1.0;
-        r.work.ZcPOT[2] = r.work.ZcPOT[2] * -1.0;
+      if (w.ZcSign[i] == w.ZcSign[1]) {
+        w.ZcSign[2] = w.ZcSign[1];
+        w.ZcRPM[2] = w.ZcRPM[2] * -1.0;
+        w.ZcTRQ[2] = w.ZcTRQ[2] * -1.0;
+        w.ZcPOT[2] = w.ZcPOT[2] * -1.0;
         break;
       }
     }
   }
-  r.work.RPMinst = r.work.ZcRPM[0];
-  r.work.TRQinst = r.work.ZcTRQ[0];
-  r.work.POTinst = r.work.ZcPOT[0];
+  w.RPMinst = w.ZcRPM[0];
+  w.TRQinst = w.ZcTRQ[0];
+  w.POTinst = w.ZcPOT[0];
 }
 
 double MovingAverage(double* buf, int m, double value) {
@@ -66,52 +107,30 @@ double MovingAverage(double* buf, int m, double value) {
 
 }  // namespace
 
-void EmitSample(AnalysisRecord& r, RunContext& run) {
-  const double C = r.work.CislotWin[1];
-  const double S = r.work.CslotWin[1];
+EmittedSample EmitSample(AnalysisRecord& r, double C, double S) {
+  WorkingState& w = r.work;
+  const HeaderParameters& p = r.params;
+  AdvanceTime(w, p, C);
+  SpeedAndSense(w, p, r.settings.RPMthreshold, C, S);
+  TorqueAndPower(w, p);
 
-  r.work.Tprogr = (r.params.Fmux * C) * kMicro + r.work.Tprogr;
-  r.work.Dt = r.work.Tprogr - r.work.TprogrPrev;
-  r.work.TprogrPrev = r.work.Tprogr;
-
-  r.work.RPM = ((21600 / r.params.N_SLOT) / ((r.params.Fmux * C) * 360)) * 1000000;
-  r.work.TRQ0cnt = ((r.params.Perc_Slot * r.params.A_SLOT * r.params.N_SLOT * kOneOver360) /
-                    (r.params.N_SLOT * r.work.RPM)) *
-                   60 / r.params.Fmux * 1000000;
-  r.work.dTRQinst = S - r.work.TRQ0cnt;
-
-  r.work.RotSignPrev = r.work.RotSign;
-  r.work.RotSign = 1.0;
-  if (r.work.dTRQinst <= 0) r.work.RotSign = -1.0;
-  // The sense of rotation may change only at or below the threshold speed.
-  if (r.work.RotSign != r.work.RotSignPrev && r.work.RPM > r.settings.RPMthreshold)
-    r.work.RotSign = r.work.RotSignPrev;
-
-  const double rext4 = r.params.Rext * r.params.Rext * r.params.Rext * r.params.Rext;
-  const double rint4 = r.params.Rint * r.params.Rint * r.params.Rint * r.params.Rint;
-  const double pi2 = PI_APPROX * PI_APPROX;
-  const double K = ((rext4 - rint4) * pi2 * r.params.G) / (r.params.L * r.params.N_SLOT * 1000);
-  r.work.TRQinst =
-      std::fabs(r.work.dTRQinst * r.params.N_SLOT * r.work.RPM * r.params.Fmux * kOneOver60e6 * K) *
-      r.work.RotSign;
-  r.work.POTinst = PI_APPROX * r.work.TRQinst * r.work.RPM * kOneOver30000;
-  r.work.RPMinst = r.work.RotSign * r.work.RPM;
-
-  ZeroCrossingFilter(r);
-  ++r.counters.ProgrCount;
-
+  // Lengths beyond the buffers never reach them.
+  const int z = std::clamp(r.settings.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
   const int m = std::clamp(r.settings.MovAvgLen, kMovAvgMin, kMovAvgMax);
-  r.work.RPMfilt = MovingAverage(r.work.MaRPM, m, r.work.RPMinst);
-  r.work.TRQfilt = MovingAverage(r.work.MaTRQ, m, r.work.TRQinst);
-  r.work.POTfilt = MovingAverage(r.work.MaPOT, m, r.work.POTinst);
+  ZeroCrossingFilter(w, r.counters.ProgrCount, z);
+  const int progr = ++r.counters.ProgrCount;
+  w.RPMfilt = MovingAverage(w.MaRPM, m, w.RPMinst);
+  w.TRQfilt = MovingAverage(w.MaTRQ, m, w.TRQinst);
+  w.POTfilt = MovingAverage(w.MaPOT, m, w.POTinst);
 
-  const int p = r.counters.ProgrCount;
-  r.samples.TprogrArr[p] = r.work.Tprogr;
-  r.samples.RPMinstArr[p] = r.work.RPMinst;
-  r.samples.RPMfiltArr[p] = r.work.RPMfilt;
-  r.samples.TRQfiltArr[p] = r.work.TRQfilt;
-  r.samples.POTfiltArr[p] = r.work.POTfilt;
-  WriteDataLine(r, run);
+  SampleArrays& a = r.samples;
+  a.TprogrArr[progr] = w.Tprogr;
+  a.RPMinstArr[progr] = w.RPMinst;
+  a.RPMfiltArr[progr] = w.RPMfilt;
+  a.TRQfiltArr[progr] = w.TRQfilt;
+  a.POTfiltArr[progr] = w.POTfilt;
+  return {static_cast<double>(progr), w.Tprogr, w.Dt, w.RPMfilt, w.TRQfilt, w.POTfilt, C, S,
+          w.TRQ0cnt, w.dTRQinst, w.RPMinst, w.TRQinst, w.POTinst};
 }
 
 }  // namespace tz

@@ -87,39 +87,27 @@ void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
 
 namespace {
 
-// The text of one data line from its values, in column order.
-void FormatDataLine(const double* v, OutputFile& f) {
+// The text of one data line, in column order.
+void FormatDataLine(const EmittedSample& v, OutputFile& f) {
   LineBuffer b;
-  b.Int(v[0]).Sep();
-  for (int i = 1; i < DataLinePipe::kValues - 1; ++i) b.Plain(v[i]).Sep();
-  b.Plain(v[DataLinePipe::kValues - 1]).End();
+  b.Int(v.Progr).Sep().Plain(v.Tprogr).Sep().Plain(v.Dt).Sep();
+  b.Plain(v.RPMfilt).Sep().Plain(v.TRQfilt).Sep().Plain(v.POTfilt).Sep();
+  b.Plain(v.Cislot).Sep().Plain(v.Cslot).Sep().Plain(v.TRQ0cnt).Sep().Plain(v.dTRQinst).Sep();
+  b.Plain(v.RPMinst).Sep().Plain(v.TRQinst).Sep().Plain(v.POTinst).End();
   b.WriteTo(f);
 }
 
 }  // namespace
 
-void WriteDataLine(const AnalysisRecord& r, RunContext& run) {
-  const double v[DataLinePipe::kValues] = {static_cast<double>(r.counters.ProgrCount),
-                                           r.work.Tprogr,
-                                           r.work.Dt,
-                                           r.work.RPMfilt,
-                                           r.work.TRQfilt,
-                                           r.work.POTfilt,
-                                           r.work.CislotWin[1],
-                                           r.work.CslotWin[1],
-                                           r.work.TRQ0cnt,
-                                           r.work.dTRQinst,
-                                           r.work.RPMinst,
-                                           r.work.TRQinst,
-                                           r.work.POTinst};
+void WriteDataLine(RunContext& run, const EmittedSample& sample) {
   if (run.tdmLines != nullptr)
-    run.tdmLines->Add(v);
+    run.tdmLines->Add(sample);
   else
-    FormatDataLine(v, *run.tdm);
+    FormatDataLine(sample, *run.tdm);
 }
 
 DataLinePipe::DataLinePipe(OutputFile& file) : file_(file) {
-  for (auto& b : blocks_) b.reset(new double[static_cast<size_t>(kBlockLines) * kValues]);
+  for (auto& b : blocks_) b.resize(kBlockLines);
 }
 
 void DataLinePipe::Join() {
@@ -128,11 +116,11 @@ void DataLinePipe::Join() {
 
 void DataLinePipe::Hand() {
   Join();
-  const double* lines = blocks_[filling_].get();
+  const EmittedSample* lines = blocks_[filling_].data();
   const int count = count_;
   OutputFile* f = &file_;
   auto format = [lines, count, f] {
-    for (int i = 0; i < count; ++i) FormatDataLine(lines + static_cast<size_t>(i) * kValues, *f);
+    for (int i = 0; i < count; ++i) FormatDataLine(lines[i], *f);
   };
   try {
     worker_ = std::thread(format);

@@ -4,8 +4,6 @@
 
 #include "processing/analysis_record.h"
 #include "processing/number_text.h"
-#include "processing/run_context.h"
-#include "processing/tdm_writer.h"
 
 namespace tz {
 
@@ -27,9 +25,10 @@ int CopyText(char* dst, int cap, const char* text, size_t len) {
   return static_cast<int>(n);
 }
 
-bool ReadHeaderField(AnalysisRecord& r, const HeaderField& f, const char* line, size_t len) {
+bool ReadHeaderField(HeaderParameters& params, const HeaderField& f, const char* line,
+                     size_t len) {
   if (!LineStartsWith(line, len, f.keyword)) return false;
-  r.params.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
+  params.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
   return true;
 }
 
@@ -51,52 +50,53 @@ const HeaderField kVbtFields[] = {
 
 }  // namespace
 
-int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len, int state) {
+namespace {
+
+// The instrument's header imposes the default filter settings once it has
+// given RPMmax, unless the user chose them.
+void ApplyHeaderDefaults(ProcessingSettings& settings, double RPMmax) {
+  if (HeaderSetsFilter(settings, kFixThreshold))
+    settings.RPMthreshold = kDefaultThresholdFraction * RPMmax;
+  if (HeaderSetsFilter(settings, kFixMovAvg)) settings.MovAvgLen = kDefaultMovAvgLen;
+  if (HeaderSetsFilter(settings, kFixOvershoot)) settings.AllowedOvershoot = kDefaultOvershoot;
+  if (HeaderSetsFilter(settings, kFixZeroCross)) settings.ZeroCrossLen = kDefaultZeroCrossLen;
+}
+
+}  // namespace
+
+HeaderStep ParseHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                           const char* line, size_t len, int state) {
+  HeaderStep step{state};
   switch (state) {
     case kVbtAwaitTitle:
+    case kVbtSampleState:  // sample lines are the run driver's
       break;
     case kVbtDate:
-      r.params.DateLen = CopyText(r.params.DateText, kDateTextSize, line, len);
-      state = kVbtTime;
+      params.DateLen = CopyText(params.DateText, kDateTextSize, line, len);
+      step.state = kVbtTime;
       break;
     case kVbtTime:
-      r.params.TimeLen = CopyText(r.params.TimeText, kTimeTextSize, line, len);
-      state = kVbtCounterPeriod;
+      params.TimeLen = CopyText(params.TimeText, kTimeTextSize, line, len);
+      step.state = kVbtCounterPeriod;
       break;
     case kVbtCounterPeriod:
-      if (!LineStartsWith(line, len, "Fmux=")) {
-        run.ops.ShowMessage("VBT file Check", "Counter period not found or invalid .... Aborting!");
-        return kHeaderAbort;
-      }
-      r.params.Fmux = ReadLineValue(line, len, 5, 2);
-      state = kVbtFirstParameter;
+      if (!LineStartsWith(line, len, "Fmux=")) return {state, HeaderEvent::CounterPeriodMissing};
+      params.Fmux = ReadLineValue(line, len, 5, 2);
+      step.state = kVbtFirstParameter;
       break;
     case kVbtWriteHeaders:
-      WriteHeaderBlocks(r, run);
-      state = kVbtSampleState;
+      step = {kVbtSampleState, HeaderEvent::Complete};
       break;
-    case kVbtSampleState:
-      break;  // sample lines are handled by the run driver
-    default: {
+    default:
       if (state < kVbtFirstParameter || state > kVbtLastParameter) break;
-      if (ReadHeaderField(r, kVbtFields[state - kVbtFirstParameter], line, len)) {
-        if (state == kVbtRPMmax) {
-          // The header imposes the default filter settings unless the user chose them.
-          if (HeaderSetsFilter(r.settings, kFixThreshold))
-            r.settings.RPMthreshold = kDefaultThresholdFraction * r.params.RPMmax;
-          if (HeaderSetsFilter(r.settings, kFixMovAvg)) r.settings.MovAvgLen = kDefaultMovAvgLen;
-          if (HeaderSetsFilter(r.settings, kFixOvershoot))
-            r.settings.AllowedOvershoot = kDefaultOvershoot;
-          if (HeaderSetsFilter(r.settings, kFixZeroCross))
-            r.settings.ZeroCrossLen = kDefaultZeroCrossLen;
-        }
-        ++state;
+      if (ReadHeaderField(params, kVbtFields[state - kVbtFirstParameter], line, len)) {
+        if (state == kVbtRPMmax) ApplyHeaderDefaults(settings, params.RPMmax);
+        step.state = state + 1;
       }
       break;
-    }
   }
-  if (LineStartsWith(line, len, kVbtTitle)) state = 1;
-  return state;
+  if (LineStartsWith(line, len, kVbtTitle)) step.state = kVbtDate;
+  return step;
 }
 
 bool ParseSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot) {

@@ -7,11 +7,22 @@
 
 namespace tz {
 
-struct AnalysisRecord;
 struct HeaderParameters;
-struct RunContext;
+struct ProcessingSettings;
 
-constexpr int kHeaderAbort = -1;  // ParseHeaderLine: abandon the run at once
+// What a header line asks of the run, beside the header's new state.
+enum class HeaderEvent {
+  None,
+  CounterPeriodMissing,  // the line after the time line is not the counter period: abandon
+  Complete,              // the header is complete: write the header blocks of both outputs
+};
+struct HeaderStep {
+  int state;
+  HeaderEvent event = HeaderEvent::None;
+};
+
+// The message of CounterPeriodMissing, under the format's check caption.
+constexpr char kCounterPeriodMissing[] = "Counter period not found or invalid .... Aborting!";
 // States of the VBT header: waiting for the title, the date and time lines,
 // the counter period, the ten parameter lines, the line after them (where
 // both header blocks are written) and the sample lines.
@@ -38,7 +49,8 @@ struct HeaderField {
 };
 
 // Reads the line into the field when it begins with the keyword.
-bool ReadHeaderField(AnalysisRecord& r, const HeaderField& f, const char* line, size_t len);
+bool ReadHeaderField(HeaderParameters& params, const HeaderField& f, const char* line,
+                     size_t len);
 
 // True when the line begins with the keyword (case-sensitive prefix match).
 bool LineStartsWith(const char* line, size_t len, const char* keyword);
@@ -50,9 +62,11 @@ double ReadLineValue(const char* line, size_t len, size_t keywordLen, size_t uni
 // Copies at most cap-1 bytes of text into dst (zero-terminated); returns the count.
 int CopyText(char* dst, int cap, const char* text, size_t len);
 
-// One step of the VBT header state machine (states 0..15); returns the new
-// state or kHeaderAbort. State 14 writes the header blocks of both outputs.
-int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len, int state);
+// One step of the VBT header state machine (states 0..15): fills the
+// parameters (and the default settings) from the line. The line of state 14
+// completes the header.
+HeaderStep ParseHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                           const char* line, size_t len, int state);
 
 // Splits a sample line into Cislot and Cslot (decimal integers, 32-bit
 // wrap-around, unsigned). Returns false for a line without a comma.

@@ -4,7 +4,6 @@
 
 #include "processing/analysis_record.h"
 #include "processing/number_text.h"
-#include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
 #include "spectrum/fft_processor.h"
@@ -48,9 +47,6 @@ enum FdmState : int {
   kFdmRawColumnLine = 26,
 };
 
-constexpr char kTdmCheckCaption[] = "TDM file Check";
-constexpr char kFdmCheckCaption[] = "FDM file Check";
-
 // States 5..14: the measurement parameters as the header block writes them.
 const HeaderField kParameterFields[] = {
     {"G=", 6, &HeaderParameters::G},
@@ -75,63 +71,63 @@ bool StartsWithAnyFdmLine(const char* line, size_t len, const Table& table) {
 
 // States 0..18, common to both files: title, date, time, parameters and the
 // four filter settings (taken only while the header may set them).
-int ParseCommonHeader(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                      int state, const char* checkCaption) {
+// The state after a line that should have been the counter period.
+constexpr int kNoCounterPeriod = -1;
+
+int ParseCommonHeader(HeaderParameters& params, ProcessingSettings& settings, const char* line,
+                      size_t len, int state) {
   switch (state) {
     case kAwaitTitle:
       return kAwaitTitle;
     case kAfterTitle:
       return kDate;
     case kDate:
-      r.params.DateLen = CopyText(r.params.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
+      params.DateLen = CopyText(params.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
                                   len > 5 ? len - 5 : 0);
       return kTime;
     case kTime:
-      r.params.TimeLen = CopyText(r.params.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
+      params.TimeLen = CopyText(params.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
                                   len > 5 ? len - 5 : 0);
       return kCounterPeriod;
     case kCounterPeriod:
-      if (!LineStartsWith(line, len, "Counter period=")) {
-        run.ops.ShowMessage(checkCaption, "Counter period not found or invalid .... Aborting!");
-        return kHeaderAbort;
-      }
-      r.params.Fmux = ReadLineValue(line, len, 15, 2);
+      if (!LineStartsWith(line, len, "Counter period=")) return kNoCounterPeriod;
+      params.Fmux = ReadLineValue(line, len, 15, 2);
       return kFirstParameter;
     case kOvershoot: {
       static constexpr char kw[] = "Allowed overshot(%)=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r.settings, kFixOvershoot))
-        r.settings.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
+      if (HeaderSetsFilter(settings, kFixOvershoot))
+        settings.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
       return kMovAvg;
     }
     case kMovAvg: {
       // Lengths outside the buffers never reach them: truncated, then clamped.
       static constexpr char kw[] = "Moving average filtering length=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r.settings, kFixMovAvg))
-        r.settings.MovAvgLen =
+      if (HeaderSetsFilter(settings, kFixMovAvg))
+        settings.MovAvgLen =
             TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kMovAvgMin, kMovAvgMax);
       return kThreshold;
     }
     case kThreshold: {
       static constexpr char kw[] = "RPM threshold=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r.settings, kFixThreshold))
-        r.settings.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
+      if (HeaderSetsFilter(settings, kFixThreshold))
+        settings.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
       return kZeroCross;
     }
     case kZeroCross: {
       static constexpr char kw[] = "Zero crossing filter length=";
       if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r.settings, kFixZeroCross))
-        r.settings.ZeroCrossLen =
+      if (HeaderSetsFilter(settings, kFixZeroCross))
+        settings.ZeroCrossLen =
             TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kZeroCrossMin, kZeroCrossMax);
       return kLastCommonState + 1;
     }
     default: {  // the parameter lines
-      if (!ReadHeaderField(r, kParameterFields[state - kFirstParameter], line, len)) return state;
-      if (state == kRPMmax && HeaderSetsFilter(r.settings, kFixThreshold))
-        r.settings.RPMthreshold = kDefaultThresholdFraction * r.params.RPMmax;
+      if (!ReadHeaderField(params, kParameterFields[state - kFirstParameter], line, len)) return state;
+      if (state == kRPMmax && HeaderSetsFilter(settings, kFixThreshold))
+        settings.RPMthreshold = kDefaultThresholdFraction * params.RPMmax;
       return state + 1;
     }
   }
@@ -139,62 +135,62 @@ int ParseCommonHeader(AnalysisRecord& r, RunContext& run, const char* line, size
 
 }  // namespace
 
-int ParseTdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                       int state) {
+HeaderStep ParseTdmHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state) {
+  HeaderStep step{state};
   if (state <= kLastCommonState) {
-    state = ParseCommonHeader(r, run, line, len, state, kTdmCheckCaption);
-    if (state == kHeaderAbort) return state;
+    step.state = ParseCommonHeader(params, settings, line, len, state);
+    if (step.state == kNoCounterPeriod) return {state, HeaderEvent::CounterPeriodMissing};
   } else if (state == kTdmAwaitEndMarker) {
-    if (LineStartsWith(line, len, kTdmEndMarker)) state = kTdmAfterEndMarker;
+    if (LineStartsWith(line, len, kTdmEndMarker)) step.state = kTdmAfterEndMarker;
   } else if (state == kTdmAfterEndMarker) {
-    state = kTdmRawColumnLine;  // the empty line after the marker
+    step.state = kTdmRawColumnLine;  // the empty line after the marker
   } else if (state == kTdmRawColumnLine) {
-    WriteHeaderBlocks(r, run);  // the column line of the appended samples
-    state = kTdmSampleState;
+    step = {kTdmSampleState, HeaderEvent::Complete};  // the column line of the appended samples
   }
-  if (LineStartsWith(line, len, kTdmTitle)) state = kAfterTitle;
-  return state;
+  if (LineStartsWith(line, len, kTdmTitle)) step.state = kAfterTitle;
+  return step;
 }
 
-int ParseFdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                       int state) {
+HeaderStep ParseFdmHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state) {
+  HeaderStep step{state};
   switch (state) {
     case kFdmAwaitFftTitle:
-      if (LineStartsWith(line, len, kFftSectionTitle)) state = kFdmSamplingFreq;
+      if (LineStartsWith(line, len, kFftSectionTitle)) step.state = kFdmSamplingFreq;
       break;
     case kFdmSamplingFreq:
-      if (LineStartsWith(line, len, kFftSamplingFreq)) state = kFdmSamplesNumber;
+      if (LineStartsWith(line, len, kFftSamplingFreq)) step.state = kFdmSamplesNumber;
       break;
     case kFdmSamplesNumber:
-      if (LineStartsWith(line, len, kFftSamplesNumber)) state = kFdmWindowLine;
+      if (LineStartsWith(line, len, kFftSamplesNumber)) step.state = kFdmWindowLine;
       break;
     case kFdmWindowLine:
-      if (StartsWithAnyFdmLine(line, len, kFftWindows)) state = kFdmSourceLine;
+      if (StartsWithAnyFdmLine(line, len, kFftWindows)) step.state = kFdmSourceLine;
       break;
     case kFdmSourceLine:
-      if (StartsWithAnyFdmLine(line, len, kFftSources)) state = kFdmAwaitEndMarker;
+      if (StartsWithAnyFdmLine(line, len, kFftSources)) step.state = kFdmAwaitEndMarker;
       break;
     case kFdmAwaitEndMarker:
       // The end marker must fill the whole line.
       if (len == sizeof kFftEndMarker - 1 && std::memcmp(line, kFftEndMarker, len) == 0)
-        state = kFdmAfterEndMarker;
+        step.state = kFdmAfterEndMarker;
       break;
     case kFdmAfterEndMarker:
-      state = kFdmRawColumnLine;  // the empty line after the marker
+      step.state = kFdmRawColumnLine;  // the empty line after the marker
       break;
     case kFdmRawColumnLine:
-      WriteHeaderBlocks(r, run);  // the column line of the appended samples
-      state = kFdmSampleState;
+      step = {kFdmSampleState, HeaderEvent::Complete};  // the column line of the appended samples
       break;
     case kFdmSampleState:
       break;
     default:
-      state = ParseCommonHeader(r, run, line, len, state, kFdmCheckCaption);
-      if (state == kHeaderAbort) return state;
+      step.state = ParseCommonHeader(params, settings, line, len, state);
+      if (step.state == kNoCounterPeriod) return {state, HeaderEvent::CounterPeriodMissing};
       break;
   }
-  if (LineStartsWith(line, len, kFdmTitle)) state = kAfterTitle;
-  return state;
+  if (LineStartsWith(line, len, kFdmTitle)) step.state = kAfterTitle;
+  return step;
 }
 
 bool ParseAppendedSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot) {

@@ -2,12 +2,13 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "processing/analysis_record.h"
-#include "processing/conditioning.h"
 #include "processing/files.h"
 #include "processing/line_reader.h"
+#include "processing/sample_step.h"
 #include "processing/system_error.h"
 #include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
@@ -26,6 +27,8 @@ constexpr char kReadFailure[] = "Input file read failure: the run is abandoned."
 // A stream (a pipe, a device) is refused once it has given as many bytes as
 // the largest file the size check lets through.
 constexpr uint64_t kStreamByteLimit = 4294901760ull;
+// ReadInput: the run must end at once (an aborting header, a failed read or write).
+constexpr int kRunAbandoned = -1;
 
 // Everything a run opened, released on every way out of the run.
 class RunResources {
@@ -195,25 +198,18 @@ void ReportReading(RunContext& run, const InputFormat& format, const AnalysisRec
   }
 }
 
-// Stores one sample line raw and conditions it; lines beyond the arrays are
-// neither stored nor counted, only tallied for the capacity message.
-void TakeSampleLine(AnalysisRecord& r, RunContext& run, const InputFormat& format,
-                    const char* line, size_t len) {
+// The sample of one sample line that the time domain emits, if any.
+std::optional<EmittedSample> TakeSampleLine(AnalysisRecord& r, const InputFormat& format,
+                                            const char* line, size_t len) {
   uint32_t c, s;
-  if (!format.parseSample(line, len, &c, &s)) return;
-  if (r.counters.RawCount >= kSampleCapacity) {
-    if (r.counters.DroppedSampleLines < INT32_MAX) ++r.counters.DroppedSampleLines;
-    return;
-  }
-  r.samples.CislotRaw[r.counters.RawCount] = c;
-  r.samples.CslotRaw[r.counters.RawCount] = s;
-  ++r.counters.RawCount;
-  ConditionSample(r, run, c, s, r.counters.RawCount);
+  if (!format.parseSample(line, len, &c, &s)) return std::nullopt;
+  return TakeSample(r, c, s);
 }
 
-// Reads the input line by line through the header state machine and the
-// sample lines. Returns the final header state, or kHeaderAbort when the
-// run must end at once (an aborting header or a failed write).
+// Reads the input line by line: each sample line through the time domain
+// into a TDM data line, each line through the header state machine, whose
+// complete header is written at once. Returns the final header state, or
+// kRunAbandoned.
 int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const InputFormat& format,
               uint64_t size) {
   LineReader reader(res.input);
@@ -225,20 +221,25 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
     const size_t len = reader.Length();
     if (state == format.sampleState) {
       ReportReading(run, format, r, size);
-      TakeSampleLine(r, run, format, line, len);
+      if (const auto sample = TakeSampleLine(r, format, line, len)) WriteDataLine(run, *sample);
     }
-    state = format.parseHeader(r, run, line, len, state);
-    if (state == kHeaderAbort) return kHeaderAbort;
-    if (res.WriteFailed()) return kHeaderAbort;
+    const HeaderStep step = format.parseHeader(r.params, r.settings, line, len, state);
+    if (step.event == HeaderEvent::CounterPeriodMissing) {
+      run.ops.ShowMessage(format.checkCaption, kCounterPeriodMissing);
+      return kRunAbandoned;
+    }
+    if (step.event == HeaderEvent::Complete) WriteHeaderBlocks(r, run);
+    state = step.state;
+    if (res.WriteFailed()) return kRunAbandoned;
   }
   if (res.input.ReadFailed()) {
     ReportSystemError(run.ops, "Input file read failure", res.input.ReadErrno());
     run.ops.ShowMessage(format.preprocessorCaption, kReadFailure);
-    return kHeaderAbort;
+    return kRunAbandoned;
   }
   if (reader.LimitReached()) {
     run.ops.ShowMessage("VBT File Loading Error", SizeCheckMessage(kStreamByteLimit));
-    return kHeaderAbort;
+    return kRunAbandoned;
   }
   return state;
 }
@@ -316,7 +317,7 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
     lines.Drain();
     run.tdmLines = nullptr;
   }
-  if (state == kHeaderAbort || res.WriteFailed()) return run.marks;
+  if (state == kRunAbandoned || res.WriteFailed()) return run.marks;
   if (!CheckEndOfInput(r, run, res, format, state, statisticsDialog)) return run.marks;
   if (!WriteResults(r, run, res, format)) return run.marks;
 

@@ -9,6 +9,7 @@
 #include "processing/conditioning.h"
 #include "processing/files.h"
 #include "processing/format_sig10.h"
+#include "processing/sample_step.h"
 #include "processing/shaft_quantities.h"
 #include "tests/processing/shaft_test.h"
 #include "tests/test_support.h"
@@ -18,11 +19,10 @@ namespace {
 
 class SampleTest : public test::ShaftTest {
  protected:
+  // Each pair as a sample line of the input; emitted samples write their data lines.
   void Feed(const std::vector<std::pair<uint32_t, uint32_t>>& pairs) {
-    for (auto [c, s] : pairs) {
-      ++r().counters.RawCount;
-      ConditionSample(r(), fx.run, c, s, r().counters.RawCount);
-    }
+    for (auto [c, s] : pairs)
+      if (const auto sample = TakeSample(r(), c, s)) WriteDataLine(fx.run, *sample);
   }
   std::vector<std::string> DataLines() {
     tdm.Close();
@@ -99,6 +99,42 @@ TEST_F(SampleTest, DeviationEqualToTheOvershootIsLarge) {
   EXPECT_EQ(r().counters.ProgrCount, 0);
 }
 
+// The verdict of the third line of a run on its middle sample, and the sample
+// handed on: one case of each row of the decision table, t = 0.1.
+TEST(ConditionSample, ReturnsItsVerdictAndTheSampleToEmit) {
+  struct Case { uint32_t c0, c1, c2; SampleVerdict verdict; };
+  const Case cases[] = {
+      {1000, 1050, 1200, SampleVerdict::Emit},      // a: a small change into the middle
+      {1000, 1200, 1210, SampleVerdict::Emit},      // b: a steady trend
+      {1000, 1200, 1190, SampleVerdict::Emit},      // c: a step up that stays
+      {1000, 800, 810, SampleVerdict::Emit},        // d: a step down that stays
+      {1000, 1500, 1000, SampleVerdict::Replaced},  // e: a spike up
+      {1000, 700, 1000, SampleVerdict::Replaced},   // f: a spike down
+      {1000, 1200, 1200, SampleVerdict::Held},      // g: a large change, then none
+      {1000, 1200, 1200, SampleVerdict::Invalid},   // (the third pair made invalid below)
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(testing::Message() << k.c0 << " " << k.c1 << " " << k.c2);
+    ProcessingSettings settings;
+    WorkingState work;
+    const uint32_t s2 = k.verdict == SampleVerdict::Invalid ? k.c2 : 409;
+    EXPECT_EQ(ConditionSample(settings, work, k.c0, 400, 1).verdict, SampleVerdict::Priming);
+    EXPECT_EQ(ConditionSample(settings, work, k.c1, 403, 2).verdict, SampleVerdict::Priming);
+    const ConditionedSample got = ConditionSample(settings, work, k.c2, s2, 3);
+    EXPECT_EQ(got.verdict, k.verdict);
+    EXPECT_EQ(CountsAsFiltered(got.verdict),
+              k.verdict == SampleVerdict::Replaced || k.verdict == SampleVerdict::Invalid);
+    if (k.verdict == SampleVerdict::Emit) {
+      EXPECT_EQ(got.cislot, k.c1);
+      EXPECT_EQ(got.cslot, (409.0 + 403.0 + 400.0) * 0.3333333333333333);
+      EXPECT_EQ(got.cslot, work.CslotWin[1]);
+    } else {
+      EXPECT_EQ(got.cislot, 0.0);
+      EXPECT_EQ(got.cslot, 0.0);
+    }
+  }
+}
+
 TEST_F(SampleTest, PrimingFollowsTheRawLinePosition) {
   // An invalid first line leaves slot 1 at its run-start value 0: the first
   // deviation is infinite and, with a rising second one, counts as a trend.
@@ -154,9 +190,7 @@ TEST_F(SampleTest, SenseOfRotationChangesOnlyAtLowSpeed) {
   EXPECT_NEAR(r().work.dTRQinst, -100.0, 1e-9);
   // At 300 rpm (C = 33333.33...) the sign follows the pulse; zero counts as negative.
   const double c300 = 60e6 / (60 * 0.1 * 300);
-  r().work.CislotWin[1] = c300;
-  r().work.CslotWin[1] = 0;
-  EmitSample(r(), fx.run);
+  Emit(c300, 0);
   const double zeroPulse = r().work.TRQ0cnt;
   EXPECT_EQ(r().work.RotSign, -1.0);
   EXPECT_LT(r().work.RPMinst, 0.0);

@@ -9,6 +9,7 @@
 #include "processing/analysis_record.h"
 #include "processing/conditioning.h"
 #include "processing/files.h"
+#include "processing/sample_step.h"
 #include "processing/shaft_quantities.h"
 #include "tests/processing/shaft_test.h"
 #include "tests/test_support.h"
@@ -21,7 +22,8 @@ class FilterEdgeTest : public test::ShaftTest {
   // A new run fed with the given Cislot values (Cslot 400 throughout).
   void FeedRun(const std::vector<uint32_t>& cislots) {
     ResetRunState(r());
-    for (uint32_t c : cislots) ConditionSample(r(), fx.run, c, 400, ++r().counters.RawCount);
+    for (uint32_t c : cislots)
+      if (const auto sample = TakeSample(r(), c, 400)) WriteDataLine(fx.run, *sample);
   }
 };
 

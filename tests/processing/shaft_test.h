@@ -7,6 +7,7 @@
 #include "processing/analysis_record.h"
 #include "processing/files.h"
 #include "processing/shaft_quantities.h"
+#include "processing/tdm_writer.h"
 #include "tests/test_support.h"
 
 namespace tz::test {
@@ -28,12 +29,8 @@ class ShaftTest : public ::testing::Test {
     ResetRunState(rec);
   }
   AnalysisRecord& r() { return fx.r(); }
-  // Emits one sample with the given window middle.
-  void Emit(double c, double s) {
-    r().work.CislotWin[1] = c;
-    r().work.CslotWin[1] = s;
-    EmitSample(r(), fx.run);
-  }
+  // Emits one sample with the given counts and writes its data line.
+  void Emit(double c, double s) { WriteDataLine(fx.run, EmitSample(r(), c, s)); }
   Fixture fx;
   TempDir dir;
   OutputFile tdm;

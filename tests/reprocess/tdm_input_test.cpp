@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "processing/analysis_record.h"
+#include "processing/vbt_reader.h"
 #include "reprocess/reprocess_input.h"
 #include "run/run_processing.h"
 #include "tests/test_support.h"
@@ -118,7 +119,10 @@ TEST_F(Reprocess, LengthSettingsAreTruncatedAndClampedWhenRead) {
     for (auto parse : {&ParseTdmHeaderLine, &ParseFdmHeaderLine}) {
       r.settings.MovAvgLen = 10;
       r.settings.ZeroCrossLen = 4;
-      EXPECT_EQ(parse(r, fx.run, c.line, std::string(c.line).size(), c.state), c.state + 1);
+      const HeaderStep step =
+          parse(r.params, r.settings, c.line, std::string(c.line).size(), c.state);
+      EXPECT_EQ(step.state, c.state + 1);
+      EXPECT_EQ(step.event, HeaderEvent::None);
       EXPECT_EQ(r.settings.MovAvgLen, c.movAvg);
       EXPECT_EQ(r.settings.ZeroCrossLen, c.zeroCross);
     }
