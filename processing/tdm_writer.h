@@ -9,6 +9,8 @@
 namespace tz {
 
 struct AnalysisRecord;
+struct HeaderParameters;
+struct ProcessingSettings;
 struct RunContext;
 class OutputFile;
 
@@ -21,7 +23,8 @@ constexpr char kTdmEndMarker[] = ">>END OF TDM Analysis<<";
 constexpr char kRawSectionTitle[] = "Progr, Cislot, Cslot ";
 
 // The 19 lines of the header block under the given title.
-void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& file, const char* title);
+void WriteHeaderBlock(const HeaderParameters& params, const ProcessingSettings& settings,
+                      OutputFile& file, const char* title);
 
 // Header block and column line to the TDM output, then the header block to
 // the FDM output, with the settings as they now stand.

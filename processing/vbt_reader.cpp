@@ -1,54 +1,15 @@
 #include "processing/vbt_reader.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "processing/analysis_record.h"
+#include "processing/header_lines.h"
 #include "processing/number_text.h"
 
 namespace tz {
 
-bool LineStartsWith(const char* line, size_t len, const char* keyword) {
-  const size_t k = std::strlen(keyword);
-  return len >= k && std::memcmp(line, keyword, k) == 0;
-}
-
-double ReadLineValue(const char* line, size_t len, size_t keywordLen, size_t unitCut) {
-  size_t rest = len > keywordLen ? len - keywordLen : 0;
-  rest = rest > unitCut ? rest - unitCut : 0;
-  return ReadDecimalReal(line + keywordLen, rest);
-}
-
-int CopyText(char* dst, int cap, const char* text, size_t len) {
-  const size_t n = len < static_cast<size_t>(cap - 1) ? len : static_cast<size_t>(cap - 1);
-  std::memcpy(dst, text, n);
-  dst[n] = '\0';
-  return static_cast<int>(n);
-}
-
-bool ReadHeaderField(HeaderParameters& params, const HeaderField& f, const char* line,
-                     size_t len) {
-  if (!LineStartsWith(line, len, f.keyword)) return false;
-  params.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
-  return true;
-}
-
-namespace {
-
-// States 4..13 of the VBT header: keyword, characters of unit, field.
-const HeaderField kVbtFields[] = {
-    {"G=", 6, &HeaderParameters::G},
-    {"Rext=", 2, &HeaderParameters::Rext},
-    {"Rint=", 2, &HeaderParameters::Rint},
-    {"L=", 2, &HeaderParameters::L},
-    {"N_SLOT=", 0, &HeaderParameters::N_SLOT},
-    {"A_SLOT=", 0, &HeaderParameters::A_SLOT},
-    {"Perc_Slot=", 0, &HeaderParameters::Perc_Slot},
-    {"RPMmax=", 3, &HeaderParameters::RPMmax},
-    {"PCoeff=", 0, &HeaderParameters::PCoeff},
-    {"PDist=", 0, &HeaderParameters::PDist},
-};
-
-}  // namespace
+static_assert(kVbtLastParameter - kVbtCounterPeriod + 1 == std::size(kParameterLines));
 
 namespace {
 
@@ -79,21 +40,20 @@ HeaderStep ParseHeaderLine(HeaderParameters& params, ProcessingSettings& setting
       params.TimeLen = CopyText(params.TimeText, kTimeTextSize, line, len);
       step.state = kVbtCounterPeriod;
       break;
-    case kVbtCounterPeriod:
-      if (!LineStartsWith(line, len, "Fmux=")) return {state, HeaderEvent::CounterPeriodMissing};
-      params.Fmux = ReadLineValue(line, len, 5, 2);
-      step.state = kVbtFirstParameter;
-      break;
-    case kVbtWriteHeaders:
+    case kVbtHeaderEnd:
       step = {kVbtSampleState, HeaderEvent::Complete};
       break;
-    default:
-      if (state < kVbtFirstParameter || state > kVbtLastParameter) break;
-      if (ReadHeaderField(params, kVbtFields[state - kVbtFirstParameter], line, len)) {
-        if (state == kVbtRPMmax) ApplyHeaderDefaults(settings, params.RPMmax);
+    default: {  // the counter period and the parameters, each waited for in turn
+      if (state < kVbtCounterPeriod || state > kVbtLastParameter) break;
+      const ParameterLine& pl = kParameterLines[state - kVbtCounterPeriod];
+      if (ReadParameterLine(params, pl, HeaderForm::Instrument, line, len)) {
+        if (pl.field == &HeaderParameters::RPMmax) ApplyHeaderDefaults(settings, params.RPMmax);
         step.state = state + 1;
+      } else if (state == kVbtCounterPeriod) {
+        return {state, HeaderEvent::CounterPeriodMissing};  // it must follow the time line
       }
       break;
+    }
   }
   if (LineStartsWith(line, len, kVbtTitle)) step.state = kVbtDate;
   return step;

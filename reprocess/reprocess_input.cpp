@@ -1,8 +1,10 @@
 #include "reprocess/reprocess_input.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "processing/analysis_record.h"
+#include "processing/header_lines.h"
 #include "processing/number_text.h"
 #include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
@@ -12,22 +14,20 @@ namespace tz {
 
 namespace {
 
-// States of the header block both files start with; the parameter lines
-// have one state each, in the order the header block writes them.
+// States of the header block both files start with: the counter period,
+// the parameters and the four settings have one state each, in the order of
+// their tables (the order the header block writes them).
 enum CommonHeaderState : int {
   kAwaitTitle = 0,
   kAfterTitle = 1,
   kDate = 2,
   kTime = 3,
   kCounterPeriod = 4,
-  kFirstParameter = 5,  // G= .. PDist=
-  kRPMmax = 12,         // the parameter the default threshold follows
-  kOvershoot = 15,
-  kMovAvg = 16,
-  kThreshold = 17,
-  kZeroCross = 18,
-  kLastCommonState = kZeroCross,
+  kFirstSetting = 15,
+  kLastCommonState = 18,
 };
+static_assert(kFirstSetting - kCounterPeriod == std::size(kParameterLines));
+static_assert(kLastCommonState - kFirstSetting + 1 == std::size(kSettingLines));
 
 // States after the common block: the TDM file's data lines up to its end
 // marker, the FDM file's FFT section; then the raw samples appended.
@@ -47,20 +47,6 @@ enum FdmState : int {
   kFdmRawColumnLine = 26,
 };
 
-// States 5..14: the measurement parameters as the header block writes them.
-const HeaderField kParameterFields[] = {
-    {"G=", 6, &HeaderParameters::G},
-    {"Rext=", 2, &HeaderParameters::Rext},
-    {"Rint=", 2, &HeaderParameters::Rint},
-    {"L=", 2, &HeaderParameters::L},
-    {"N_SLOT=", 0, &HeaderParameters::N_SLOT},
-    {"A_SLOT=", 0, &HeaderParameters::A_SLOT},
-    {"Perc_Slot=", 0, &HeaderParameters::Perc_Slot},
-    {"RPMmax=", 0, &HeaderParameters::RPMmax},
-    {"PCoeff=", 0, &HeaderParameters::PCoeff},
-    {"PDist=", 0, &HeaderParameters::PDist},
-};
-
 // True when the line begins with the FDM line of one of the table's codes.
 template <typename Table>
 bool StartsWithAnyFdmLine(const char* line, size_t len, const Table& table) {
@@ -71,65 +57,47 @@ bool StartsWithAnyFdmLine(const char* line, size_t len, const Table& table) {
 
 // States 0..18, common to both files: title, date, time, parameters and the
 // four filter settings (taken only while the header may set them).
-// The state after a line that should have been the counter period.
-constexpr int kNoCounterPeriod = -1;
+// The text after a date or time line's keyword, which is not compared.
+void CopyTextAfter(char* dst, int cap, int* dstLen, const char* keyword, const char* line,
+                   size_t len) {
+  const size_t k = std::strlen(keyword);
+  *dstLen = CopyText(dst, cap, line + (len > k ? k : len), len > k ? len - k : 0);
+}
 
-int ParseCommonHeader(HeaderParameters& params, ProcessingSettings& settings, const char* line,
-                      size_t len, int state) {
+// A parameter line: the counter period must follow the time line, the other
+// lines are waited for in turn. The default threshold follows RPMmax.
+HeaderStep ParseParameterLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state) {
+  const ParameterLine& pl = kParameterLines[state - kCounterPeriod];
+  if (!ReadParameterLine(params, pl, HeaderForm::Block, line, len)) {
+    if (state == kCounterPeriod) return {state, HeaderEvent::CounterPeriodMissing};
+    return {state};
+  }
+  if (pl.field == &HeaderParameters::RPMmax && HeaderSetsFilter(settings, kFixThreshold))
+    settings.RPMthreshold = kDefaultThresholdFraction * params.RPMmax;
+  return {state + 1};
+}
+
+// States 0..18, common to both files: title, date, time, parameters and the
+// four filter settings (taken only while the header may set them).
+HeaderStep ParseCommonHeader(HeaderParameters& params, ProcessingSettings& settings,
+                             const char* line, size_t len, int state) {
   switch (state) {
     case kAwaitTitle:
-      return kAwaitTitle;
+      return {kAwaitTitle};
     case kAfterTitle:
-      return kDate;
+      return {kDate};
     case kDate:
-      params.DateLen = CopyText(params.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
-                                  len > 5 ? len - 5 : 0);
-      return kTime;
+      CopyTextAfter(params.DateText, kDateTextSize, &params.DateLen, kDateKeyword, line, len);
+      return {kTime};
     case kTime:
-      params.TimeLen = CopyText(params.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
-                                  len > 5 ? len - 5 : 0);
-      return kCounterPeriod;
-    case kCounterPeriod:
-      if (!LineStartsWith(line, len, "Counter period=")) return kNoCounterPeriod;
-      params.Fmux = ReadLineValue(line, len, 15, 2);
-      return kFirstParameter;
-    case kOvershoot: {
-      static constexpr char kw[] = "Allowed overshot(%)=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(settings, kFixOvershoot))
-        settings.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
-      return kMovAvg;
-    }
-    case kMovAvg: {
-      // Lengths outside the buffers never reach them: truncated, then clamped.
-      static constexpr char kw[] = "Moving average filtering length=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(settings, kFixMovAvg))
-        settings.MovAvgLen =
-            TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kMovAvgMin, kMovAvgMax);
-      return kThreshold;
-    }
-    case kThreshold: {
-      static constexpr char kw[] = "RPM threshold=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(settings, kFixThreshold))
-        settings.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
-      return kZeroCross;
-    }
-    case kZeroCross: {
-      static constexpr char kw[] = "Zero crossing filter length=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(settings, kFixZeroCross))
-        settings.ZeroCrossLen =
-            TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kZeroCrossMin, kZeroCrossMax);
-      return kLastCommonState + 1;
-    }
-    default: {  // the parameter lines
-      if (!ReadHeaderField(params, kParameterFields[state - kFirstParameter], line, len)) return state;
-      if (state == kRPMmax && HeaderSetsFilter(settings, kFixThreshold))
-        settings.RPMthreshold = kDefaultThresholdFraction * params.RPMmax;
-      return state + 1;
-    }
+      CopyTextAfter(params.TimeText, kTimeTextSize, &params.TimeLen, kTimeKeyword, line, len);
+      return {kCounterPeriod};
+    default:
+      if (state < kFirstSetting) return ParseParameterLine(params, settings, line, len, state);
+      if (!ReadSettingLine(settings, kSettingLines[state - kFirstSetting], line, len))
+        return {state};
+      return {state + 1};
   }
 }
 
@@ -139,8 +107,8 @@ HeaderStep ParseTdmHeaderLine(HeaderParameters& params, ProcessingSettings& sett
                               const char* line, size_t len, int state) {
   HeaderStep step{state};
   if (state <= kLastCommonState) {
-    step.state = ParseCommonHeader(params, settings, line, len, state);
-    if (step.state == kNoCounterPeriod) return {state, HeaderEvent::CounterPeriodMissing};
+    step = ParseCommonHeader(params, settings, line, len, state);
+    if (step.event == HeaderEvent::CounterPeriodMissing) return step;
   } else if (state == kTdmAwaitEndMarker) {
     if (LineStartsWith(line, len, kTdmEndMarker)) step.state = kTdmAfterEndMarker;
   } else if (state == kTdmAfterEndMarker) {
@@ -185,8 +153,9 @@ HeaderStep ParseFdmHeaderLine(HeaderParameters& params, ProcessingSettings& sett
     case kFdmSampleState:
       break;
     default:
-      step.state = ParseCommonHeader(params, settings, line, len, state);
-      if (step.state == kNoCounterPeriod) return {state, HeaderEvent::CounterPeriodMissing};
+      if (state > kLastCommonState) break;
+      step = ParseCommonHeader(params, settings, line, len, state);
+      if (step.event == HeaderEvent::CounterPeriodMissing) return step;
       break;
   }
   if (LineStartsWith(line, len, kFdmTitle)) step.state = kAfterTitle;

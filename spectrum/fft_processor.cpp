@@ -1,10 +1,8 @@
 #include "spectrum/fft_processor.h"
 
-#include <cstring>
-
 #include "processing/analysis_record.h"
 #include "processing/files.h"
-#include "processing/format_sig10.h"
+#include "processing/line_buffer.h"
 #include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 #include "spectrum/fft.h"
@@ -15,49 +13,20 @@ namespace tz {
 
 namespace {
 
-void Put(OutputFile& f, const char* text) { f.Write(text, std::strlen(text)); }
-
-// One line of the prefix and up to two further texts, with CR LF.
-void PutLine(OutputFile& f, const char* prefix, const char* middle, const char* value = "") {
-  char line[160];
-  size_t n = 0;
-  for (const char* part : {prefix, middle, value}) {
-    const size_t k = std::strlen(part);
-    std::memcpy(line + n, part, k);
-    n += k;
-  }
-  line[n++] = '\r';
-  line[n++] = '\n';
-  f.Write(line, n);
-}
-
 void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& f) {
-  const int N = r.spectrum.FFT_N;
+  const SpectrumResults& sp = r.spectrum;
+  const int N = sp.FFT_N;
   const int H = N / 2;
   const double step = r.stats.Fc / N;
-  char line[256];
+  LineBuffer b;
   for (int k = 0; k < H; ++k) {
     progress.Report(k, H, "Generating FDM output file  ....");
-    size_t n = FormatSig10Int(k, line);
-    line[n++] = ',';
-    line[n++] = ' ';
-    n += FormatSig10(k * step, line + n);
-    line[n++] = ',';
-    line[n++] = ' ';
-    n += FormatSig10(LineMagnitude(r, k), line + n);
-    line[n++] = ',';
-    line[n++] = ' ';
-    if (k == r.spectrum.FundLine) {
-      std::memcpy(line + n, "Fundamental", 11);
-      n += 11;
-    } else if (r.spectrum.FundLine != 0 && k != 0 && k % r.spectrum.FundLine == 0) {
-      std::memcpy(line + n, "Armonic n ", 10);
-      n += 10;
-      n += FormatSig10Int(k / r.spectrum.FundLine, line + n);
-    }
-    line[n++] = '\r';
-    line[n++] = '\n';
-    f.Write(line, n);
+    b.Int(k).Sep().Plain(k * step).Sep().Plain(LineMagnitude(r, k)).Sep();
+    if (k == sp.FundLine)
+      b.Text("Fundamental");
+    else if (sp.FundLine != 0 && k != 0 && k % sp.FundLine == 0)
+      b.Text("Armonic n ").Int(k / sp.FundLine);
+    b.End().WriteTo(f);
   }
 }
 
@@ -99,23 +68,20 @@ void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
   }
 
   // FFT section.
-  char value[kSig10Size];
-  PutLine(f, kFftSectionTitle, "");
-  FormatSig10(r.stats.Fc, value);
-  PutLine(f, kFftSamplingFreq, " ", value);
-  FormatSig10Int(r.spectrum.FFT_N, value);
-  PutLine(f, kFftSamplesNumber, " ", value);
-  PutLine(f, InfoOf(r.settings.FFTwindow).fdmLine, " ");
-  PutLine(f, InfoOf(r.settings.FFTsource).fdmLine, " ");
-  PutLine(f, "", "");
-  PutLine(f, kFftColumnLine, "");
+  LineBuffer b;
+  b.Text(kFftSectionTitle).End().WriteTo(f);
+  b.Text(kFftSamplingFreq).Text(" ").Plain(r.stats.Fc).End().WriteTo(f);
+  b.Text(kFftSamplesNumber).Text(" ").Int(r.spectrum.FFT_N).End().WriteTo(f);
+  b.Text(InfoOf(r.settings.FFTwindow).fdmLine).Text(" ").End().WriteTo(f);
+  b.Text(InfoOf(r.settings.FFTsource).fdmLine).Text(" ").End().WriteTo(f);
+  b.End().WriteTo(f);
+  b.Text(kFftColumnLine).End().WriteTo(f);
   if (!refused) WriteSpectrumRows(r, run.progress, f);
-  PutLine(f, kFftEndMarker, "");
-  PutLine(f, "", "");
+  b.Text(kFftEndMarker).End().WriteTo(f);
+  b.End().WriteTo(f);
 
   // Input data section: every raw sample, rejected ones included.
-  Put(f, kRawSectionTitle);
-  Put(f, "\r\n");
+  b.Text(kRawSectionTitle).End().WriteTo(f);
   WriteRawLines(r, run, f, "Appending input file to FDM output file  ....");
 
   if (!refused && r.spectrum.FundLine == 0)

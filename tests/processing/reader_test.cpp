@@ -180,6 +180,25 @@ TEST_F(HeaderTest, UnitCutTakesCharactersWhateverTheyAre) {
   EXPECT_EQ(r().params.Fmux, 2.5);
 }
 
+// The instrument's file: RPMmax carries "rpm", A_SLOT no unit at all.
+TEST_F(HeaderTest, UnitCutsOfTheInstrumentsLines) {
+  struct Case { int state; const char* line; double HeaderParameters::*field; double value; };
+  const Case cases[] = {
+      {4, "G=80000N/sqmm", &HeaderParameters::G, 80000},
+      {7, "L=100", &HeaderParameters::L, 1},
+      {9, "A_SLOT=3", &HeaderParameters::A_SLOT, 3},
+      {11, "RPMmax=3000rpm", &HeaderParameters::RPMmax, 3000},
+      {11, "RPMmax=3000", &HeaderParameters::RPMmax, 3},
+      {13, "PDist=2", &HeaderParameters::PDist, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    r().params.*c.field = -1;
+    EXPECT_EQ(Feed({c.line}, c.state), c.state + 1);
+    EXPECT_EQ(r().params.*c.field, c.value);
+  }
+}
+
 TEST_F(HeaderTest, MissingCounterPeriodAborts) {
   EXPECT_EQ(Feed({"Download of sampled vibrotorsional data", "d", "t", "G=80000N/sqmm"}), kAbandoned);
   // The parser shows nothing: the run shows the message under its caption (run tests).

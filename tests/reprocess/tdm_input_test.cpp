@@ -129,6 +129,39 @@ TEST_F(Reprocess, LengthSettingsAreTruncatedAndClampedWhenRead) {
   }
 }
 
+// The unit after a value is cut by its length whatever it holds; A_SLOT's
+// "degrees" is left on (the number ends at its first letter), and RPMmax has
+// no unit in the header block.
+TEST_F(Reprocess, UnitCutsOfTheHeaderBlockLines) {
+  struct Case { int state; const char* line; double HeaderParameters::*field; double value; };
+  const Case cases[] = {
+      {4, "Counter period=0.25uS", &HeaderParameters::Fmux, 0.25},
+      {4, "Counter period=0.25", &HeaderParameters::Fmux, 0.0},  // "0." is left
+      {5, "G=80000.0N/sqmm", &HeaderParameters::G, 80000},
+      {5, "G=1234567", &HeaderParameters::G, 1},
+      {6, "Rext=15.0mm", &HeaderParameters::Rext, 15},
+      {7, "Rint=2.5", &HeaderParameters::Rint, 2},
+      {8, "L=100", &HeaderParameters::L, 1},
+      {9, "N_SLOT=60.0", &HeaderParameters::N_SLOT, 60},
+      {10, "A_SLOT=3.0degrees", &HeaderParameters::A_SLOT, 3},
+      {10, "A_SLOT=3.5", &HeaderParameters::A_SLOT, 3.5},
+      {11, "Perc_Slot=0.5", &HeaderParameters::Perc_Slot, 0.5},
+      {12, "RPMmax=6000", &HeaderParameters::RPMmax, 6000},
+      {13, "PCoeff=1.5", &HeaderParameters::PCoeff, 1.5},
+      {14, "PDist=2.0", &HeaderParameters::PDist, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    for (auto parse : {&ParseTdmHeaderLine, &ParseFdmHeaderLine}) {
+      r.params.*c.field = -1;
+      const HeaderStep step =
+          parse(r.params, r.settings, c.line, std::string(c.line).size(), c.state);
+      EXPECT_EQ(step.state, c.state + 1);
+      EXPECT_EQ(r.params.*c.field, c.value);
+    }
+  }
+}
+
 TEST(AppendedSampleLine, SecondAndThirdFieldsAsTruncatedLow32Bits) {
   struct Case { const char* line; uint32_t cislot, cslot; };
   const Case cases[] = {
