@@ -132,7 +132,7 @@ std::vector<double> RunValues(const tz::AnalysisRecord& r) {
   }
   for (int k = 0; k < r.spectrum.FFT_N / 2; ++k) {
     v.push_back(r.spectrum.FFTfreq[k]);
-    v.push_back(tz::LineMagnitude(r, k));
+    v.push_back(tz::LineMagnitude(r.spectrum, k));
   }
   return v;
 }
@@ -205,12 +205,12 @@ void Stages(tz::AnalysisRecord& r, const std::string& in) {
   tz::Progress progress;
   progress.Bind(&platform);
   const double fft = Time5([&] {
-    tz::fft_float(r, progress, N, 0, r.spectrum.FFTinRe, nullptr, r.spectrum.FFTre,
+    tz::fft_float(N, tz::FftDirection::Forward, r.spectrum.FFTinRe, {}, r.spectrum.FFTre,
                   r.spectrum.FFTim);
   });
   Row("fft_float, N = 2^18", Fmt("%.1f ms", fft * 1e3), "", 0);
   r.spectrum.FFT_N = static_cast<int32_t>(N);
-  const double spectrum = Time5([&] { tz::AnalyseSpectrum(r, progress); });
+  const double spectrum = Time5([&] { tz::AnalyseSpectrum(r.spectrum, r.stats.Fc, progress); });
   Row("spectrum analysis with its ordering, N = 2^18", Fmt("%.1f ms", spectrum * 1e3), "", 0);
 }
 

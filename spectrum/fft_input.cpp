@@ -1,6 +1,7 @@
 #include "spectrum/fft_input.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "processing/analysis_record.h"
 #include "processing/run_context.h"
@@ -9,28 +10,34 @@ namespace tz {
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-constexpr double kFourPi = 12.566370614359172;
+constexpr double kTwoPi = 2 * std::numbers::pi;
+constexpr double kFourPi = 4 * std::numbers::pi;
+static_assert(kTwoPi == 6.283185307179586 && kFourPi == 12.566370614359172);
+
+// Cut-off of the sinc in lines: fc = kCutOffLines / N.
+constexpr double kCutOffLines = 3.0;
+// Largest number of points: 2^19, the capacity of the arrays.
+constexpr int kMaxSizeExponent = 19;
+static_assert(1 << kMaxSizeExponent == kSampleCapacity);
 
 const double* SourceArray(const AnalysisRecord& r) {
+  const SampleArrays& a = r.samples;
   switch (r.settings.FFTsource) {
-    case FftSource::Cslot:
-      return r.samples.CslotRaw;
-    case FftSource::RpmFilt:
-      return r.samples.RPMfiltArr;
-    case FftSource::RpmInst:
-      return r.samples.RPMinstArr;
-    case FftSource::Power:
-      return r.samples.POTfiltArr;
-    default:
-      return r.samples.TRQfiltArr;
+    case FftSource::Cslot: return a.CslotRaw;
+    case FftSource::RpmFilt: return a.RPMfiltArr;
+    case FftSource::RpmInst: return a.RPMinstArr;
+    case FftSource::Power: return a.POTfiltArr;
+    default: return a.TRQfiltArr;
   }
 }
 
+// The windowed sinc of M + 1 = N - 1 points, normalised to a unit sum,
+// multiplies the input point by point: a taper, not a convolution. The last
+// input value (index N - 1) keeps its loaded value.
 template <typename Window>
-void SincFilter(AnalysisRecord& r, Window window, double gain) {
-  const int M = r.spectrum.FFT_N - 2;
-  const double fc = 3.0 / r.spectrum.FFT_N;
+void SincFilter(SpectrumResults& sp, Window window, double gain) {
+  const int M = sp.FFT_N - 2;
+  const double fc = kCutOffLines / sp.FFT_N;
   for (int i = 0; i <= M; ++i) {
     const int di = i - M / 2;
     double weight;
@@ -40,14 +47,14 @@ void SincFilter(AnalysisRecord& r, Window window, double gain) {
       const double d = di;
       weight = window(i, M) * std::sin(kTwoPi * fc * d) / d;
     }
-    r.spectrum.SincKernel[i] = weight;
+    sp.SincKernel[i] = weight;
   }
   double sum = 0.0;
-  for (int i = 0; i <= M; ++i) sum = sum + r.spectrum.SincKernel[i];
-  for (int i = 0; i <= M; ++i) r.spectrum.SincKernel[i] = r.spectrum.SincKernel[i] / sum;
+  for (int i = 0; i <= M; ++i) sum = sum + sp.SincKernel[i];
+  for (int i = 0; i <= M; ++i) sp.SincKernel[i] = sp.SincKernel[i] / sum;
   for (int i = 0; i <= M; ++i) {
-    r.spectrum.FFTinRe[i] = r.spectrum.FFTinRe[i] * r.spectrum.SincKernel[i] * gain;
-    r.spectrum.FFTinIm[i] = r.spectrum.FFTinIm[i] * r.spectrum.SincKernel[i] * gain;
+    sp.FFTinRe[i] = sp.FFTinRe[i] * sp.SincKernel[i] * gain;
+    sp.FFTinIm[i] = sp.FFTinIm[i] * sp.SincKernel[i] * gain;
   }
 }
 
@@ -65,36 +72,37 @@ int LoadFftInput(AnalysisRecord& r, Progress& progress) {
   return count;
 }
 
-void ChooseFftSize(AnalysisRecord& r, int count) {
-  int n = r.spectrum.FFT_N;
-  for (int e = 0; e <= 19; ++e) {
+void ChooseFftSize(SpectrumResults& sp, int count) {
+  int n = sp.FFT_N;
+  for (int e = 0; e <= kMaxSizeExponent; ++e) {
     const int p = 1 << e;
     if (static_cast<double>(p) < static_cast<double>(count)) n = p;
   }
-  r.spectrum.FFT_N = n;
+  sp.FFT_N = n;
 }
 
-void HammingSincFilter(AnalysisRecord& r) {
+void HammingSincFilter(SpectrumResults& sp) {
   SincFilter(
-      r, [](int i, int M) { return 0.54 - 0.46 * std::cos(kTwoPi * i / M); }, kHammingGain);
+      sp, [](int i, int M) { return 0.54 - 0.46 * std::cos(kTwoPi * i / M); }, kHammingGain);
 }
 
-void BlackmanSincFilter(AnalysisRecord& r) {
+void BlackmanSincFilter(SpectrumResults& sp) {
   SincFilter(
-      r,
+      sp,
       [](int i, int M) {
         return 0.42 - 0.5 * std::cos(kTwoPi * i / M) + 0.08 * std::cos(kFourPi * i / M);
       },
       kBlackmanGain);
 }
 
-void WeightFftInput(AnalysisRecord& r, Progress& progress) {
-  if (r.settings.FFTwindow == FftWindow::Hamming) {
-    HammingSincFilter(r);
-  } else if (r.settings.FFTwindow == FftWindow::Blackman) {
-    BlackmanSincFilter(r);
+void WeightFftInput(SpectrumResults& sp, FftWindow window, Progress& progress) {
+  if (window == FftWindow::Hamming) {
+    HammingSincFilter(sp);
+  } else if (window == FftWindow::Blackman) {
+    BlackmanSincFilter(sp);
   } else {
-    const int n = r.spectrum.FFT_N;
+    // Flat top: the input stays as loaded; the progress still counts N + 1 steps.
+    const int n = sp.FFT_N;
     for (int i = 0; i <= n; ++i) progress.Report(i, n, "Flat top filtering of FFT array ....");
   }
 }

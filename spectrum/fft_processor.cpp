@@ -13,6 +13,39 @@ namespace tz {
 
 namespace {
 
+// The transform's steps as the run's progress, under the texts of each step.
+class FftProgress : public FftObserver {
+ public:
+  explicit FftProgress(Progress& progress) : progress_(progress) {}
+  void Step(FftStep step, int done, int total) override {
+    progress_.Report(done, total, step == FftStep::BitReversal ? "Bit reversing of FFT array ...."
+                                  : step == FftStep::Stage     ? "Calculating FFT ...."
+                                                               : "Calculating FFT coefficients ....");
+  }
+
+ private:
+  Progress& progress_;
+};
+
+// Line k of the spectrum lies at k x (Fc / N) Hz.
+void FillFrequencyAxis(SpectrumResults& sp, double Fc) {
+  const int n = sp.FFT_N;
+  const int nf = n < kSampleCapacity ? n : kSampleCapacity;
+  for (int k = 0; k < nf; ++k) sp.FFTfreq[k] = k * (Fc / n);
+}
+
+// The forward transform of the weighted input and its four analyses.
+void TransformAndAnalyse(SpectrumResults& sp, double Fc, Progress& progress) {
+  FftProgress observer(progress);
+  fft_float(static_cast<uint32_t>(sp.FFT_N), FftDirection::Forward, sp.FFTinRe, sp.FFTinIm,
+            sp.FFTre, sp.FFTim, &observer);
+  FillFrequencyAxis(sp, Fc);
+  FindFundamental(sp);
+  AnalyseSpectrum(sp, Fc, progress);
+  ParsevalEnergy(sp);
+  SymmetryErrors(sp);
+}
+
 void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& f) {
   const SpectrumResults& sp = r.spectrum;
   const int N = sp.FFT_N;
@@ -21,7 +54,7 @@ void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& 
   LineBuffer b;
   for (int k = 0; k < H; ++k) {
     progress.Report(k, H, "Generating FDM output file  ....");
-    b.Int(k).Sep().Plain(k * step).Sep().Plain(LineMagnitude(r, k)).Sep();
+    b.Int(k).Sep().Plain(k * step).Sep().Plain(LineMagnitude(sp, k)).Sep();
     if (k == sp.FundLine)
       b.Text("Fundamental");
     else if (sp.FundLine != 0 && k != 0 && k % sp.FundLine == 0)
@@ -30,18 +63,19 @@ void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& 
   }
 }
 
-void ClearSpectrumResults(AnalysisRecord& r) {
-  // No line is picked: clear the records an earlier run left.
-  const int used = r.spectrum.FFT_N / 2 + 4;
-  for (int i = 0; i < used && i < kSampleCapacity; ++i) r.spectrum.SpecLines[i] = SpecLine{0, 0, 0};
-  r.spectrum.FFT_N = 0;
-  r.spectrum.FundLine = 0;
-  r.spectrum.FundMag = 0;
-  r.spectrum.DCEndLine = 0;
-  r.spectrum.FloorLevel = 0;
-  r.spectrum.TotalEnergy = 0;
-  r.spectrum.EvenSymErrRe = 0;
-  r.spectrum.OddSymErrIm = 0;
+void ClearSpectrumResults(SpectrumResults& sp) {
+  // No line is picked: clear the records an earlier run left, with the few
+  // past the last line that the peak cleaning reads.
+  const int used = sp.FFT_N / 2 + kLinesReadPastTheLast;
+  for (int i = 0; i < used && i < kSampleCapacity; ++i) sp.SpecLines[i] = SpecLine{0, 0, 0};
+  sp.FFT_N = 0;
+  sp.FundLine = 0;
+  sp.FundMag = 0;
+  sp.DCEndLine = 0;
+  sp.FloorLevel = 0;
+  sp.TotalEnergy = 0;
+  sp.EvenSymErrRe = 0;
+  sp.OddSymErrIm = 0;
 }
 
 }  // namespace
@@ -53,17 +87,12 @@ void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
   if (count <= 2) {
     // No transform of at least two points exists for so short an input.
     refused = true;
-    ClearSpectrumResults(r);
+    ClearSpectrumResults(r.spectrum);
     run.ops.ShowMessage("FFT processor", "Too few samples for the FFT");
   } else {
-    ChooseFftSize(r, count);
-    WeightFftInput(r, run.progress);
-    fft_float(r, run.progress, static_cast<uint32_t>(r.spectrum.FFT_N), 0, r.spectrum.FFTinRe,
-              r.spectrum.FFTinIm, r.spectrum.FFTre, r.spectrum.FFTim);
-    FindFundamental(r);
-    AnalyseSpectrum(r, run.progress);
-    ParsevalEnergy(r);
-    SymmetryErrors(r);
+    ChooseFftSize(r.spectrum, count);
+    WeightFftInput(r.spectrum, r.settings.FFTwindow, run.progress);
+    TransformAndAnalyse(r.spectrum, r.stats.Fc, run.progress);
     run.marks.fftDone = true;
   }
 

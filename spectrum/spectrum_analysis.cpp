@@ -35,66 +35,67 @@ void OrderByMagnitude(SpecLine* recs, int n) {
 
 }  // namespace
 
-double LineMagnitude(const AnalysisRecord& r, int k) {
-  return LineMagnitude(r.spectrum.FFTre, r.spectrum.FFTim, k);
+double LineMagnitude(const SpectrumResults& sp, int k) {
+  return LineMagnitude(sp.FFTre, sp.FFTim, k);
 }
 
-void FindFundamental(AnalysisRecord& r) {
-  const int N = r.spectrum.FFT_N;
+void FindFundamental(SpectrumResults& sp) {
+  const int N = sp.FFT_N;
   const int H = N / 2;
-  r.spectrum.FundMag = 0;
-  r.spectrum.FundLine = 0;
-  r.spectrum.DCEndLine = 0;
+  sp.FundMag = 0;
+  sp.FundLine = 0;
+  sp.DCEndLine = 0;
   // Walk down the slope of the DC component to the first rising line.
   int i = 0;
   bool rose = false;
   for (;;) {
-    r.spectrum.FundLine = i;
+    sp.FundLine = i;
     i = i + 1;
-    if (!(LineMagnitude(r, i) <= LineMagnitude(r, i - 1))) {
+    if (!(LineMagnitude(sp, i) <= LineMagnitude(sp, i - 1))) {
       rose = true;
       break;
     }
     if (i >= N - 1) break;  // line N-1 compared with N-2 without a rise
   }
   if (!rose) {
-    r.spectrum.FundLine = 0;
-    r.spectrum.FundMag = 0;
-    r.spectrum.DCEndLine = N - 1;
+    sp.FundLine = 0;
+    sp.FundMag = 0;
+    sp.DCEndLine = N - 1;
     return;
   }
-  r.spectrum.DCEndLine = i;
-  r.spectrum.FundLine = i - 1;
-  for (int k = r.spectrum.FundLine; k < H; ++k) {
-    const double m = LineMagnitude(r, k);
-    if (m > r.spectrum.FundMag) {
-      r.spectrum.FundMag = m;
-      r.spectrum.FundLine = k;
+  sp.DCEndLine = i;
+  sp.FundLine = i - 1;
+  for (int k = sp.FundLine; k < H; ++k) {
+    const double m = LineMagnitude(sp, k);
+    if (m > sp.FundMag) {
+      sp.FundMag = m;
+      sp.FundLine = k;
     }
   }
 }
 
-void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
-  const int N = r.spectrum.FFT_N;
+void AnalyseSpectrum(SpectrumResults& sp, double Fc, Progress& progress) {
+  const int N = sp.FFT_N;
   const int H = N / 2;
-  SpecLine* lines = r.spectrum.SpecLines;
-  SpecLine* tmp = r.spectrum.SpecLinesTmp;
+  SpecLine* lines = sp.SpecLines;
+  SpecLine* tmp = sp.SpecLinesTmp;
   if (H <= 0) return;
 
   // The peak cleaning reads a few lines past H-1: they read as 0 in every run.
-  for (int i = H; i < H + 4 && i < kSampleCapacity; ++i) lines[i] = SpecLine{0, 0, 0};
+  for (int i = H; i < H + kLinesReadPastTheLast && i < kSampleCapacity; ++i)
+    lines[i] = SpecLine{0, 0, 0};
 
   // 1. One record per line below the Nyquist line.
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Calculating FFT floor level ....");
-    lines[i] = SpecLine{i, (r.stats.Fc / N) * i, LineMagnitude(r, i)};
+    lines[i] = SpecLine{i, (Fc / N) * i, LineMagnitude(sp, i)};
   }
   // 2. Smallest magnitude.
-  r.spectrum.FloorLevel = LineMagnitude(r, 0);
+  sp.FloorLevel = LineMagnitude(sp, 0);
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Calculating FFT min ....");
-    const double m = LineMagnitude(r, i);
-    if (m <= r.spectrum.FloorLevel) r.spectrum.FloorLevel = m;
+    const double m = LineMagnitude(sp, i);
+    if (m <= sp.FloorLevel) sp.FloorLevel = m;
   }
   // 3. The records ordered in place by falling magnitude.
   progress.Report(0, 1, "Ordering FFT spectral lines ....");
@@ -103,7 +104,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   int C = H;
   for (int i = H - 1; i >= 0; --i) {
     progress.Report(H - 1 - i, H, "Calculating spectral lines under floor level ....");
-    if (!(lines[i].mag < r.spectrum.FloorLevel)) {
+    if (!(lines[i].mag < sp.FloorLevel)) {
       C = i;
       break;
     }
@@ -119,12 +120,12 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   else if (C > t(0.4)) fraction = 0.006999999999999999;
   else if (C > t(0.3)) fraction = 0.006;
   else fraction = 0.005;
-  r.spectrum.FloorLevel =
-      r.spectrum.FloorLevel + (r.spectrum.FundMag - r.spectrum.FloorLevel) * fraction;
+  sp.FloorLevel =
+      sp.FloorLevel + (sp.FundMag - sp.FloorLevel) * fraction;
   // 6. Clear the records at or below the floor.
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Removing spectral lines below FFT floor level ....");
-    if (lines[i].mag <= r.spectrum.FloorLevel) Clear(lines[i]);
+    if (lines[i].mag <= sp.FloorLevel) Clear(lines[i]);
   }
   // 7. Back to line order through the scratch array; cleared records and
   // line 0 come back as {0, 0, 0}.
@@ -142,7 +143,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
     lines[i] = tmp[i];
   }
   // 8. The DC slope.
-  const int dcEnd = std::min(r.spectrum.DCEndLine, kSampleCapacity - 1);
+  const int dcEnd = std::min(sp.DCEndLine, kSampleCapacity - 1);
   for (int i = 0; i <= dcEnd; ++i) {
     progress.Report(i, dcEnd, "Removing DC spectral line ....");
     Clear(lines[i]);
@@ -152,7 +153,7 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
   // candidates in falling order give the picks in the order of repeated
   // maximum searches (the lowest line first among equal magnitudes).
   progress.Text("Filtering spectral lines ....");
-  int32_t* order = r.spectrum.PickOrder;
+  int32_t* order = sp.PickOrder;
   int candidates = 0;
   for (int i = 0; i < H; ++i)
     if (lines[i].freq != 0 && lines[i].mag > 0) order[candidates++] = i;
@@ -166,8 +167,8 @@ void AnalyseSpectrum(AnalysisRecord& r, Progress& progress) {
     const int p = next < candidates ? order[next] : 0;
     progress.Position(Progress::Percent(next, candidates));
     lines[p].freq = 0;
-    CleanPeakTails(r, p);
-    if (!(lines[p].mag > r.spectrum.FloorLevel)) break;
+    CleanPeakTails(sp, p);
+    if (!(lines[p].mag > sp.FloorLevel)) break;
     if (next >= candidates) break;  // p = 0 above: nothing more to pick
   }
 }
@@ -213,33 +214,33 @@ void CleanTail(SpecLine* s, int p, int dir, int edge, double delta) {
 
 }  // namespace
 
-void CleanPeakTails(AnalysisRecord& r, int p) {
-  const int H = r.spectrum.FFT_N / 2;
-  SpecLine* s = r.spectrum.SpecLines;
-  const double delta = (r.spectrum.FundMag - r.spectrum.FloorLevel) * 0.015;
+void CleanPeakTails(SpectrumResults& sp, int p) {
+  const int H = sp.FFT_N / 2;
+  SpecLine* s = sp.SpecLines;
+  const double delta = (sp.FundMag - sp.FloorLevel) * 0.015;
   if (p > 0) CleanTail(s, p, -1, 0, delta);
   CleanTail(s, p, +1, H, delta);
   s[p].freq = 0;
 }
 
-void ParsevalEnergy(AnalysisRecord& r) {
-  const int N = r.spectrum.FFT_N;
+void ParsevalEnergy(SpectrumResults& sp) {
+  const int N = sp.FFT_N;
   double sum = 0.0;
   for (int k = 0; k <= N / 2; ++k)
     sum = sum +
-          (r.spectrum.FFTre[k] * r.spectrum.FFTre[k] + r.spectrum.FFTim[k] * r.spectrum.FFTim[k]);
-  r.spectrum.TotalEnergy = 2 * sum / N;
+          (sp.FFTre[k] * sp.FFTre[k] + sp.FFTim[k] * sp.FFTim[k]);
+  sp.TotalEnergy = 2 * sum / N;
 }
 
-void SymmetryErrors(AnalysisRecord& r) {
-  const int N = r.spectrum.FFT_N;
-  r.spectrum.EvenSymErrRe = 0;
-  r.spectrum.OddSymErrIm = 0;
+void SymmetryErrors(SpectrumResults& sp) {
+  const int N = sp.FFT_N;
+  sp.EvenSymErrRe = 0;
+  sp.OddSymErrIm = 0;
   for (int k = 1; k <= N / 2 - 1; ++k) {
-    const double er = std::fabs(r.spectrum.FFTre[k] - r.spectrum.FFTre[N - k]);
-    const double ei = std::fabs(r.spectrum.FFTim[k] + r.spectrum.FFTim[N - k]);
-    if (er > r.spectrum.EvenSymErrRe) r.spectrum.EvenSymErrRe = er;
-    if (ei > r.spectrum.OddSymErrIm) r.spectrum.OddSymErrIm = ei;
+    const double er = std::fabs(sp.FFTre[k] - sp.FFTre[N - k]);
+    const double ei = std::fabs(sp.FFTim[k] + sp.FFTim[N - k]);
+    if (er > sp.EvenSymErrRe) sp.EvenSymErrRe = er;
+    if (ei > sp.OddSymErrIm) sp.OddSymErrIm = ei;
   }
 }
 

@@ -37,7 +37,7 @@ TEST(SpectrumEdges, FundamentalSearchEndsBelowTheNyquistLine) {
   // Nyquist line (15) is the largest candidate, the Nyquist line larger still.
   std::vector<double> mags = {50, 20, 5, 3, 10, 40, 12, 4, 2, 3, 25, 6, 2, 1, 8, 45};
   SetMagnitudes(r, 32, mags, 100.0);
-  FindFundamental(r);
+  FindFundamental(r.spectrum);
   EXPECT_EQ(r.spectrum.DCEndLine, 4);
   EXPECT_EQ(r.spectrum.FundLine, 15);
   EXPECT_EQ(r.spectrum.FundMag, 45.0);
@@ -53,11 +53,11 @@ TEST(SpectrumEdges, DcSlopeEndsAtTheFirstRisingLineWhichIsRemoved) {
   mags[0] = 50, mags[1] = 20, mags[2] = 20, mags[3] = 30, mags[4] = 25, mags[10] = 40;
   SetMagnitudes(r, 32, mags, 0.0);
   Progress progress;
-  FindFundamental(r);
+  FindFundamental(r.spectrum);
   EXPECT_EQ(r.spectrum.DCEndLine, 3);
   EXPECT_EQ(r.spectrum.FundLine, 10);
   EXPECT_EQ(r.spectrum.FundMag, 40.0);
-  AnalyseSpectrum(r, progress);
+  AnalyseSpectrum(r.spectrum, r.stats.Fc, progress);
   EXPECT_EQ(r.spectrum.FloorLevel, 2.0 + (40.0 - 2.0) * 0.012);
   EXPECT_EQ(KeptLines(r), (std::vector<std::pair<int, double>>{{4, 25.0}, {10, 40.0}}));
 }
@@ -83,7 +83,7 @@ TEST(SpectrumEdges, PeakSkirtIsThreeLinesThenTheFallingSlope) {
     r.spectrum.FloorLevel = 1.0;
     for (int i = 0; i < 36; ++i) r.spectrum.SpecLines[i] = SpecLine{i, 1.0 + i, mags[i]};
 
-    CleanPeakTails(r, p);
+    CleanPeakTails(r.spectrum, p);
     for (int i = 0; i < 36; ++i) {
       const int d = (i - p) * side;  // distance, positive on the plain side
       const bool cleared = (d >= 1 && d <= 3) || (d <= -1 && d >= -6);
@@ -118,7 +118,7 @@ TEST(SpectrumEdges, SymmetryIsComparedOverLinesOneToBelowNyquist) {
   };
   reset();
   r.spectrum.EvenSymErrRe = r.spectrum.OddSymErrIm = 9.0;
-  SymmetryErrors(r);
+  SymmetryErrors(r.spectrum);
   EXPECT_EQ(r.spectrum.EvenSymErrRe, 0.0);
   EXPECT_EQ(r.spectrum.OddSymErrIm, 0.0);
 
@@ -126,7 +126,7 @@ TEST(SpectrumEdges, SymmetryIsComparedOverLinesOneToBelowNyquist) {
   reset();
   r.spectrum.FFTre[n - 1] += 0.5;
   r.spectrum.FFTim[n - 1] += 0.25;
-  SymmetryErrors(r);
+  SymmetryErrors(r.spectrum);
   EXPECT_EQ(r.spectrum.EvenSymErrRe, 0.5);
   EXPECT_EQ(r.spectrum.OddSymErrIm, 0.25);
 
@@ -134,7 +134,7 @@ TEST(SpectrumEdges, SymmetryIsComparedOverLinesOneToBelowNyquist) {
   reset();
   r.spectrum.FFTre[n / 2 - 1] -= 0.75;
   r.spectrum.FFTim[n / 2 + 1] -= 0.125;
-  SymmetryErrors(r);
+  SymmetryErrors(r.spectrum);
   EXPECT_EQ(r.spectrum.EvenSymErrRe, 0.75);
   EXPECT_EQ(r.spectrum.OddSymErrIm, 0.125);
 }

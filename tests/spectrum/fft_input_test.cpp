@@ -38,10 +38,10 @@ TEST(FftInput, NumberOfPointsIsTheLargestPowerOfTwoBelowTheCount) {
   test::Fixture f;
   AnalysisRecord& r = f.r();
   r.counters.ProgrCount = 2068;  // MovAvgLen 10: count 2048
-  ChooseFftSize(r, LoadFftInput(r, f.run.progress));
+  ChooseFftSize(r.spectrum, LoadFftInput(r, f.run.progress));
   EXPECT_EQ(r.spectrum.FFT_N, 1024);
   r.counters.ProgrCount = 2069;
-  ChooseFftSize(r, LoadFftInput(r, f.run.progress));
+  ChooseFftSize(r.spectrum, LoadFftInput(r, f.run.progress));
   EXPECT_EQ(r.spectrum.FFT_N, 2048);
   // Below 2: no power of two fits and the earlier N stays.
   const int cases[][2] = {{1024, 512},       {1025, 1024},     {3, 2},  {2, 1},
@@ -49,7 +49,7 @@ TEST(FftInput, NumberOfPointsIsTheLargestPowerOfTwoBelowTheCount) {
                           {2000000000, 524288}};
   for (const auto& c : cases) {
     r.spectrum.FFT_N = 77;
-    ChooseFftSize(r, c[0]);
+    ChooseFftSize(r.spectrum, c[0]);
     EXPECT_EQ(r.spectrum.FFT_N, c[1]) << "count " << c[0];
   }
 }
@@ -82,7 +82,7 @@ TEST(FftInput, HammingAndBlackmanWeightTheInputFlatTopLeavesIt) {
       r.settings.FFTwindow = static_cast<FftWindow>(window);
       std::vector<double> x(n);
       for (int i = 0; i < n; ++i) r.spectrum.FFTinRe[i] = x[i] = 3.0 + std::cos(0.37 * i) * 17.0;
-      WeightFftInput(r, f.run.progress);
+      WeightFftInput(r.spectrum, r.settings.FFTwindow, f.run.progress);
       if (window != 1 && window != 2) {
         EXPECT_EQ(std::vector<double>(r.spectrum.FFTinRe, r.spectrum.FFTinRe + n), x);
         continue;
@@ -113,7 +113,7 @@ TEST(FftInput, SmallestKernels) {
   AnalysisRecord& r = f.r();
   r.spectrum.FFT_N = 4;
   for (int i = 0; i < 4; ++i) r.spectrum.FFTinRe[i] = 1.0;
-  HammingSincFilter(r);
+  HammingSincFilter(r.spectrum);
   const double s = -0.08 + 4.71238898038469 - 0.08;
   EXPECT_NEAR(r.spectrum.SincKernel[0], -0.08 / s, 1e-15);
   EXPECT_NEAR(r.spectrum.SincKernel[1], 4.71238898038469 / s, 1e-14);
@@ -125,7 +125,7 @@ TEST(FftInput, SmallestKernels) {
   for (int window : {1, 2}) {
     r.settings.FFTwindow = static_cast<FftWindow>(window);
     r.spectrum.FFTinRe[0] = 2.5, r.spectrum.FFTinRe[1] = -4.0, r.spectrum.FFTinRe[2] = 11.0;
-    WeightFftInput(r, f.run.progress);
+    WeightFftInput(r.spectrum, r.settings.FFTwindow, f.run.progress);
     EXPECT_EQ(r.spectrum.SincKernel[0], 1.0);
     EXPECT_EQ(r.spectrum.FFTinRe[0], 2.5 * (window == 1 ? 893.483 : 912.558));
     EXPECT_EQ(r.spectrum.FFTinRe[1], -4.0);

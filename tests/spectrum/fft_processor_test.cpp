@@ -94,10 +94,14 @@ TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
   r.settings.FFTsource = static_cast<FftSource>(3);
   for (int i = 0; i < 1500; ++i)
     r.samples.TRQfiltArr[20 + i] = 50.0 + 30.0 * std::cos(6.283185307179586 * 41 * i / 1024.0);
+  std::fill(r.spectrum.FFTfreq, r.spectrum.FFTfreq + 1030, -1.0);
   const std::vector<std::string> lines = run.Lines();
 
   EXPECT_TRUE(run.platform.messages.empty());
   ASSERT_EQ(r.spectrum.FundLine, 41);
+  // The frequency axis: line k at k x (Fc / N) Hz, for the N lines transformed only.
+  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.spectrum.FFTfreq[k], k * (256.0 / 1024)) << k;
+  EXPECT_EQ(r.spectrum.FFTfreq[1024], -1.0);
   ExpectHead(lines, "1024", "Hamming", "Torque filtered");
   const size_t first = 7;
   ASSERT_GE(lines.size(), first + 512);
@@ -106,7 +110,7 @@ TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
                              : k != 0 && k % 41 == 0 ? "Armonic n " + std::to_string(k / 41)
                                                      : "";
     EXPECT_EQ(lines[first + k], std::to_string(k) + ", " + Sig10(k * 0.25) + ", " +
-                                    Sig10(LineMagnitude(r, k)) + ", " + note);
+                                    Sig10(LineMagnitude(r.spectrum, k)) + ", " + note);
   }
   // The magnitude after the Hamming weighting: the size is chosen before the weighting.
   EXPECT_EQ(lines[first + 41], "41, 10.25, 13477.49008, Fundamental");

@@ -29,8 +29,8 @@ void SetSpectrum(AnalysisRecord& r, int n, const std::vector<double>& mags, doub
 
 void Analyse(AnalysisRecord& r) {
   Progress progress;  // reports to no one
-  FindFundamental(r);
-  AnalyseSpectrum(r, progress);
+  FindFundamental(r.spectrum);
+  AnalyseSpectrum(r.spectrum, r.stats.Fc, progress);
 }
 
 void ExpectFundamental(const AnalysisRecord& r, int dcEnd, int line, double mag) {
@@ -94,12 +94,12 @@ TEST(SpectrumAnalysis, FloorRiseDependsOnTheNumberOfLines) {
     SetSpectrum(r, n, mags);
     r.spectrum.FundMag = 100.0;
     r.spectrum.DCEndLine = 1;
-    AnalyseSpectrum(r, f.run.progress);
+    AnalyseSpectrum(r.spectrum, r.stats.Fc, f.run.progress);
     EXPECT_EQ(r.spectrum.FloorLevel, 1.5 + (100.0 - 1.5) * fraction) << "N=" << n;
     if (n != 16) continue;
     // A NaN record is never below the floor, so it counts like the others.
     r.spectrum.FFTre[7] = r.spectrum.FFTre[9] = std::numeric_limits<double>::quiet_NaN();
-    AnalyseSpectrum(r, f.run.progress);
+    AnalyseSpectrum(r.spectrum, r.stats.Fc, f.run.progress);
     EXPECT_EQ(r.spectrum.FloorLevel, 1.5 + (100.0 - 1.5) * fraction) << "N=16 with a NaN line";
   }
 }
@@ -180,7 +180,7 @@ TEST(CleanPeakTails, LowPeakClearsEverythingOnItsLeft) {
     std::vector<double> mags(16, 20.0);
     for (int i = 0; i < p + 4; ++i) mags[i] = i == p ? 30.0 : 7.0;
     SetRecords(r, 32, mags);
-    CleanPeakTails(r, p);
+    CleanPeakTails(r.spectrum, p);
     for (int i = 0; i < 16; ++i) {
       const SpecLine& s = r.spectrum.SpecLines[i];
       const double want = i == p ? 30.0 : i <= p + 3 ? 0.0 : 20.0;
@@ -198,7 +198,7 @@ TEST(CleanPeakTails, BandStartsOneBeyondWhereTheDescentStopped) {
   for (int d = 1; d <= 7; ++d) mags[10 - d] = mags[10 + d] = skirt[d - 1];
   mags[10] = 30.0;
   SetRecords(r, 64, mags);
-  CleanPeakTails(r, 10);
+  CleanPeakTails(r.spectrum, 10);
   for (int i = 0; i < 32; ++i) {
     const bool cleared = i >= 4 && i <= 16 && i != 10;
     EXPECT_EQ(r.spectrum.SpecLines[i].mag, cleared ? 0.0 : mags[i]) << "line " << i;
@@ -211,7 +211,7 @@ TEST(CleanPeakTails, DescentNeverClearsLineZero) {
   std::vector<double> mags = {2.6, 3, 4, 5, 6, 30, 7, 7, 7};
   mags.resize(16, 20.0);
   SetRecords(r, 32, mags);
-  CleanPeakTails(r, 5);
+  CleanPeakTails(r.spectrum, 5);
   EXPECT_EQ(r.spectrum.SpecLines[0].mag, 2.6);
   EXPECT_NE(r.spectrum.SpecLines[0].freq, 0.0);
   for (int i = 1; i <= 8; ++i)
@@ -223,10 +223,10 @@ TEST(SpectrumEnergy, ParsevalEnergyAndSymmetryErrors) {
   AnalysisRecord& r = f.r();
   r.spectrum.FFT_N = 4;
   const double x[4] = {1, 2, 3, 4};
-  fft_float(r, f.run.progress, 4, 0, x, nullptr, r.spectrum.FFTre, r.spectrum.FFTim);
+  fft_float(4, FftDirection::Forward, x, {}, r.spectrum.FFTre, r.spectrum.FFTim);
   r.spectrum.EvenSymErrRe = r.spectrum.OddSymErrIm = 9.0;
-  ParsevalEnergy(r);
-  SymmetryErrors(r);
+  ParsevalEnergy(r.spectrum);
+  SymmetryErrors(r.spectrum);
   EXPECT_NEAR(r.spectrum.TotalEnergy, 56.0, 1e-12);  // lines 0 and 2 counted twice like line 1
   EXPECT_NEAR(r.spectrum.EvenSymErrRe, 0.0, 1e-12);
   EXPECT_NEAR(r.spectrum.OddSymErrIm, 0.0, 1e-12);
@@ -235,19 +235,19 @@ TEST(SpectrumEnergy, ParsevalEnergyAndSymmetryErrors) {
   r.spectrum.FFT_N = 8;
   const double re[8] = {1, 2, 0, 0, 3, 0, 0, 5}, im[8] = {0, 0, 1, 0.5, 0, 0.25, 1, 0};
   for (int k = 0; k < 8; ++k) r.spectrum.FFTre[k] = re[k], r.spectrum.FFTim[k] = im[k];
-  ParsevalEnergy(r);
-  SymmetryErrors(r);
+  ParsevalEnergy(r.spectrum);
+  SymmetryErrors(r.spectrum);
   EXPECT_EQ(r.spectrum.TotalEnergy, 2.0 * (1 + 4 + 1 + 0.25 + 9) / 8);
   EXPECT_EQ(r.spectrum.EvenSymErrRe, 3.0);  // line 1 against line 7
   EXPECT_EQ(r.spectrum.OddSymErrIm, 2.0);   // line 2 against line 6
   r.spectrum.FFTre[3] = r.spectrum.FFTim[3] = std::numeric_limits<double>::quiet_NaN();
-  SymmetryErrors(r);  // a NaN departure never replaces the largest one
+  SymmetryErrors(r.spectrum);  // a NaN departure never replaces the largest one
   EXPECT_EQ(r.spectrum.EvenSymErrRe, 3.0);
   EXPECT_EQ(r.spectrum.OddSymErrIm, 2.0);
   // Two points: no pair to compare, and the picking ends at once.
   r.spectrum.FFT_N = 2;
   r.spectrum.FFTre[0] = 5.0, r.spectrum.FFTre[1] = -7.0, r.spectrum.FFTim[1] = 4.0;
-  SymmetryErrors(r);
+  SymmetryErrors(r.spectrum);
   EXPECT_EQ(r.spectrum.EvenSymErrRe, 0.0);
   EXPECT_EQ(r.spectrum.OddSymErrIm, 0.0);
   Analyse(r);
