@@ -74,61 +74,79 @@ void FindFundamental(SpectrumResults& sp) {
   }
 }
 
-void AnalyseSpectrum(SpectrumResults& sp, double Fc, Progress& progress) {
+namespace {
+
+// The floor rises by a fraction of (FundMag - FloorLevel) that grows with the
+// number of lines not below it: the first row whose share of the H lines the
+// count C exceeds gives the fraction. The fractions are the doubles the
+// analysis has always used; three lie one unit in the last place off 0.011,
+// 0.009 and 0.007.
+struct FloorStep {
+  double share;
+  double fraction;
+};
+constexpr FloorStep kFloorLadder[] = {
+    {0.9, 0.012}, {0.8, 0.011000000000000001}, {0.7, 0.01}, {0.6, 0.009000000000000001},
+    {0.5, 0.008}, {0.4, 0.006999999999999999}, {0.3, 0.006},
+};
+constexpr double kLowestFloorFraction = 0.005;
+static_assert(0.011000000000000001 != 0.011 && 0.009000000000000001 != 0.009 &&
+              0.006999999999999999 != 0.007);
+
+// Half-width of the band of lines cleared beside a peak's skirt, as a
+// fraction of (FundMag - FloorLevel).
+constexpr double kSkirtBandFraction = 0.015;
+
+// 1. One record per line below the Nyquist line.
+void RecordLines(SpectrumResults& sp, double Fc, int H, Progress& progress) {
   const int N = sp.FFT_N;
-  const int H = N / 2;
-  SpecLine* lines = sp.SpecLines;
-  SpecLine* tmp = sp.SpecLinesTmp;
-  if (H <= 0) return;
-
-  // The peak cleaning reads a few lines past H-1: they read as 0 in every run.
-  for (int i = H; i < H + kLinesReadPastTheLast && i < kSampleCapacity; ++i)
-    lines[i] = SpecLine{0, 0, 0};
-
-  // 1. One record per line below the Nyquist line.
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Calculating FFT floor level ....");
-    lines[i] = SpecLine{i, (Fc / N) * i, LineMagnitude(sp, i)};
+    sp.SpecLines[i] = SpecLine{i, (Fc / N) * i, LineMagnitude(sp, i)};
   }
-  // 2. Smallest magnitude.
-  sp.FloorLevel = LineMagnitude(sp, 0);
+}
+
+// 2. The floor starts as the smallest magnitude below the Nyquist line.
+double SmallestMagnitude(const SpectrumResults& sp, int H, Progress& progress) {
+  double floor = LineMagnitude(sp, 0);
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Calculating FFT min ....");
     const double m = LineMagnitude(sp, i);
-    if (m <= sp.FloorLevel) sp.FloorLevel = m;
+    if (m <= floor) floor = m;
   }
-  // 3. The records ordered in place by falling magnitude.
-  progress.Report(0, 1, "Ordering FFT spectral lines ....");
-  OrderByMagnitude(lines, H);
-  // 4. Position of the last record not below the floor.
-  int C = H;
+  return floor;
+}
+
+// 4. In the records ordered by falling magnitude, the position of the last
+// one not below the floor (H when there is none).
+int LastRecordNotBelowFloor(const SpectrumResults& sp, int H, Progress& progress) {
   for (int i = H - 1; i >= 0; --i) {
     progress.Report(H - 1 - i, H, "Calculating spectral lines under floor level ....");
-    if (!(lines[i].mag < sp.FloorLevel)) {
-      C = i;
-      break;
-    }
+    if (!(sp.SpecLines[i].mag < sp.FloorLevel)) return i;
   }
-  // 5. Raise the floor by the share of lines above it.
-  auto t = [H](double x) { return static_cast<int>(H * x); };
-  double fraction;
-  if (C > t(0.9)) fraction = 0.012;
-  else if (C > t(0.8)) fraction = 0.011000000000000001;
-  else if (C > t(0.7)) fraction = 0.01;
-  else if (C > t(0.6)) fraction = 0.009000000000000001;
-  else if (C > t(0.5)) fraction = 0.008;
-  else if (C > t(0.4)) fraction = 0.006999999999999999;
-  else if (C > t(0.3)) fraction = 0.006;
-  else fraction = 0.005;
-  sp.FloorLevel =
-      sp.FloorLevel + (sp.FundMag - sp.FloorLevel) * fraction;
-  // 6. Clear the records at or below the floor.
+  return H;
+}
+
+// 5. The fraction of the ladder for C records not below the floor.
+double FloorFraction(int C, int H) {
+  for (const FloorStep& step : kFloorLadder)
+    if (C > static_cast<int>(H * step.share)) return step.fraction;
+  return kLowestFloorFraction;
+}
+
+// 6. Clears the records at or below the floor.
+void ClearRecordsAtOrBelowFloor(SpectrumResults& sp, int H, Progress& progress) {
   for (int i = 0; i < H; ++i) {
     progress.Report(i, H, "Removing spectral lines below FFT floor level ....");
-    if (lines[i].mag <= sp.FloorLevel) Clear(lines[i]);
+    if (sp.SpecLines[i].mag <= sp.FloorLevel) Clear(sp.SpecLines[i]);
   }
-  // 7. Back to line order through the scratch array; cleared records and
-  // line 0 come back as {0, 0, 0}.
+}
+
+// 7. Back to line order through the scratch array; cleared records and line
+// 0 (whose frequency is 0) come back as {0, 0, 0}.
+void BackToLineOrder(SpectrumResults& sp, int H, Progress& progress) {
+  SpecLine* lines = sp.SpecLines;
+  SpecLine* tmp = sp.SpecLinesTmp;
   progress.Text("Sorting FFT spectral lines ....");
   for (int i = 0; i < H; ++i) {
     progress.Position(Progress::Percent(i, H));
@@ -142,16 +160,25 @@ void AnalyseSpectrum(SpectrumResults& sp, double Fc, Progress& progress) {
     progress.Position(Progress::Percent(i, H));
     lines[i] = tmp[i];
   }
-  // 8. The DC slope.
+}
+
+// 8. Clears the DC slope, lines 0 .. DCEndLine.
+void ClearDcSlope(SpectrumResults& sp, Progress& progress) {
   const int dcEnd = std::min(sp.DCEndLine, kSampleCapacity - 1);
   for (int i = 0; i <= dcEnd; ++i) {
     progress.Report(i, dcEnd, "Removing DC spectral line ....");
-    Clear(lines[i]);
+    Clear(sp.SpecLines[i]);
   }
-  // 9. Pick the peaks, highest first. A record leaves the candidates only by
-  // being picked or cleared and magnitudes never change otherwise, so the
-  // candidates in falling order give the picks in the order of repeated
-  // maximum searches (the lowest line first among equal magnitudes).
+}
+
+// 9. Picks the peaks, highest first, each marked (freq 0) with its skirts
+// cleared. A record leaves the candidates only by being picked or cleared and
+// magnitudes never change otherwise, so the candidates in falling order give
+// the picks in the order of repeated maximum searches (the lowest line first
+// among equal magnitudes). The last pass finds no candidate and cleans the
+// skirts of line 0.
+void PickPeaks(SpectrumResults& sp, int H, Progress& progress) {
+  SpecLine* lines = sp.SpecLines;
   progress.Text("Filtering spectral lines ....");
   int32_t* order = sp.PickOrder;
   int candidates = 0;
@@ -173,41 +200,62 @@ void AnalyseSpectrum(SpectrumResults& sp, double Fc, Progress& progress) {
   }
 }
 
+}  // namespace
+
+void AnalyseSpectrum(SpectrumResults& sp, double Fc, Progress& progress) {
+  const int H = sp.FFT_N / 2;
+  if (H <= 0) return;
+  // The peak cleaning reads a few records past H - 1: they read as 0 in every run.
+  for (int i = H; i < H + kLinesReadPastTheLast && i < kSampleCapacity; ++i)
+    sp.SpecLines[i] = SpecLine{0, 0, 0};
+
+  RecordLines(sp, Fc, H, progress);
+  sp.FloorLevel = SmallestMagnitude(sp, H, progress);
+  progress.Report(0, 1, "Ordering FFT spectral lines ....");
+  OrderByMagnitude(sp.SpecLines, H);
+  const int C = LastRecordNotBelowFloor(sp, H, progress);
+  sp.FloorLevel = sp.FloorLevel + (sp.FundMag - sp.FloorLevel) * FloorFraction(C, H);
+  ClearRecordsAtOrBelowFloor(sp, H, progress);
+  BackToLineOrder(sp, H, progress);
+  ClearDcSlope(sp, progress);
+  PickPeaks(sp, H, progress);
+}
+
 namespace {
 
-// Clears one skirt of the picked peak p, walking away from it in direction
-// dir (-1 toward line 0, +1 toward line H) and never past the line edge:
-// the three lines next to the peak, then the falling slope, then the lines
-// within delta of the last level cleared.
-void CleanTail(SpecLine* s, int p, int dir, int edge, double delta) {
-  const auto atEdge = [dir, edge](int j) { return dir < 0 ? j <= edge : j >= edge; };
+// The three lines next to the peak p on one side (dir -1 toward line 0, +1
+// toward line H), bounded by line 0 on the left; on the right they may pass
+// H (the records there are cleared lines). Returns the last level cleared.
+double ClearNearLines(SpecLine* s, int p, int dir, int edge) {
   double v = 0;
-  // The lines next to the peak: bounded by line 0 on the left; on the right
-  // they may pass H (the records there are cleared lines).
   const int nearEnd = dir < 0 ? std::max(p - 3, edge) : p + 3;
   for (int i = p + dir; dir < 0 ? i >= nearEnd : i <= nearEnd; i += dir) {
     v = s[i].mag;
     Clear(s[i]);
   }
+  return v;
+}
+
+// Clears one skirt of the picked peak p, walking away from it in direction
+// dir and never past the line edge: the three lines next to the peak, then
+// the falling slope, then the lines within delta of the last level cleared.
+void CleanTail(SpecLine* s, int p, int dir, int edge, double delta) {
+  const auto atEdge = [dir, edge](int j) { return dir < 0 ? j <= edge : j >= edge; };
+  double v = ClearNearLines(s, p, dir, edge);
   int j = dir < 0 ? std::max(p - 4, edge) : std::min(p + 4, edge);
+  // The falling slope: on while each line is strictly below the one before.
   if (v > s[j].mag) {
-    for (;;) {
-      if (atEdge(j)) break;
+    for (bool goOn = true; goOn && !atEdge(j); j += dir) {
       v = s[j].mag;
       Clear(s[j]);
-      const bool goOn = v > s[j + dir].mag;
-      j = j + dir;
-      if (!goOn) break;
+      goOn = v > s[j + dir].mag;
     }
   }
+  // The band: lines within (v - delta, v + delta), both bounds excluded.
   if (s[j].mag > v - delta) {
-    for (;;) {
-      if (!(s[j].mag < v + delta)) break;
-      if (atEdge(j)) break;
+    for (bool goOn = true; goOn && s[j].mag < v + delta && !atEdge(j); j += dir) {
       Clear(s[j]);
-      const bool goOn = s[j + dir].mag > v - delta;
-      j = j + dir;
-      if (!goOn) break;
+      goOn = s[j + dir].mag > v - delta;
     }
   }
 }
@@ -217,7 +265,7 @@ void CleanTail(SpecLine* s, int p, int dir, int edge, double delta) {
 void CleanPeakTails(SpectrumResults& sp, int p) {
   const int H = sp.FFT_N / 2;
   SpecLine* s = sp.SpecLines;
-  const double delta = (sp.FundMag - sp.FloorLevel) * 0.015;
+  const double delta = (sp.FundMag - sp.FloorLevel) * kSkirtBandFraction;
   if (p > 0) CleanTail(s, p, -1, 0, delta);
   CleanTail(s, p, +1, H, delta);
   s[p].freq = 0;
