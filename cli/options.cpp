@@ -182,7 +182,8 @@ CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
       return CliParse::kUsageError;
     }
   }
-  if (files.size() != 3) {
+  constexpr size_t kFileArguments = 3;  // INPUT TDM_OUT FDM_OUT
+  if (files.size() != kFileArguments) {
     error = "expected INPUT TDM_OUT FDM_OUT, got " + std::to_string(files.size()) + " file name(s)";
     return CliParse::kUsageError;
   }

@@ -36,6 +36,7 @@ namespace tz {
 constexpr int kSampleCapacity = 524288;     // raw and emitted sample arrays
 constexpr int kMovAvgSlots = kMovAvgMax;    // moving-average buffers
 constexpr int kZeroCrossSlots = 33;         // zero-crossing delay lines (kZeroCrossMax + 1 used)
+static_assert(kZeroCrossSlots >= kZeroCrossMax + 1 && kMovAvgSlots >= kMovAvgMax);
 constexpr int kDateTextSize = 32;           // 31 characters + terminating zero
 constexpr int kTimeTextSize = 24;           // 23 characters + terminating zero
 constexpr int kMaxSpectrumLines = kSampleCapacity / 2;
@@ -191,6 +192,10 @@ void ResetRunState(AnalysisRecord& r);
 // Bounds the two filter lengths to the ranges their buffers allow; a caller
 // that stored an out-of-range length never makes a run overrun them.
 void BoundFilterLengths(ProcessingSettings& settings);
+
+// First Progr of the statistics range (and of the FFT input): the moving
+// averages before it are still filling.
+inline int StatisticsStart(const ProcessingSettings& settings) { return 2 * settings.MovAvgLen; }
 
 // True when a header may set the given filter setting in this run.
 inline bool HeaderSetsFilter(const ProcessingSettings& settings, unsigned bit) {

@@ -80,14 +80,16 @@ void ZeroCrossingFilter(WorkingState& w, int p, int z) {
   w.ZcTRQ[z] = w.TRQinst;
   w.ZcPOT[z] = w.POTinst;
   for (int i = 0; i <= z; ++i) w.ZcSign[i] = w.ZcRPM[i] < 0 ? -1.0 : 1.0;
-  // A reversal in slot 2 that the sign of slot 1 undoes further on is false.
-  if (w.ZcSign[2] != w.ZcSign[1]) {
-    for (int i = 3; i <= z; ++i) {
-      if (w.ZcSign[i] == w.ZcSign[1]) {
-        w.ZcSign[2] = w.ZcSign[1];
-        w.ZcRPM[2] = w.ZcRPM[2] * -1.0;
-        w.ZcTRQ[2] = w.ZcTRQ[2] * -1.0;
-        w.ZcPOT[2] = w.ZcPOT[2] * -1.0;
+  // A reversal in the judged slot that the sign of the slot before it undoes
+  // in a later slot is false: the judged slot is negated.
+  constexpr int kJudged = 2, kBefore = kJudged - 1;
+  if (w.ZcSign[kJudged] != w.ZcSign[kBefore]) {
+    for (int i = kJudged + 1; i <= z; ++i) {
+      if (w.ZcSign[i] == w.ZcSign[kBefore]) {
+        w.ZcSign[kJudged] = w.ZcSign[kBefore];
+        w.ZcRPM[kJudged] = w.ZcRPM[kJudged] * -1.0;
+        w.ZcTRQ[kJudged] = w.ZcTRQ[kJudged] * -1.0;
+        w.ZcPOT[kJudged] = w.ZcPOT[kJudged] * -1.0;
         break;
       }
     }

@@ -287,8 +287,11 @@ bool WriteResults(AnalysisRecord& r, RunContext& run, RunResources& res,
 const char* SizeCheckMessage(uint64_t size) {
   // Sizes the instrument's file format was never meant to reach: 4 GiB, and
   // 65,535 blocks of 64 KiB.
-  if (size >= 4294967296ull) return "File is too large to load.";
-  if (size / 65536 > 65534) return "File is too large for buffer size.";
+  constexpr uint64_t kLoadLimit = uint64_t{1} << 32;
+  constexpr uint64_t kBufferBlock = 65536, kMaxBufferBlocks = 65534;
+  static_assert(kStreamByteLimit == (kMaxBufferBlocks + 1) * kBufferBlock);
+  if (size >= kLoadLimit) return "File is too large to load.";
+  if (size / kBufferBlock > kMaxBufferBlocks) return "File is too large for buffer size.";
   return nullptr;
 }
 

@@ -13,63 +13,73 @@ namespace {
 
 // One sixtieth as the nearest double: revolutions per minute to per second.
 constexpr double kOneOver60 = 0.016666666666666666;
+// Largest departure of the extremes from the mean, as a share of the mean,
+// for which the spectrum is reliable: filtered and unfiltered speed.
+constexpr double kFilteredRpmVariation = 0.02;
+constexpr double kInstantRpmVariation = 0.06;
+// Significant digits of the filtered percentage, and its text without samples.
+constexpr int kPercentDigits = 6;
+constexpr char kNoSamplePercent[] = "0.000";
+
+// True when either extreme departs from the mean by more than the share.
+bool VariesTooMuch(double max, double mean, double min, double share) {
+  return std::fabs((max - mean) / mean) > share || std::fabs((mean - min) / mean) > share;
+}
 
 }  // namespace
 
 void ComputeDisplayStatistics(AnalysisRecord& r, RunContext& run) {
-  const int s = 2 * r.settings.MovAvgLen;
-  const int count = r.counters.ProgrCount - s;
+  DisplayStatistics& st = r.stats;
+  const SampleArrays& a = r.samples;
+  const int s = StatisticsStart(r.settings);
+  const int end = r.counters.ProgrCount;  // the last emitted sample is left out
+  const int count = end - s;
   run.marks.statisticsDone = true;
   if (count <= 0) {
-    // No sample in the statistics range: nothing to measure.
-    r.stats.RPMfiltMax = r.stats.RPMfiltMin = r.stats.RPMinstMax = r.stats.RPMinstMin = 0;
-    r.stats.TRQfiltMax = r.stats.TRQfiltMin = r.stats.POTfiltMax = r.stats.POTfiltMin = 0;
-    r.stats.RPMfiltMean = r.stats.RPMinstMean = 0;
-    r.stats.Fc = 0;
+    st = DisplayStatistics{};  // no sample in the statistics range: nothing to measure
     return;
   }
-  r.stats.RPMfiltMax = r.stats.RPMfiltMin = r.samples.RPMfiltArr[s];
-  r.stats.RPMinstMax = r.stats.RPMinstMin = r.samples.RPMinstArr[s];
-  r.stats.TRQfiltMax = r.stats.TRQfiltMin = r.samples.TRQfiltArr[s];
-  r.stats.POTfiltMax = r.stats.POTfiltMin = r.samples.POTfiltArr[s];
+  st.RPMfiltMax = st.RPMfiltMin = a.RPMfiltArr[s];
+  st.RPMinstMax = st.RPMinstMin = a.RPMinstArr[s];
+  st.TRQfiltMax = st.TRQfiltMin = a.TRQfiltArr[s];
+  st.POTfiltMax = st.POTfiltMin = a.POTfiltArr[s];
   double sumFilt = 0.0, sumInst = 0.0;
-  for (int i = s; i < r.counters.ProgrCount; ++i) {
-    run.progress.Report(i, r.counters.ProgrCount, "Calculating max/min for VDU output ....");
-    if (r.samples.RPMfiltArr[i] > r.stats.RPMfiltMax) r.stats.RPMfiltMax = r.samples.RPMfiltArr[i];
-    if (r.samples.RPMfiltArr[i] < r.stats.RPMfiltMin) r.stats.RPMfiltMin = r.samples.RPMfiltArr[i];
-    if (r.samples.RPMinstArr[i] > r.stats.RPMinstMax) r.stats.RPMinstMax = r.samples.RPMinstArr[i];
-    if (r.samples.RPMinstArr[i] < r.stats.RPMinstMin) r.stats.RPMinstMin = r.samples.RPMinstArr[i];
-    if (r.samples.TRQfiltArr[i] > r.stats.TRQfiltMax) r.stats.TRQfiltMax = r.samples.TRQfiltArr[i];
-    if (r.samples.TRQfiltArr[i] < r.stats.TRQfiltMin) r.stats.TRQfiltMin = r.samples.TRQfiltArr[i];
-    if (r.samples.POTfiltArr[i] > r.stats.POTfiltMax) r.stats.POTfiltMax = r.samples.POTfiltArr[i];
-    if (r.samples.POTfiltArr[i] < r.stats.POTfiltMin) r.stats.POTfiltMin = r.samples.POTfiltArr[i];
-    sumFilt = sumFilt + r.samples.RPMfiltArr[i];
-    sumInst = sumInst + r.samples.RPMinstArr[i];
+  for (int i = s; i < end; ++i) {
+    run.progress.Report(i, end, "Calculating max/min for VDU output ....");
+    if (a.RPMfiltArr[i] > st.RPMfiltMax) st.RPMfiltMax = a.RPMfiltArr[i];
+    if (a.RPMfiltArr[i] < st.RPMfiltMin) st.RPMfiltMin = a.RPMfiltArr[i];
+    if (a.RPMinstArr[i] > st.RPMinstMax) st.RPMinstMax = a.RPMinstArr[i];
+    if (a.RPMinstArr[i] < st.RPMinstMin) st.RPMinstMin = a.RPMinstArr[i];
+    if (a.TRQfiltArr[i] > st.TRQfiltMax) st.TRQfiltMax = a.TRQfiltArr[i];
+    if (a.TRQfiltArr[i] < st.TRQfiltMin) st.TRQfiltMin = a.TRQfiltArr[i];
+    if (a.POTfiltArr[i] > st.POTfiltMax) st.POTfiltMax = a.POTfiltArr[i];
+    if (a.POTfiltArr[i] < st.POTfiltMin) st.POTfiltMin = a.POTfiltArr[i];
+    sumFilt = sumFilt + a.RPMfiltArr[i];
+    sumInst = sumInst + a.RPMinstArr[i];
   }
-  r.stats.RPMfiltMean = sumFilt / count;
-  r.stats.RPMinstMean = sumInst / count;
-  r.stats.Fc = r.stats.RPMfiltMean * r.params.N_SLOT * kOneOver60;
+  st.RPMfiltMean = sumFilt / count;
+  st.RPMinstMean = sumInst / count;
+  // One emitted sample per slot passage.
+  st.Fc = st.RPMfiltMean * r.params.N_SLOT * kOneOver60;
 }
 
 void CheckSpeedVariation(const AnalysisRecord& r, PlatformOps& ops) {
-  if (r.counters.ProgrCount - 2 * r.settings.MovAvgLen <= 0) return;
-  const double fm = r.stats.RPMfiltMean, im = r.stats.RPMinstMean;
-  if (std::fabs((r.stats.RPMfiltMax - fm) / fm) > 0.02 ||
-      std::fabs((fm - r.stats.RPMfiltMin) / fm) > 0.02)
+  if (r.counters.ProgrCount - StatisticsStart(r.settings) <= 0) return;
+  const DisplayStatistics& st = r.stats;
+  if (VariesTooMuch(st.RPMfiltMax, st.RPMfiltMean, st.RPMfiltMin, kFilteredRpmVariation))
     ops.ShowMessage("VBT preprocessor",
                     "Alarm: Filtered RPM variation too high (>2%). FFT not reliable!");
-  if (std::fabs((r.stats.RPMinstMax - im) / im) > 0.06 ||
-      std::fabs((im - r.stats.RPMinstMin) / im) > 0.06)
+  if (VariesTooMuch(st.RPMinstMax, st.RPMinstMean, st.RPMinstMin, kInstantRpmVariation))
     ops.ShowMessage("VBT preprocessor",
                     "Warning: Unfiltered RPM variation too high (> 6%). FFT not reliable!");
 }
 
 void FilteredPercentText(const AnalysisRecord& r, char* out) {
-  if (r.counters.RawCount > 0) {
-    FormatSig10(static_cast<double>(r.counters.FilteredCount) / r.counters.RawCount * 100, out, 6);
-  } else {
-    std::memcpy(out, "0.000", 6);
-  }
+  const RunCounters& n = r.counters;
+  if (n.RawCount > 0)
+    FormatSig10(static_cast<double>(n.FilteredCount) / n.RawCount * 100, out, kPercentDigits);
+  else
+    std::memcpy(out, kNoSamplePercent, sizeof kNoSamplePercent);
 }
 
 }  // namespace tz

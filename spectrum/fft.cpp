@@ -74,8 +74,7 @@ void Butterflies(int n, double angleNumerator, std::span<double> RealOut,
 }  // namespace
 
 int PowerOfTwoTest(int x) {
-  if (x < 2) return 0;
-  return (x & (x - 1)) == 0 ? 1 : 0;
+  return x >= 2 && std::has_single_bit(static_cast<unsigned>(x)) ? 1 : 0;
 }
 
 int NumberOfBitsNeeded(int n) {

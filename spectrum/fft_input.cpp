@@ -61,11 +61,11 @@ void SincFilter(SpectrumResults& sp, Window window, double gain) {
 }  // namespace
 
 int LoadFftInput(AnalysisRecord& r, Progress& progress) {
-  const int start = 2 * r.settings.MovAvgLen;
+  const int start = StatisticsStart(r.settings);
   const int count = r.counters.ProgrCount - start;
   const double* src = SourceArray(r);
   for (int i = 0; i < count; ++i) {
-    progress.Report(i, count, "Loading FFT proccessing array ....");
+    progress.Report(i, count, "Loading FFT proccessing array ....");  // the program's spelling
     r.spectrum.FFTinRe[i] = src[i + start];
     r.spectrum.FFTinIm[i] = 0.0;
   }
@@ -81,6 +81,7 @@ void ChooseFftSize(SpectrumResults& sp, int count) {
   sp.FFT_N = n;
 }
 
+// The windows' classic coefficients.
 void HammingSincFilter(SpectrumResults& sp) {
   SincFilter(
       sp, [](int i, int M) { return 0.54 - 0.46 * std::cos(kTwoPi * i / M); }, kHammingGain);

@@ -58,7 +58,7 @@ void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& 
     if (k == sp.FundLine)
       b.Text("Fundamental");
     else if (sp.FundLine != 0 && k != 0 && k % sp.FundLine == 0)
-      b.Text("Armonic n ").Int(k / sp.FundLine);
+      b.Text("Armonic n ").Int(k / sp.FundLine);  // the file's own spelling
     b.End().WriteTo(f);
   }
 }
