@@ -99,11 +99,16 @@ void ZeroCrossingFilter(WorkingState& w, int p, int z) {
   w.POTinst = w.ZcPOT[0];
 }
 
+// Shifts the value into the last of the m slots and returns their mean,
+// summed in slot order as each slot takes its new value.
 double MovingAverage(double* buf, int m, double value) {
-  for (int i = 0; i < m - 1; ++i) buf[i] = buf[i + 1];
-  buf[m - 1] = value;
   double sum = 0.0;
-  for (int i = 0; i < m; ++i) sum = sum + buf[i];
+  for (int i = 0; i < m - 1; ++i) {
+    buf[i] = buf[i + 1];
+    sum = sum + buf[i];
+  }
+  buf[m - 1] = value;
+  sum = sum + value;
   return sum / m;
 }
 
