@@ -18,9 +18,10 @@ class FftProgress : public FftObserver {
  public:
   explicit FftProgress(Progress& progress) : progress_(progress) {}
   void Step(FftStep step, int done, int total) override {
-    progress_.Report(done, total, step == FftStep::BitReversal ? "Bit reversing of FFT array ...."
-                                  : step == FftStep::Stage     ? "Calculating FFT ...."
-                                                               : "Calculating FFT coefficients ....");
+    const char* text = step == FftStep::BitReversal ? "Bit reversing of FFT array ...."
+                       : step == FftStep::Stage     ? "Calculating FFT ...."
+                                                    : "Calculating FFT coefficients ....";
+    progress_.Report(done, total, text);
   }
 
  private:

@@ -200,7 +200,8 @@ TEST_F(HeaderTest, UnitCutsOfTheInstrumentsLines) {
 }
 
 TEST_F(HeaderTest, MissingCounterPeriodAborts) {
-  EXPECT_EQ(Feed({"Download of sampled vibrotorsional data", "d", "t", "G=80000N/sqmm"}), kAbandoned);
+  EXPECT_EQ(Feed({"Download of sampled vibrotorsional data", "d", "t", "G=80000N/sqmm"}),
+            kAbandoned);
   // The parser shows nothing: the run shows the message under its caption (run tests).
   EXPECT_TRUE(fx.platform.messages.empty());
 }
