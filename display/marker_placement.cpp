@@ -43,7 +43,7 @@ void PlaceFftXMarker(const Click& c, int marker) {
   m.PrevFftX = c.x;
   const int32_t line = LineAtColumn(c.g, c.r, c.x);
   m.Line = line;
-  m.Freq = c.r.FFTfreq[line];
+  m.Freq = c.r.spectrum.FFTfreq[line];
   m.Ampl = LineMagnitudeAt(c.r, line);
   m.dB = DecibelsOf(m.Ampl, c.r);
   const FftXIds& f = kFftX[marker == 1 ? 0 : 1];
@@ -81,17 +81,17 @@ void PlaceTimeXMarker(const Click& c, int marker) {
   m.PrevTimeX = c.x;
   const int32_t at = SampleAtColumn(c.g, c.r, c.x);
   const PanelId X = PanelId::X;
-  m.Time = c.r.TprogrArr[at];
+  m.Time = c.r.samples.TprogrArr[at];
   AddText(c.ops, X, res::kXTime, m.Time, 3);
   if (RpmInstShown(c.s)) {
-    m.RpmInst = c.r.RPMinstArr[at];
+    m.RpmInst = c.r.samples.RPMinstArr[at];
     AddText(c.ops, X, res::kXSpeed, m.RpmInst, 2);
   } else {
-    m.RpmFilt = c.r.RPMfiltArr[at];
+    m.RpmFilt = c.r.samples.RPMfiltArr[at];
     AddText(c.ops, X, res::kXSpeed, m.RpmFilt, 2);
   }
-  m.Trq = c.r.TRQfiltArr[at];
-  m.Pow = c.r.POTfiltArr[at];
+  m.Trq = c.r.samples.TRQfiltArr[at];
+  m.Pow = c.r.samples.POTfiltArr[at];
   AddText(c.ops, X, res::kXTorque, m.Trq, 2);
   AddText(c.ops, X, res::kXPower, m.Pow, 2);
 }

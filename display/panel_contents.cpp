@@ -16,10 +16,10 @@ struct Y1View {
 };
 Y1View Y1ViewOf(const DisplayState& s, const AnalysisRecord& r) {
   if (s.Show == DisplayChoice::ShowTorque)
-    return {"TORQUE", s.ZoomTorque, r.TRQfiltMax, r.TRQfiltMin};
-  if (s.Show == DisplayChoice::ShowPower) return {"POWER", s.ZoomPower, r.POTfiltMax, r.POTfiltMin};
-  if (RpmInstShown(s)) return {"RPMinst", s.ZoomRpm, r.RPMinstMax, r.RPMinstMin};
-  return {"RPM", s.ZoomRpm, r.RPMfiltMax, r.RPMfiltMin};
+    return {"TORQUE", s.ZoomTorque, r.stats.TRQfiltMax, r.stats.TRQfiltMin};
+  if (s.Show == DisplayChoice::ShowPower) return {"POWER", s.ZoomPower, r.stats.POTfiltMax, r.stats.POTfiltMin};
+  if (RpmInstShown(s)) return {"RPMinst", s.ZoomRpm, r.stats.RPMinstMax, r.stats.RPMinstMin};
+  return {"RPM", s.ZoomRpm, r.stats.RPMfiltMax, r.stats.RPMfiltMin};
 }
 
 // The zoom a panel's Set changes, or nullptr: the Y1 panel's is the one of
@@ -55,8 +55,8 @@ void FillY2OrY3(ControlOps& ops, PanelId p, const DisplayState& s, const Analysi
   AddText(ops, p, ids.zoom, torque ? s.ZoomTorque : s.ZoomPower, 3);
   if (!ThreeGraphs(s)) return;
   AddText(ops, p, ids.title, torque ? "TORQUE" : "POWER");
-  AddText(ops, p, ids.max, torque ? r.TRQfiltMax : r.POTfiltMax, 1);
-  AddText(ops, p, ids.min, torque ? r.TRQfiltMin : r.POTfiltMin, 1);
+  AddText(ops, p, ids.max, torque ? r.stats.TRQfiltMax : r.stats.POTfiltMax, 1);
+  AddText(ops, p, ids.min, torque ? r.stats.TRQfiltMin : r.stats.POTfiltMin, 1);
 }
 
 void FillX(ControlOps& ops, const DisplayState& s) {
@@ -70,17 +70,17 @@ void FillFftY(ControlOps& ops, const DisplayState& s, const AnalysisRecord& r) {
   const PanelId p = PanelId::FftY;
   AddText(ops, p, res::kFftYZoom, s.ZoomFft, 3);
   AddText(ops, p, res::kFftYTitle, FftPanelTitle(r));
-  AddText(ops, p, res::kFftYTotalEnergy, r.TotalEnergy, 4);
-  AddText(ops, p, res::kFftYDcValue, r.FFTre[0], 4);
-  AddText(ops, p, res::kFftYFloor, r.FloorLevel, 4);
-  AddText(ops, p, res::kFftYEvenSymErr, r.EvenSymErrRe, 4);
-  AddText(ops, p, res::kFftYOddSymErr, r.OddSymErrIm, 4);
+  AddText(ops, p, res::kFftYTotalEnergy, r.spectrum.TotalEnergy, 4);
+  AddText(ops, p, res::kFftYDcValue, r.spectrum.FFTre[0], 4);
+  AddText(ops, p, res::kFftYFloor, r.spectrum.FloorLevel, 4);
+  AddText(ops, p, res::kFftYEvenSymErr, r.spectrum.EvenSymErrRe, 4);
+  AddText(ops, p, res::kFftYOddSymErr, r.spectrum.OddSymErrIm, 4);
 }
 
 void FillFftX(ControlOps& ops, const AnalysisRecord& r) {
   const PanelId p = PanelId::FftX;
-  AddText(ops, p, res::kFftXFc, r.Fc, 2);
-  AddText(ops, p, res::kFftXCount, static_cast<double>(r.FFT_N), 0);
+  AddText(ops, p, res::kFftXFc, r.stats.Fc, 2);
+  AddText(ops, p, res::kFftXCount, static_cast<double>(r.spectrum.FFT_N), 0);
 }
 
 }  // namespace
@@ -101,8 +101,8 @@ bool PanelShown(const DisplayState& s, PanelId p) {
 }
 
 std::string FftPanelTitle(const AnalysisRecord& r) {
-  const auto src = static_cast<int32_t>(r.FFTsource);
-  const auto win = static_cast<int32_t>(r.FFTwindow);
+  const auto src = static_cast<int32_t>(r.settings.FFTsource);
+  const auto win = static_cast<int32_t>(r.settings.FFTwindow);
   std::string title;
   for (const FftSourceInfo& i : kFftSources)
     if (static_cast<int32_t>(i.source) == src) title = i.panelText;

@@ -8,12 +8,12 @@ namespace tz {
 
 PlotGeometry GeometryOf(const DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
   PlotGeometry g;
-  g.HasSamples = r.ProgrCount > 0;
+  g.HasSamples = r.counters.ProgrCount > 0;
   g.PlotTop = l.PlotTop;
   g.PlotWidth = l.PlotWidth;
   g.PlotHeight = l.PlotHeight;
   g.ClientHeight = l.ClientHeight;
-  g.FirstProgr = s.TimeStart + r.MovAvgLen;
+  g.FirstProgr = s.TimeStart + r.settings.MovAvgLen;
   g.TimeStart = s.TimeStart, g.TimeEnd = s.TimeEnd;
   g.TimeStep = s.TimeStep, g.TimePixStep = s.TimePixStep;
   g.FftStart = s.FftStart, g.FftEnd = s.FftEnd;
@@ -34,7 +34,7 @@ PlotGeometry UpdateGeometry(DisplayState& s, const AnalysisRecord& r, const Layo
 
 int32_t SampleAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x) {
   const int64_t pix = std::max<int32_t>(1, g.TimePixStep);
-  const int64_t v = static_cast<int64_t>(g.TimeStep) * x / pix + r.MovAvgLen + g.TimeStart;
+  const int64_t v = static_cast<int64_t>(g.TimeStep) * x / pix + r.settings.MovAvgLen + g.TimeStart;
   return static_cast<int32_t>(std::clamp<int64_t>(v, 0, SampleCount(r)));
 }
 

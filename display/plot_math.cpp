@@ -62,11 +62,11 @@ double OffsetOr(double scale, double formula, double atRest) {
 }  // namespace
 
 int32_t SampleCount(const AnalysisRecord& r) {
-  return std::clamp<int32_t>(r.ProgrCount, 0, kSampleCapacity - 1);
+  return std::clamp<int32_t>(r.counters.ProgrCount, 0, kSampleCapacity - 1);
 }
 
 int32_t HalfSpectrum(const AnalysisRecord& r) {
-  return std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
+  return std::clamp<int32_t>(r.spectrum.FFT_N / 2, 0, kMaxSpectrumLines);
 }
 
 int PixelFromDouble(double v) {
@@ -86,7 +86,7 @@ void SetFullRange(DisplayState& s, const AnalysisRecord& r) {
 }
 
 bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
-  if (r.ProgrCount <= 0) return false;
+  if (r.counters.ProgrCount <= 0) return false;
   const int width = std::max<int>(1, l.PlotWidth);
   const int32_t count = SampleCount(r);
   const int32_t half = HalfSpectrum(r);
@@ -98,7 +98,7 @@ bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord&
     s.TimeEnd = std::min(s.TimeEnd, count);
     s.FftEnd = std::min(s.FftEnd, half);
     const bool empty =
-        s.TimeStart + r.MovAvgLen >= s.TimeEnd || (half > 0 && s.FftStart >= s.FftEnd);
+        s.TimeStart + r.settings.MovAvgLen >= s.TimeEnd || (half > 0 && s.FftStart >= s.FftEnd);
     if (empty) s.XZoomActive = 0;
   }
   if (!s.XZoomActive) {
@@ -116,15 +116,15 @@ bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord&
 TimeSeries SeriesOf(TimeGraph g, const AnalysisRecord& r, const DisplayState& s) {
   switch (g) {
     case TimeGraph::RpmFilt:
-      return {r.RPMfiltArr, r.RPMfiltMax, r.RPMfiltMin, s.ZoomRpm};
+      return {r.samples.RPMfiltArr, r.stats.RPMfiltMax, r.stats.RPMfiltMin, s.ZoomRpm};
     case TimeGraph::RpmInst:
-      return {r.RPMinstArr, r.RPMinstMax, r.RPMinstMin, s.ZoomRpm};
+      return {r.samples.RPMinstArr, r.stats.RPMinstMax, r.stats.RPMinstMin, s.ZoomRpm};
     case TimeGraph::Torque:
-      return {r.TRQfiltArr, r.TRQfiltMax, r.TRQfiltMin, s.ZoomTorque};
+      return {r.samples.TRQfiltArr, r.stats.TRQfiltMax, r.stats.TRQfiltMin, s.ZoomTorque};
     case TimeGraph::Power:
       break;
   }
-  return {r.POTfiltArr, r.POTfiltMax, r.POTfiltMin, s.ZoomPower};
+  return {r.samples.POTfiltArr, r.stats.POTfiltMax, r.stats.POTfiltMin, s.ZoomPower};
 }
 
 bool SingleGraphShown(const DisplayState& s, TimeGraph* g) {
@@ -170,7 +170,7 @@ std::array<VerticalScale, 3> BandScales(const DisplayState& s, double H, const A
 }
 
 VerticalScale FftScale(const DisplayState& s, double H, const AnalysisRecord& r) {
-  const double M = LineMagnitudeAt(r, r.FundLine);
+  const double M = LineMagnitudeAt(r, r.spectrum.FundLine);
   const double Z = s.ZoomFft;
   VerticalScale v;
   v.Scale = ScaleOf(H, M, Z, kFftScale);
@@ -193,7 +193,7 @@ double ValueAtRow(double H, int y, double scale, double offset, double base) {
 
 double LineMagnitudeAt(const AnalysisRecord& r, int32_t k) {
   if (k < 0 || k >= kSampleCapacity) return 0.0;
-  return LineMagnitude(r.FFTre, r.FFTim, k);
+  return LineMagnitude(r.spectrum.FFTre, r.spectrum.FFTim, k);
 }
 
 }  // namespace tz

@@ -122,12 +122,12 @@ FftColumn GatherColumn(const DisplayState& s, const PlotGeometry& g, const Analy
     const double mag = LineMagnitudeAt(r, k);
     const double v = scale * mag + offset;
     if (!s.ShowHarmonicPeaks) {
-      if (v > c.peak) c.peak = (s.CleanSpectrum && mag <= r.FloorLevel) ? offset : v;
-      if (s.CleanSpectrum && k <= r.DCEndLine) c.peak = offset;
+      if (v > c.peak) c.peak = (s.CleanSpectrum && mag <= r.spectrum.FloorLevel) ? offset : v;
+      if (s.CleanSpectrum && k <= r.spectrum.DCEndLine) c.peak = offset;
     } else if (v > c.peak) {
-      c.peak = scale * r.SpecLines[k].mag + offset;
+      c.peak = scale * r.spectrum.SpecLines[k].mag + offset;
     }
-    if (IsHarmonic(k, r.FundLine)) c.harmonic = true;
+    if (IsHarmonic(k, r.spectrum.FundLine)) c.harmonic = true;
   }
   return c;
 }

@@ -103,7 +103,7 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
     default: return std::nullopt;
   }
   const bool left = code == ScrollCode::LineLeft || code == ScrollCode::PageLeft;
-  const int32_t limit = std::max<int32_t>(0, r.ProgrCount);
+  const int32_t limit = std::max<int32_t>(0, r.counters.ProgrCount);
   const int32_t timeSpan = MoveRange(s.TimeStart, s.TimeEnd, limit, f, left);
   const int32_t half = HalfSpectrum(r);
   const int32_t fftSpan = MoveRange(s.FftStart, s.FftEnd, half, f, left);
@@ -112,7 +112,7 @@ std::optional<int> ScrollHorizontally(DisplayState& s, const AnalysisRecord& r, 
   const bool fft = FftShown(s);
   const int32_t span = fft ? fftSpan : timeSpan;
   const int32_t start = fft ? s.FftStart : s.TimeStart;
-  const int32_t total = fft ? half : r.ProgrCount;
+  const int32_t total = fft ? half : r.counters.ProgrCount;
   if (total <= 0) return 0;
   const double range = kHorizontalBarRange;
   return std::clamp(PixelFromDouble(range * (span / 2 + start) / total), 0, kHorizontalBarRange);

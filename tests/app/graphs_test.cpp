@@ -72,7 +72,7 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
   EXPECT_EQ(Panel(PanelId::FftX)->geometry(), QRect(cw - 320, ch - 330, 320, 330));
   EXPECT_EQ(Panel(PanelId::FftY)->Text(res::kFftYTitle), "Y axis: TORQUE (Hamming)");
   EXPECT_EQ(Panel(PanelId::FftX)->Text(res::kFftXCount).toStdString(),
-            std::to_string(w->Record().FFT_N));
+            std::to_string(w->Record().spectrum.FFT_N));
   EXPECT_EQ(Panel(PanelId::Y1), nullptr);
 
   Choose(res::kRadioShowTorque);
@@ -205,7 +205,7 @@ TEST_F(Graphs, XZoomAndRestoreWithTheTimeMarkers) {
   Settle();
   EXPECT_EQ(State().XZoomActive, 0);
   EXPECT_EQ(State().Markers[0].X, 0);
-  EXPECT_EQ(State().TimeEnd, w->Record().ProgrCount);
+  EXPECT_EQ(State().TimeEnd, w->Record().counters.ProgrCount);
   EXPECT_FALSE(Plot()->HorizontalBar()->isVisible());
 }
 

@@ -25,16 +25,16 @@ class Geometry : public DisplayFixture {
   Geometry() {
     FillSamples(10000, 0.0);
     for (int i = 1; i <= 10000; ++i) {
-      r.RPMfiltArr[i] = r.RPMinstArr[i] = 1000.0 + i % 97;
-      r.TRQfiltArr[i] = r.POTfiltArr[i] = -50.0 + i % 89;
+      r.samples.RPMfiltArr[i] = r.samples.RPMinstArr[i] = 1000.0 + i % 97;
+      r.samples.TRQfiltArr[i] = r.samples.POTfiltArr[i] = -50.0 + i % 89;
     }
     SetStatistics(1100, 900);
-    r.TRQfiltMin = r.POTfiltMin = -50, r.TRQfiltMax = r.POTfiltMax = 40;
-    r.FFT_N = 8192;
-    for (int k = 0; k < 4096; ++k) r.FFTre[k] = 0.01, r.FFTfreq[k] = 0.5 * k;
-    r.FFTre[0] = 2.0;
-    r.FundLine = 40;
-    r.FFTre[40] = 1.0;
+    r.stats.TRQfiltMin = r.stats.POTfiltMin = -50, r.stats.TRQfiltMax = r.stats.POTfiltMax = 40;
+    r.spectrum.FFT_N = 8192;
+    for (int k = 0; k < 4096; ++k) r.spectrum.FFTre[k] = 0.01, r.spectrum.FFTfreq[k] = 0.5 * k;
+    r.spectrum.FFTre[0] = 2.0;
+    r.spectrum.FundLine = 40;
+    r.spectrum.FFTre[40] = 1.0;
   }
 };
 
@@ -49,7 +49,7 @@ TEST_F(Geometry, ScalesOfTheGraphsShownOnly) {
   EXPECT_EQ(g.Bands, none);
   EXPECT_EQ(g.FftStep, 6);  // 4096 lines on 800 pixels
   EXPECT_EQ(g.TimeStep, 13);
-  EXPECT_EQ(g.FirstProgr, r.MovAvgLen);
+  EXPECT_EQ(g.FirstProgr, r.settings.MovAvgLen);
 
   Show(DisplayChoice::ShowTorque);
   g = UpdateGeometry(s, r, l);
@@ -63,7 +63,7 @@ TEST_F(Geometry, ScalesOfTheGraphsShownOnly) {
   EXPECT_GT(g.Bands[2].Scale, 0.0);
 
   // Without samples nothing is drawn: no scales, the ranges as they stand.
-  r.ProgrCount = 0;
+  r.counters.ProgrCount = 0;
   s.TimeStep = 77;
   g = UpdateGeometry(s, r, l);
   EXPECT_FALSE(g.HasSamples);

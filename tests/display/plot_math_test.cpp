@@ -34,8 +34,8 @@ TEST(FormatDecimals, NonFiniteValuesKeepTheirText) {
 }
 
 TEST_F(PlotMath, FullRangeStepsFollowTheSamplesPerPixel) {
-  r.ProgrCount = 10000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 10000;
+  r.spectrum.FFT_N = 8192;
   ASSERT_TRUE(ComputeRanges(s, r, l));
   EXPECT_EQ(s.TimeStart, 0);
   EXPECT_EQ(s.TimeEnd, 10000);
@@ -45,12 +45,12 @@ TEST_F(PlotMath, FullRangeStepsFollowTheSamplesPerPixel) {
   EXPECT_EQ(s.FftStep, 6);
   EXPECT_EQ(s.FftPixStep, 1);
 
-  r.ProgrCount = 500;
+  r.counters.ProgrCount = 500;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.TimeStep, 1);
   EXPECT_EQ(s.TimePixStep, 1);
-  r.ProgrCount = 300;
-  r.FFT_N = 256;
+  r.counters.ProgrCount = 300;
+  r.spectrum.FFT_N = 256;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.TimePixStep, 2);
   EXPECT_EQ(s.FftPixStep, 6);  // 800 / 128
@@ -64,8 +64,8 @@ TEST_F(PlotMath, NoSamplesNothingToDraw) {
 
 TEST_F(PlotMath, ZeroWidthPlotDoesNotDivideByZero) {
   SetPlot(0, 500, 480);
-  r.ProgrCount = 1000;
-  r.FFT_N = 1024;
+  r.counters.ProgrCount = 1000;
+  r.spectrum.FFT_N = 1024;
   ASSERT_TRUE(ComputeRanges(s, r, l));
   EXPECT_EQ(s.TimeStep, 1001);
   EXPECT_EQ(s.TimePixStep, 1);
@@ -75,8 +75,8 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
   s.XZoomActive = 1;
   s.TimeStart = 4200, s.TimeEnd = 12600, s.TimeStep = 10;
   s.FftStart = 100, s.FftEnd = 300, s.FftStep = 2;
-  r.ProgrCount = 6000;
-  r.FFT_N = 1024;
+  r.counters.ProgrCount = 6000;
+  r.spectrum.FFT_N = 1024;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.XZoomActive, 1);
   EXPECT_EQ(s.TimeStart, 4200);
@@ -85,7 +85,7 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
 
   // Nothing of the zoomed stretch in this file: the full range is drawn.
   s.TimeStart = 4200, s.TimeEnd = 12600;
-  r.ProgrCount = 3000;
+  r.counters.ProgrCount = 3000;
   s.Markers[0].X = 200, s.Markers[1].X = 600;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.XZoomActive, 0);
@@ -109,7 +109,7 @@ TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   VerticalScale v;
   std::array<VerticalScale, 3> bands;
   SetStatistics(100, -100);  // R = 200
-  TimeSeries t{r.RPMfiltArr, 100, -100, 100.0};
+  TimeSeries t{r.samples.RPMfiltArr, 100, -100, 100.0};
   v = SingleGraphScale(H, t);
   EXPECT_NEAR(v.Scale, 0.96, 1e-12);
   EXPECT_NEAR(v.Offset, 240.0, 1e-9);
@@ -129,9 +129,9 @@ TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   EXPECT_DOUBLE_EQ(bands[1].Base, 0.31666666666666665 * 480 + 50.0);
   EXPECT_DOUBLE_EQ(bands[2].Base, 0.0);
 
-  r.FundLine = 40;
-  r.FFTre[40] = 3.0;
-  r.FFTim[40] = 4.0;  // magnitude 5
+  r.spectrum.FundLine = 40;
+  r.spectrum.FFTre[40] = 3.0;
+  r.spectrum.FFTim[40] = 4.0;  // magnitude 5
   v = FftScale(s, H, r);
   // The fundamental stands 0.9 H above the baseline at 0.045 H.
   EXPECT_NEAR(v.Offset, 0.045 * H, 1e-9);
@@ -143,9 +143,9 @@ TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
   VerticalScale v;
   std::array<VerticalScale, 3> bands;
   const double inf = std::numeric_limits<double>::infinity();
-  for (const TimeSeries& t : {TimeSeries{r.RPMfiltArr, 0, 0, 100.0},     // R = 0
-                              TimeSeries{r.RPMfiltArr, 100, -100, 0.0},   // zoom 0
-                              TimeSeries{r.RPMfiltArr, inf, 0, 100.0}}) {  // R infinite
+  for (const TimeSeries& t : {TimeSeries{r.samples.RPMfiltArr, 0, 0, 100.0},     // R = 0
+                              TimeSeries{r.samples.RPMfiltArr, 100, -100, 0.0},   // zoom 0
+                              TimeSeries{r.samples.RPMfiltArr, inf, 0, 100.0}}) {  // R infinite
     v = SingleGraphScale(H, t);
     EXPECT_EQ(v.Scale, 0.0);
     EXPECT_EQ(v.Offset, 240.0);
@@ -157,7 +157,7 @@ TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
   bands = BandScales(s, H, r);
   EXPECT_EQ(bands[1].Scale, 0.0);
   EXPECT_EQ(bands[1].Offset, 60.0);
-  r.FundLine = 40;  // magnitude 0
+  r.spectrum.FundLine = 40;  // magnitude 0
   v = FftScale(s, H, r);
   EXPECT_EQ(v.Scale, 0.0);
   EXPECT_DOUBLE_EQ(v.Offset, 0.045 * H);
@@ -177,14 +177,14 @@ TEST(ValueToY, ClipsAtTheTopOnlyAndHoldsFarRowsToSixteenBits) {
 }
 
 TEST_F(PlotMath, ColumnsMapToSamplesAndLinesWithinTheData) {
-  r.ProgrCount = 10000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 10000;
+  r.spectrum.FFT_N = 8192;
   PlotGeometry g = UpdateGeometry(s, r, l);
   EXPECT_EQ(SampleAtColumn(g, r, 100), 13 * 100 + 5);
   EXPECT_EQ(LineAtColumn(g, r, 100), 600);
   // Right of the data: the last sample or line, never beyond.
   EXPECT_EQ(SampleAtColumn(g, r, 799), 10000);
-  r.ProgrCount = 300;
+  r.counters.ProgrCount = 300;
   g = UpdateGeometry(s, r, l);
   EXPECT_EQ(s.TimePixStep, 2);
   EXPECT_EQ(SampleAtColumn(g, r, 101), 50 + 5);

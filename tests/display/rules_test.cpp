@@ -38,8 +38,8 @@ bool Has(const ControlOps& ops, PanelId p, int id, ControlOp::Kind kind) {
 }
 
 TEST_F(Markers, XZoomBetweenTheMarkers) {
-  r.ProgrCount = 16000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 16000;
+  r.spectrum.FFT_N = 8192;
   ComputeRanges(s, r, l);
   ASSERT_EQ(s.TimeStep, 21);
   s.Markers[0].X = 200, s.Markers[1].X = 600;
@@ -73,7 +73,7 @@ TEST_F(Markers, XZoomBetweenTheMarkers) {
 }
 
 TEST_F(Markers, XZoomMessagesAndRefusals) {
-  r.ProgrCount = 16000;
+  r.counters.ProgrCount = 16000;
   ComputeRanges(s, r, l);
   const DisplayState before = s;
   struct Case {
@@ -107,8 +107,8 @@ TEST_F(Markers, XZoomMessagesAndRefusals) {
 }
 
 TEST_F(Markers, HorizontalScrollMovesBothRangesWithinTheData) {
-  r.ProgrCount = 16000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 16000;
+  r.spectrum.FFT_N = 8192;
   s.XZoomActive = 1;
   s.Show = DisplayChoice::ShowRpmFilt;
   s.TimeStart = 5000, s.TimeEnd = 6000;
@@ -146,13 +146,13 @@ TEST_F(Markers, HorizontalScrollMovesBothRangesWithinTheData) {
 }
 
 TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
-  r.ProgrCount = 10000;
-  r.FFT_N = 8192;
-  r.Fc = 8192.0;
-  for (int k = 0; k < 4096; ++k) r.FFTfreq[k] = k * 1.0;
-  r.FFTre[0] = 10.0;
-  r.FFTre[600] = 1.0;
-  r.FFTre[1200] = 100.0;
+  r.counters.ProgrCount = 10000;
+  r.spectrum.FFT_N = 8192;
+  r.stats.Fc = 8192.0;
+  for (int k = 0; k < 4096; ++k) r.spectrum.FFTfreq[k] = k * 1.0;
+  r.spectrum.FFTre[0] = 10.0;
+  r.spectrum.FFTre[600] = 1.0;
+  r.spectrum.FFTre[1200] = 100.0;
   const PlotGeometry g = UpdateGeometry(s, r, l);
   MarkerLines lines;
   ASSERT_EQ(s.Markers[0].FftXOn, 1);  // on when the program starts
@@ -186,7 +186,7 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
   EXPECT_EQ(lines.Get(MarkerLine::FftY2), 77);
 
   // Without a DC line there is nothing to compare with: 0 dB, no division.
-  r.FFTre[0] = 0.0;
+  r.spectrum.FFTre[0] = 0.0;
   SwitchFftXMarker(s, 1, true);
   const ControlOps none = PlaceMarkers(s, g, r, 100, 50, lines);
   EXPECT_EQ(TextOf(none, PanelId::FftX, res::kFftXM1dB), "0");
@@ -195,10 +195,10 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
 TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {
   Show(DisplayChoice::ShowRpmFilt);
   FillSamples(10000, 0.0);
-  r.TprogrArr[1305] = 2.5;
-  r.RPMfiltArr[1305] = 1500.126;
-  r.TprogrArr[2605] = 4.0;
-  r.TRQfiltArr[2605] = 12.5;
+  r.samples.TprogrArr[1305] = 2.5;
+  r.samples.RPMfiltArr[1305] = 1500.126;
+  r.samples.TprogrArr[2605] = 4.0;
+  r.samples.TRQfiltArr[2605] = 12.5;
   const PlotGeometry g = UpdateGeometry(s, r, l);
   s.Markers[0].FftXOn = 0;
   MarkerLines lines;
@@ -303,8 +303,8 @@ TEST_F(Markers, ClearingTheSwitchesBlanksEveryMarkerField) {
 
 TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   Show(DisplayChoice::ShowTorque);
-  r.TRQfiltMax = 250.26;
-  r.TRQfiltMin = -3.0;
+  r.stats.TRQfiltMax = 250.26;
+  r.stats.TRQfiltMin = -3.0;
   ControlOps ops = FillPanel(PanelId::Y1, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Title), "TORQUE");
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Zoom), "100");
@@ -327,10 +327,10 @@ TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   EXPECT_TRUE(PanelShown(s, PanelId::Y3));
 
   Show(DisplayChoice::ShowFft);
-  r.FFTsource = FftSource::Cslot;
-  r.FFTwindow = FftWindow::Blackman;
-  r.Fc = 1234.5678;
-  r.FFT_N = 8192;
+  r.settings.FFTsource = FftSource::Cslot;
+  r.settings.FFTwindow = FftWindow::Blackman;
+  r.stats.Fc = 1234.5678;
+  r.spectrum.FFT_N = 8192;
   ops = FillPanel(PanelId::FftY, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::FftY, res::kFftYTitle), "Y axis: TRQ RAW (Blackman)");
   ops = FillPanel(PanelId::FftX, s, r);

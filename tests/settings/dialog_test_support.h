@@ -22,7 +22,7 @@ namespace tz::test {
 // A record with the filter settings of a typical run.
 inline RecordPtr WithSettings() {
   RecordPtr r = NewAnalysisRecord();
-  r->AllowedOvershoot = 0.1, r->MovAvgLen = 10, r->RPMthreshold = 1200, r->ZeroCrossLen = 4;
+  r->settings.AllowedOvershoot = 0.1, r->settings.MovAvgLen = 10, r->settings.RPMthreshold = 1200, r->settings.ZeroCrossLen = 4;
   return r;
 }
 
