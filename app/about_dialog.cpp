@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/resource.h"
+#include "ui/resource.h"
 
 namespace tz {
 

@@ -1,7 +1,7 @@
 #include "app/commands.h"
 
 #include "app/dispatcher.h"
-#include "app/resource.h"
+#include "ui/resource.h"
 
 namespace tz {
 

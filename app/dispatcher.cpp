@@ -7,14 +7,14 @@
 #include "app/about_dialog.h"
 #include "app/commands.h"
 #include "app/help_dialog.h"
-#include "app/resource.h"
+#include "display/display.h"
+#include "display/display_settings_dialog.h"
+#include "run/run_processing.h"
 #include "settings/fft_source_dialog.h"
 #include "settings/fft_window_dialog.h"
 #include "settings/filtering_settings_dialog.h"
 #include "settings/parameters_dialog.h"
-#include "display/display.h"
-#include "display/display_settings_dialog.h"
-#include "run/run_processing.h"
+#include "ui/resource.h"
 
 namespace tz {
 
@@ -37,32 +37,32 @@ void CommandDispatcher::ChooseInput(InputKind kind) {
   const FileDialogSetup& setup = kind == InputKind::Tdm   ? kOpenTdmDialog
                                : kind == InputKind::Fdm ? kOpenFdmDialog
                                                         : kOpenVbtDialog;
-  const auto input = AskFile(setup, s_.record.InputPath);
+  const auto input = AskFile(setup, s_.record.source.InputPath);
   if (!input) return;
   SetInput(*input);
   ChooseOutputsAndRun(kind);
 }
 
 void CommandDispatcher::SetInput(const std::string& path) {
-  s_.record.InputPath = path;
+  s_.record.source.InputPath = path;
   inputTitle_ = FileNamePart(path);
   windowCaption_ = inputTitle_ + "  -  " + kAppTitle;
   s_.owner->setWindowTitle(QString::fromLocal8Bit(windowCaption_));
 }
 
 void CommandDispatcher::ChooseOutputsAndRun(InputKind kind) {
-  const auto tdm = AskFile(kCreateTdmDialog, s_.record.TdmPath);
+  const auto tdm = AskFile(kCreateTdmDialog, s_.record.source.TdmPath);
   if (!tdm) return;
-  s_.record.TdmPath = *tdm;
-  const auto fdm = AskFile(kCreateFdmDialog, s_.record.FdmPath);
+  s_.record.source.TdmPath = *tdm;
+  const auto fdm = AskFile(kCreateFdmDialog, s_.record.source.FdmPath);
   if (!fdm) return;
-  s_.record.FdmPath = *fdm;
+  s_.record.source.FdmPath = *fdm;
   StartRun(kind);
 }
 
 void CommandDispatcher::StartRun(InputKind kind) {
-  s_.record.SourceKind = kind;
-  s_.record.UseFilterDefaults = 1;
+  s_.record.source.SourceKind = kind;
+  s_.record.settings.UseFilterDefaults = 1;
   ProcessFile();
 }
 
@@ -71,8 +71,8 @@ void CommandDispatcher::TakeInput(InputKind kind, const std::string& input,
                                   const std::string& fdmSuggestion) {
   if (running_) return;
   SetInput(input);
-  s_.record.TdmPath = tdmSuggestion;
-  s_.record.FdmPath = fdmSuggestion;
+  s_.record.source.TdmPath = tdmSuggestion;
+  s_.record.source.FdmPath = fdmSuggestion;
   ChooseOutputsAndRun(kind);
 }
 
@@ -80,18 +80,18 @@ void CommandDispatcher::TakeInputAndOutputs(InputKind kind, const std::string& i
                                             const std::string& tdm, const std::string& fdm) {
   if (running_) return;
   SetInput(input);
-  s_.record.TdmPath = tdm;
-  s_.record.FdmPath = fdm;
+  s_.record.source.TdmPath = tdm;
+  s_.record.source.FdmPath = fdm;
   StartRun(kind);
 }
 
 void CommandDispatcher::SaveAsFdm() {
-  const auto tdm = AskFile(kSaveTdmDialog, s_.record.TdmPath);
+  const auto tdm = AskFile(kSaveTdmDialog, s_.record.source.TdmPath);
   if (!tdm) return;
-  s_.record.TdmPath = *tdm;
-  const auto fdm = AskFile(kSaveFdmDialog, s_.record.FdmPath);
+  s_.record.source.TdmPath = *tdm;
+  const auto fdm = AskFile(kSaveFdmDialog, s_.record.source.FdmPath);
   if (!fdm) return;
-  s_.record.FdmPath = *fdm;
+  s_.record.source.FdmPath = *fdm;
   ProcessFile();
 }
 

@@ -9,10 +9,10 @@
 #include <functional>
 #include <string>
 
+#include "app/file_dialog.h"
 #include "processing/analysis_record.h"
 #include "processing/platform.h"
-#include "app/file_dialog.h"
-#include "app/message_box.h"
+#include "ui/message_box.h"
 
 class QWidget;
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <filesystem>
 
 namespace tz {
 
@@ -42,8 +43,7 @@ std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSetup&
 }
 
 std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  return std::filesystem::path(path).filename().string();
 }
 
 }  // namespace tz

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/resource.h"
+#include "ui/resource.h"
 
 namespace tz {
 
@@ -75,6 +75,13 @@ HelpDialog::HelpDialog(QWidget* owner)
   top->addLayout(titles, 1);
   top->addWidget(MakeCloseButton("OK"), 0, Qt::AlignTop);
 
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(MakeReference(), 1);
+  resize(FittedSize(owner));
+}
+
+QScrollArea* HelpDialog::MakeReference() {
   // The reference lines, in a scroll area so that every line stays legible
   // on a small screen.
   auto* text = new QWidget;
@@ -93,11 +100,10 @@ HelpDialog::HelpDialog(QWidget* owner)
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
   scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  return scroll;
+}
 
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
-  layout->addWidget(scroll, 1);
-
+QSize HelpDialog::FittedSize(const QWidget* owner) const {
   // The template's size, widened so that the lines written as one row stay
   // one row in this font (the paragraphs of item 4 wrap), and held within
   // the screen.
@@ -113,7 +119,7 @@ HelpDialog::HelpDialog(QWidget* owner)
     width = std::min(width, avail.width() - 40);
     height = std::min(height, avail.height() - 80);
   }
-  resize(width, height);
+  return {width, height};
 }
 
 void ShowHelp(QWidget* owner) {

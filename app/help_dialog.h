@@ -1,9 +1,12 @@
 // The quick reference.
 #pragma once
 
+#include <QSize>
 #include <span>
 
 #include "app/info_dialog.h"
+
+class QScrollArea;
 
 namespace tz {
 
@@ -11,6 +14,12 @@ class HelpDialog : public InfoDialog {
   Q_OBJECT
  public:
   explicit HelpDialog(QWidget* owner);
+
+ private:
+  // The reference lines in a scroll area.
+  QScrollArea* MakeReference();
+  // The size the dialog opens with beside its owner's screen.
+  QSize FittedSize(const QWidget* owner) const;
 };
 
 // The lines of the quick reference, top to bottom.

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "app/app_icon.h"
-#include "app/resource.h"
-#include "app/widget_id.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 

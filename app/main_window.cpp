@@ -13,28 +13,34 @@
 #include "app/commands.h"
 #include "app/dispatcher.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
 #include "app/start_args.h"
 #include "app/toolbar_strip.h"
-#include "app/widget_id.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
+
+namespace {
+// Where the main window opens before it is maximised, and its size then.
+constexpr QPoint kStartPosition{80, 70};
+constexpr QSize kStartSize{750, 530};
+}  // namespace
 
 MainWindow::MainWindow(UiHooks hooks)
     : hooks_(std::move(hooks)), record_(NewAnalysisRecord()) {
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(AppIcon());
-  move(80, 70);
-  resize(750, 530);
-  createClientArea();
-  createActions();
-  setMinimumTrackHeight();
+  move(kStartPosition);
+  resize(kStartSize);
+  CreateClientArea();
+  CreateActions();
+  SetMinimumTrackHeight();
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::createClientArea() {
+void MainWindow::CreateClientArea() {
   // The height of a dialog unit's line: the strip's height and the gap
   // under the drawing area.
   dlgUnitHeight_ = fontMetrics().height();
@@ -53,10 +59,10 @@ void MainWindow::createClientArea() {
                                            [this] { display_->RebuildDisplay(); });
   dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{
       this, *record_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox});
-  client_->onResize = [this](int w, int h) { layOut(w, h); };
+  client_->onResize = [this](int w, int h) { LayOutClient(w, h); };
 }
 
-void MainWindow::createActions() {
+void MainWindow::CreateActions() {
   SetId(menuBar(), res::kMenuMain);
   std::map<Menu, QMenu*> menus;
   for (Menu m : MenuOrder()) {
@@ -86,7 +92,7 @@ QAction* MainWindow::Action(int id) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
-void MainWindow::setMinimumTrackHeight() {
+void MainWindow::SetMinimumTrackHeight() {
   const int caption = style()->pixelMetric(QStyle::PM_TitleBarHeight);
   const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
   minTrackHeight_ = MinTrackHeight(menuBar()->sizeHint().height(), dlgUnitHeight_, frame, caption);
@@ -95,8 +101,9 @@ void MainWindow::setMinimumTrackHeight() {
   setMinimumHeight(minTrackHeight_ - caption - 2 * frame);
 }
 
-void MainWindow::layOut(int width, int height) {
-  layout_ = LayOut(width, height, dlgUnitHeight_, display_->State().ShowFft != 0);
+void MainWindow::LayOutClient(int width, int height) {
+  layout_ = LayOut(width, height, dlgUnitHeight_, FftShown(display_->State()));
+  display_->LayoutChanged();
   if (PlotWindow* plot = display_->Plot()) {
     const Rect r = PlotWindowRect(layout_);
     plot->setGeometry(r.x, r.y, r.width, r.height);

@@ -6,10 +6,10 @@
 #include <map>
 #include <memory>
 
-#include "processing/analysis_record.h"
 #include "app/file_dialog.h"
-#include "app/message_box.h"
 #include "display/layout.h"
+#include "processing/analysis_record.h"
+#include "ui/message_box.h"
 
 class QAction;
 
@@ -58,10 +58,10 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void createClientArea();
-  void createActions();
-  void setMinimumTrackHeight();
-  void layOut(int width, int height);
+  void CreateClientArea();
+  void CreateActions();
+  void SetMinimumTrackHeight();
+  void LayOutClient(int width, int height);
 
   UiHooks hooks_;
   RecordPtr record_;

@@ -4,8 +4,8 @@
 #include <QProgressBar>
 #include <QVBoxLayout>
 
-#include "app/resource.h"
-#include "app/widget_id.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 

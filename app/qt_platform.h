@@ -9,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "app/message_box.h"
 #include "processing/platform.h"
+#include "ui/message_box.h"
 
 class QProgressBar;
 class QWidget;

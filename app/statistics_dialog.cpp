@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/resource.h"
-#include "app/widget_id.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 

@@ -3,8 +3,8 @@
 #include <QHBoxLayout>
 #include <QProgressBar>
 
-#include "app/resource.h"
-#include "app/widget_id.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 

@@ -73,21 +73,18 @@ int main(int argc, char** argv) {
 
   tz::Display& g = w.Graphs();
   struct Choice {
-    int tz::DisplayState::*flag;
+    tz::DisplayChoice show;
     const char* name;
   };
-  const Choice choices[] = {{&tz::DisplayState::ShowFft, "FFT graph"},
-                            {&tz::DisplayState::Show3RpmFilt, "three graphs, RPM filtered"},
-                            {&tz::DisplayState::Show3RpmInst, "three graphs, RPM unfiltered"},
-                            {&tz::DisplayState::ShowRpmFilt, "RPM filtered"},
-                            {&tz::DisplayState::ShowRpmInst, "RPM unfiltered"},
-                            {&tz::DisplayState::ShowTorque, "torque"},
-                            {&tz::DisplayState::ShowPower, "power"}};
+  const Choice choices[] = {{tz::DisplayChoice::ShowFft, "FFT graph"},
+                            {tz::DisplayChoice::Show3RpmFilt, "three graphs, RPM filtered"},
+                            {tz::DisplayChoice::Show3RpmInst, "three graphs, RPM unfiltered"},
+                            {tz::DisplayChoice::ShowRpmFilt, "RPM filtered"},
+                            {tz::DisplayChoice::ShowRpmInst, "RPM unfiltered"},
+                            {tz::DisplayChoice::ShowTorque, "torque"},
+                            {tz::DisplayChoice::ShowPower, "power"}};
   for (const Choice& c : choices) {
-    tz::DisplayState& s = g.State();
-    s.ShowFft = s.Show3RpmFilt = s.Show3RpmInst = s.ShowRpmFilt = s.ShowRpmInst = 0;
-    s.ShowTorque = s.ShowPower = 0;
-    s.*c.flag = 1;
+    g.State().Show = c.show;
     g.RebuildDisplay();
     QApplication::processEvents();
     std::vector<double> t;

@@ -39,10 +39,10 @@ void BM_FullCapacityRun(benchmark::State& state) {
   std::system((std::string(TZ_VBTGEN) + " --samples 524288 -o " + in).c_str());
   auto record = tz::NewAnalysisRecord();
   tz::SilentPlatform platform;
-  record->SourceKind = tz::InputKind::Vbt;
-  record->InputPath = in;
-  record->TdmPath = dir + "/full.TDM";
-  record->FdmPath = dir + "/full.FDM";
+  record->source.SourceKind = tz::InputKind::Vbt;
+  record->source.InputPath = in;
+  record->source.TdmPath = dir + "/full.TDM";
+  record->source.FdmPath = dir + "/full.FDM";
   for (auto _ : state) tz::RunProcessing(*record, platform);
   state.SetItemsProcessed(state.iterations() * 524288);
 }

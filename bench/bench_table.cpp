@@ -29,7 +29,8 @@
 #include "processing/format_sig10.h"
 #include "processing/line_reader.h"
 #include "processing/platform.h"
-#include "processing/conditioning.h"
+#include "processing/sample_step.h"
+#include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
 #include "run/run_processing.h"
 #include "spectrum/fft.h"
@@ -124,14 +125,14 @@ void WholeRuns(const std::string& cli, const std::string& dir, const std::vector
 // Values as a run writes them: the record's arrays after a run.
 std::vector<double> RunValues(const tz::AnalysisRecord& r) {
   std::vector<double> v;
-  for (int i = 1; i <= r.ProgrCount && v.size() < 3'000'000; i += 1) {
-    for (double x : {r.TprogrArr[i], r.RPMfiltArr[i], r.TRQfiltArr[i], r.POTfiltArr[i],
-                     r.CislotRaw[i], r.RPMinstArr[i]})
+  for (int i = 1; i <= r.counters.ProgrCount && v.size() < 3'000'000; i += 1) {
+    for (double x : {r.samples.TprogrArr[i], r.samples.RPMfiltArr[i], r.samples.TRQfiltArr[i],
+                     r.samples.POTfiltArr[i], r.samples.CislotRaw[i], r.samples.RPMinstArr[i]})
       v.push_back(x);
   }
-  for (int k = 0; k < r.FFT_N / 2; ++k) {
-    v.push_back(r.FFTfreq[k]);
-    v.push_back(tz::LineMagnitude(r, k));
+  for (int k = 0; k < r.spectrum.FFT_N / 2; ++k) {
+    v.push_back(r.spectrum.FFTfreq[k]);
+    v.push_back(tz::LineMagnitude(r.spectrum, k));
   }
   return v;
 }
@@ -179,8 +180,9 @@ void Stages(tz::AnalysisRecord& r, const std::string& in) {
       Fmt("%.3f s", read), 0);
 
   // Conditioning and emission of every sample, output to /dev/null.
-  const int32_t raw = r.RawCount;
-  std::vector<double> ci(r.CislotRaw, r.CislotRaw + raw), cs(r.CslotRaw, r.CslotRaw + raw);
+  const int32_t raw = r.counters.RawCount;
+  std::vector<double> ci(r.samples.CislotRaw, r.samples.CislotRaw + raw),
+      cs(r.samples.CslotRaw, r.samples.CslotRaw + raw);
   const double cond = Time5([&] {
     tz::RunContext run(platform);
     tz::OutputFile tdm;
@@ -188,11 +190,9 @@ void Stages(tz::AnalysisRecord& r, const std::string& in) {
     run.tdm = &tdm;
     tz::ResetRunState(r);
     for (int32_t i = 0; i < raw; ++i) {
-      r.CislotRaw[i] = ci[i];
-      r.CslotRaw[i] = cs[i];
-      ++r.RawCount;
-      tz::ConditionSample(r, run, static_cast<uint32_t>(ci[i]), static_cast<uint32_t>(cs[i]),
-                          r.RawCount);
+      const auto sample =
+          tz::TakeSample(r, static_cast<uint32_t>(ci[i]), static_cast<uint32_t>(cs[i]));
+      if (sample) tz::WriteDataLine(run, *sample);
     }
     tdm.Close();
     run.tdm = nullptr;
@@ -205,11 +205,12 @@ void Stages(tz::AnalysisRecord& r, const std::string& in) {
   tz::Progress progress;
   progress.Bind(&platform);
   const double fft = Time5([&] {
-    tz::fft_float(r, progress, N, 0, r.FFTinRe, nullptr, r.FFTre, r.FFTim);
+    tz::fft_float(N, tz::FftDirection::Forward, r.spectrum.FFTinRe, {}, r.spectrum.FFTre,
+                  r.spectrum.FFTim);
   });
   Row("fft_float, N = 2^18", Fmt("%.1f ms", fft * 1e3), "", 0);
-  r.FFT_N = static_cast<int32_t>(N);
-  const double spectrum = Time5([&] { tz::AnalyseSpectrum(r, progress); });
+  r.spectrum.FFT_N = static_cast<int32_t>(N);
+  const double spectrum = Time5([&] { tz::AnalyseSpectrum(r.spectrum, r.stats.Fc, progress); });
   Row("spectrum analysis with its ordering, N = 2^18", Fmt("%.1f ms", spectrum * 1e3), "", 0);
 }
 
@@ -229,10 +230,10 @@ int main(int argc, char** argv) {
   auto record = tz::NewAnalysisRecord();
   tz::AnalysisRecord& r = *record;
   tz::SilentPlatform platform;
-  r.SourceKind = tz::InputKind::Vbt;
-  r.InputPath = ins[0];
-  r.TdmPath = "/dev/null";
-  r.FdmPath = "/dev/null";
+  r.source.SourceKind = tz::InputKind::Vbt;
+  r.source.InputPath = ins[0];
+  r.source.TdmPath = "/dev/null";
+  r.source.FdmPath = "/dev/null";
   tz::RunProcessing(r, platform);
   Formatting(RunValues(r));
   Stages(r, ins[0]);

@@ -4,9 +4,14 @@
 
 namespace tz {
 
+namespace {
+// Back to the start of the line and erase it: the progress line is redrawn in place.
+constexpr char kEraseLine[] = "\r\033[K";
+}  // namespace
+
 void ConsolePlatform::Erase() {
   if (!drawn_) return;
-  std::fputs("\r\033[K", stderr);
+  std::fputs(kEraseLine, stderr);
   std::fflush(stderr);
   drawn_ = false;
 }
@@ -14,9 +19,9 @@ void ConsolePlatform::Erase() {
 void ConsolePlatform::Draw() {
   if (!showProgress_ || !(dialog_ || toolbar_)) return;
   if (dialog_ && !text_.empty())
-    std::fprintf(stderr, "\r\033[K%3d%%  %s", position_, text_.c_str());
+    std::fprintf(stderr, "%s%3d%%  %s", kEraseLine, position_, text_.c_str());
   else
-    std::fprintf(stderr, "\r\033[K%3d%%", position_);
+    std::fprintf(stderr, "%s%3d%%", kEraseLine, position_);
   std::fflush(stderr);
   drawn_ = true;
 }

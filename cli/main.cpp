@@ -45,18 +45,21 @@ int main(int argc, char** argv) {
     return 1;
   }
   AnalysisRecord& r = *record;
-  r.SourceKind = *opt.kind;
-  r.InputPath = opt.input;
-  r.TdmPath = opt.tdm;
-  r.FdmPath = opt.fdm;
-  r.UseFilterDefaults = 1;
-  r.FFTwindow = opt.window;
-  r.FFTsource = opt.source;
+  r.source.SourceKind = *opt.kind;
+  r.source.InputPath = opt.input;
+  r.source.TdmPath = opt.tdm;
+  r.source.FdmPath = opt.fdm;
+  r.settings.UseFilterDefaults = 1;
+  r.settings.FFTwindow = opt.window;
+  r.settings.FFTsource = opt.source;
   // Settings chosen on the command line stay fixed for the run.
-  if (opt.overshoot) r.AllowedOvershoot = *opt.overshoot, r.FixedFilterSettings |= kFixOvershoot;
-  if (opt.movAvg) r.MovAvgLen = *opt.movAvg, r.FixedFilterSettings |= kFixMovAvg;
-  if (opt.threshold) r.RPMthreshold = *opt.threshold, r.FixedFilterSettings |= kFixThreshold;
-  if (opt.zeroCross) r.ZeroCrossLen = *opt.zeroCross, r.FixedFilterSettings |= kFixZeroCross;
+  if (opt.overshoot)
+    r.settings.AllowedOvershoot = *opt.overshoot, r.settings.FixedFilterSettings |= kFixOvershoot;
+  if (opt.movAvg) r.settings.MovAvgLen = *opt.movAvg, r.settings.FixedFilterSettings |= kFixMovAvg;
+  if (opt.threshold)
+    r.settings.RPMthreshold = *opt.threshold, r.settings.FixedFilterSettings |= kFixThreshold;
+  if (opt.zeroCross)
+    r.settings.ZeroCrossLen = *opt.zeroCross, r.settings.FixedFilterSettings |= kFixZeroCross;
 
   // An output that is this command's standard output takes it for itself:
   // the summary is then not printed.

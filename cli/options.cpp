@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "processing/number_text.h"
 
@@ -54,6 +55,112 @@ bool CodeOf(const std::string& v, const Entry (&table)[N], Code Entry::*field, C
   return false;
 }
 
+// The value of a numeric option: a plain decimal number, or the reason why not.
+std::optional<double> NumberOf(const std::string& name, const std::string& value,
+                               std::string& error) {
+  if (IsPlainDecimal(value)) return ReadDecimalReal(value.data(), value.size());
+  error = "option " + name + " needs a plain decimal number, not '" + value + "'";
+  return std::nullopt;
+}
+
+// An option that takes a value: its name, and how the value is taken (false,
+// with the reason in error, when it is refused).
+struct ValueOption {
+  const char* name;
+  bool (*take)(const std::string& value, CliOptions& out, std::string& error);
+};
+
+const ValueOption kValueOptions[] = {
+    {"--kind",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       InputKind kind;
+       if (!CodeOf(v, kInputKinds, &InputKindInfo::kind, &kind)) {
+         error = "unknown input kind " + v;
+         return false;
+       }
+       out.kind = kind;
+       return true;
+     }},
+    {"--window",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       if (CodeOf(v, kFftWindows, &FftWindowInfo::window, &out.window)) return true;
+       error = "unknown window " + v;
+       return false;
+     }},
+    {"--source",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       if (CodeOf(v, kFftSources, &FftSourceInfo::source, &out.source)) return true;
+       error = "unknown source " + v;
+       return false;
+     }},
+    {"--overshoot",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       out.overshoot = NumberOf("--overshoot", v, error);
+       return out.overshoot.has_value();
+     }},
+    {"--movavg",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       const auto x = NumberOf("--movavg", v, error);
+       if (x) out.movAvg = TruncateClamp(*x, kMovAvgMin, kMovAvgMax);
+       return x.has_value();
+     }},
+    {"--threshold",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       out.threshold = NumberOf("--threshold", v, error);
+       return out.threshold.has_value();
+     }},
+    {"--zerocross",
+     [](const std::string& v, CliOptions& out, std::string& error) {
+       const auto x = NumberOf("--zerocross", v, error);
+       if (x) out.zeroCross = TruncateClamp(*x, kZeroCrossMin, kZeroCrossMax);
+       return x.has_value();
+     }},
+};
+
+// A flag: its short and long names.
+struct FlagOption {
+  const char* shortName;
+  const char* name;
+  bool CliOptions::*flag;
+};
+
+const FlagOption kFlags[] = {
+    {"-q", "--quiet", &CliOptions::quiet},
+    {nullptr, "--json", &CliOptions::json},
+};
+
+bool IsHelp(const std::string& a) { return a == "-h" || a == "--help"; }
+
+// One option at args[i] (a value may take the next argument too); false on
+// a usage error, with the reason in error.
+bool TakeOption(const std::vector<std::string>& args, size_t& i, CliOptions& out,
+                std::string& error) {
+  const std::string& a = args[i];
+  for (const FlagOption& f : kFlags) {
+    if ((f.shortName != nullptr && a == f.shortName) || a == f.name) {
+      out.*f.flag = true;
+      return true;
+    }
+  }
+  // --name=value, or --name value.
+  const size_t eq = a.find('=');
+  const bool hasValue = a.rfind("--", 0) == 0 && eq != std::string::npos;
+  const std::string name = hasValue ? a.substr(0, eq) : a;
+  const ValueOption* option = nullptr;
+  for (const ValueOption& o : kValueOptions)
+    if (name == o.name) option = &o;
+  if (option == nullptr) {
+    error = "unknown option " + a;
+    return false;
+  }
+  if (hasValue) return option->take(a.substr(eq + 1), out, error);
+  if (i + 1 >= args.size()) {
+    error = "option " + name + " needs a value";
+    return false;
+  }
+  return option->take(args[++i], out, error);
+}
+
 }  // namespace
 
 CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
@@ -61,82 +168,22 @@ CliParse ParseCliOptions(const std::vector<std::string>& args, CliOptions& out,
   // -h wins wherever it stands among the options.
   for (const std::string& a : args) {
     if (a == "--") break;
-    if (a == "-h" || a == "--help") return CliParse::kHelp;
+    if (IsHelp(a)) return CliParse::kHelp;
   }
   std::vector<std::string> files;
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    std::string a = args[i];
+    const std::string& a = args[i];
     if (optionsEnded || a.size() < 2 || a[0] != '-') {
       files.push_back(a);
-      continue;
-    }
-    if (a == "--") {
+    } else if (a == "--") {
       optionsEnded = true;
-      continue;
-    }
-    if (a == "-h" || a == "--help") return CliParse::kHelp;
-    if (a == "-q" || a == "--quiet") {
-      out.quiet = true;
-      continue;
-    }
-    if (a == "--json") {
-      out.json = true;
-      continue;
-    }
-    std::string name = a, value;
-    bool hasValue = false;
-    const size_t eq = a.find('=');
-    if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
-      name = a.substr(0, eq);
-      value = a.substr(eq + 1);
-      hasValue = true;
-    }
-    const bool known = name == "--kind" || name == "--window" || name == "--source" ||
-                       name == "--overshoot" || name == "--movavg" || name == "--threshold" ||
-                       name == "--zerocross";
-    if (!known) {
-      error = "unknown option " + a;
+    } else if (!TakeOption(args, i, out, error)) {
       return CliParse::kUsageError;
     }
-    if (!hasValue) {
-      if (i + 1 >= args.size()) {
-        error = "option " + name + " needs a value";
-        return CliParse::kUsageError;
-      }
-      value = args[++i];
-    }
-    if (name == "--kind") {
-      InputKind kind;
-      if (CodeOf(value, kInputKinds, &InputKindInfo::kind, &kind)) {
-        out.kind = kind;
-      } else {
-        error = "unknown input kind " + value;
-        return CliParse::kUsageError;
-      }
-    } else if (name == "--window") {
-      if (!CodeOf(value, kFftWindows, &FftWindowInfo::window, &out.window)) {
-        error = "unknown window " + value;
-        return CliParse::kUsageError;
-      }
-    } else if (name == "--source") {
-      if (!CodeOf(value, kFftSources, &FftSourceInfo::source, &out.source)) {
-        error = "unknown source " + value;
-        return CliParse::kUsageError;
-      }
-    } else {
-      if (!IsPlainDecimal(value)) {
-        error = "option " + name + " needs a plain decimal number, not '" + value + "'";
-        return CliParse::kUsageError;
-      }
-      const double x = ReadDecimalReal(value.data(), value.size());
-      if (name == "--overshoot") out.overshoot = x;
-      else if (name == "--threshold") out.threshold = x;
-      else if (name == "--movavg") out.movAvg = TruncateClamp(x, kMovAvgMin, kMovAvgMax);
-      else out.zeroCross = TruncateClamp(x, kZeroCrossMin, kZeroCrossMax);
-    }
   }
-  if (files.size() != 3) {
+  constexpr size_t kFileArguments = 3;  // INPUT TDM_OUT FDM_OUT
+  if (files.size() != kFileArguments) {
     error = "expected INPUT TDM_OUT FDM_OUT, got " + std::to_string(files.size()) + " file name(s)";
     return CliParse::kUsageError;
   }

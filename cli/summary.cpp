@@ -78,36 +78,36 @@ std::string JsonSummary(const AnalysisRecord& r, const RunMarks& m, const std::s
   JsonObject j;
   j.Bool("completed", m.completed);
   j.String("message", failure.c_str(), !m.completed && !failure.empty());
-  j.Int("RawCount", r.RawCount, m.resetDone);
-  j.Int("FilteredCount", r.FilteredCount, m.resetDone);
-  j.Int("ProgrCount", r.ProgrCount, m.resetDone);
+  j.Int("RawCount", r.counters.RawCount, m.resetDone);
+  j.Int("FilteredCount", r.counters.FilteredCount, m.resetDone);
+  j.Int("ProgrCount", r.counters.ProgrCount, m.resetDone);
   j.String("FilteredPercent", m.percentText, m.figuresFilled);
   const bool s = m.statisticsDone;
-  j.Real("RPMfiltMax", r.RPMfiltMax, s);
-  j.Real("RPMfiltMin", r.RPMfiltMin, s);
-  j.Real("RPMinstMax", r.RPMinstMax, s);
-  j.Real("RPMinstMin", r.RPMinstMin, s);
-  j.Real("TRQfiltMax", r.TRQfiltMax, s);
-  j.Real("TRQfiltMin", r.TRQfiltMin, s);
-  j.Real("POTfiltMax", r.POTfiltMax, s);
-  j.Real("POTfiltMin", r.POTfiltMin, s);
-  j.Real("RPMfiltMean", r.RPMfiltMean, s);
-  j.Real("RPMinstMean", r.RPMinstMean, s);
-  j.Real("Fc", r.Fc, s);
+  j.Real("RPMfiltMax", r.stats.RPMfiltMax, s);
+  j.Real("RPMfiltMin", r.stats.RPMfiltMin, s);
+  j.Real("RPMinstMax", r.stats.RPMinstMax, s);
+  j.Real("RPMinstMin", r.stats.RPMinstMin, s);
+  j.Real("TRQfiltMax", r.stats.TRQfiltMax, s);
+  j.Real("TRQfiltMin", r.stats.TRQfiltMin, s);
+  j.Real("POTfiltMax", r.stats.POTfiltMax, s);
+  j.Real("POTfiltMin", r.stats.POTfiltMin, s);
+  j.Real("RPMfiltMean", r.stats.RPMfiltMean, s);
+  j.Real("RPMinstMean", r.stats.RPMinstMean, s);
+  j.Real("Fc", r.stats.Fc, s);
   const bool f = m.fftDone;
-  j.Int("FFT_N", r.FFT_N, f);
-  j.Int("FundLine", r.FundLine, f);
-  j.Real("FundMag", r.FundMag, f);
-  j.Int("DCEndLine", r.DCEndLine, f);
-  j.Real("FloorLevel", r.FloorLevel, f);
-  j.Real("TotalEnergy", r.TotalEnergy, f);
-  j.Real("EvenSymErrRe", r.EvenSymErrRe, f);
-  j.Real("OddSymErrIm", r.OddSymErrIm, f);
+  j.Int("FFT_N", r.spectrum.FFT_N, f);
+  j.Int("FundLine", r.spectrum.FundLine, f);
+  j.Real("FundMag", r.spectrum.FundMag, f);
+  j.Int("DCEndLine", r.spectrum.DCEndLine, f);
+  j.Real("FloorLevel", r.spectrum.FloorLevel, f);
+  j.Real("TotalEnergy", r.spectrum.TotalEnergy, f);
+  j.Real("EvenSymErrRe", r.spectrum.EvenSymErrRe, f);
+  j.Real("OddSymErrIm", r.spectrum.OddSymErrIm, f);
   if (f) {
     std::string list = "[";
     bool first = true;
-    for (int i = 0; i < r.FFT_N / 2; ++i) {
-      if (r.SpecLines[i].mag != 0) {
+    for (int i = 0; i < r.spectrum.FFT_N / 2; ++i) {
+      if (r.spectrum.SpecLines[i].mag != 0) {
         if (!first) list += ", ";
         list += std::to_string(i);
         first = false;
@@ -123,23 +123,23 @@ std::string JsonSummary(const AnalysisRecord& r, const RunMarks& m, const std::s
 std::string HumanSummary(const AnalysisRecord& r, const RunMarks& m) {
   std::string out;
   if (!m.resetDone) return out;
-  out += "Total samples:    " + std::to_string(r.RawCount) + "\n";
-  out += "Filtered samples: " + std::to_string(r.FilteredCount);
+  out += "Total samples:    " + std::to_string(r.counters.RawCount) + "\n";
+  out += "Filtered samples: " + std::to_string(r.counters.FilteredCount);
   if (m.figuresFilled) out += std::string(" (") + m.percentText + " %)";
-  out += "\nEmitted samples:  " + std::to_string(r.ProgrCount) + "\n";
+  out += "\nEmitted samples:  " + std::to_string(r.counters.ProgrCount) + "\n";
   if (m.statisticsDone) {
-    out += "RPM filtered:     mean " + Sig10(r.RPMfiltMean) + ", min " + Sig10(r.RPMfiltMin) +
-           ", max " + Sig10(r.RPMfiltMax) + "\n";
-    out += "Torque filtered:  min " + Sig10(r.TRQfiltMin) + ", max " + Sig10(r.TRQfiltMax) +
+    out += "RPM filtered:     mean " + Sig10(r.stats.RPMfiltMean) + ", min " + Sig10(r.stats.RPMfiltMin) +
+           ", max " + Sig10(r.stats.RPMfiltMax) + "\n";
+    out += "Torque filtered:  min " + Sig10(r.stats.TRQfiltMin) + ", max " + Sig10(r.stats.TRQfiltMax) +
            " Nm\n";
-    out += "Power filtered:   min " + Sig10(r.POTfiltMin) + ", max " + Sig10(r.POTfiltMax) +
+    out += "Power filtered:   min " + Sig10(r.stats.POTfiltMin) + ", max " + Sig10(r.stats.POTfiltMax) +
            " kW\n";
-    out += "Sampling freq.:   " + Sig10(r.Fc) + " Hz\n";
+    out += "Sampling freq.:   " + Sig10(r.stats.Fc) + " Hz\n";
   }
-  if (m.fftDone && r.FFT_N > 0) {
-    out += "FFT:              N = " + std::to_string(r.FFT_N) + ", fundamental line " +
-           std::to_string(r.FundLine) + " (" + Sig10(r.FundLine * (r.Fc / r.FFT_N)) +
-           " Hz), magnitude " + Sig10(r.FundMag) + "\n";
+  if (m.fftDone && r.spectrum.FFT_N > 0) {
+    out += "FFT:              N = " + std::to_string(r.spectrum.FFT_N) + ", fundamental line " +
+           std::to_string(r.spectrum.FundLine) + " (" + Sig10(r.spectrum.FundLine * (r.stats.Fc / r.spectrum.FFT_N)) +
+           " Hz), magnitude " + Sig10(r.spectrum.FundMag) + "\n";
   }
   return out;
 }

@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <span>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 
@@ -202,7 +202,9 @@ PanelTemplate TemplateOf(PanelId p) {
 
 // ---- Fonts and colours ----
 
-constexpr int kTextPixels = 11;
+constexpr int kTextPixels = 11;       // the panels' own text
+constexpr int kTitlePixels = 18;      // the bold title boxes
+constexpr int kGroupTitlePixels = 14;  // the X marker panel's group box
 
 // The bold sans-serif font of the title boxes (height 18), or the X marker
 // panel's lighter one (height 14, weight 600).
@@ -298,8 +300,9 @@ QWidget* MakeControl(const ControlEntry& c, QWidget* parent) {
   SetId(w, c.id);
   w->setGeometry(c.x, c.y, c.w, c.h);
   if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setAutoExclusive(false);
-  if (c.flags & kTitleFont) w->setFont(PanelFont(parent->font(), 18, QFont::Bold));
-  if (c.flags & kGroupFont) w->setFont(PanelFont(parent->font(), 14, QFont::DemiBold));
+  if (c.flags & kTitleFont) w->setFont(PanelFont(parent->font(), kTitlePixels, QFont::Bold));
+  if (c.flags & kGroupFont)
+    w->setFont(PanelFont(parent->font(), kGroupTitlePixels, QFont::DemiBold));
   if (c.flags & kDisabled) w->setEnabled(false);
   return w;
 }
@@ -319,6 +322,7 @@ AxisPanel::AxisPanel(PanelId id, QWidget* parent) : QFrame(parent), panel_(id) {
   QPushButton* set = nullptr;
   for (const ControlEntry& c : t.controls) {
     QWidget* w = MakeControl(c, this);
+    if (c.id != res::kIdStatic) controls_[c.id] = w;
     if (c.kind == Kind::Check || c.kind == Kind::Radio)
       connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
               [this, cid = c.id](bool on) { emit SwitchToggled(panel_, cid, on); });
@@ -333,7 +337,8 @@ AxisPanel::AxisPanel(PanelId id, QWidget* parent) : QFrame(parent), panel_(id) {
 }
 
 QWidget* AxisPanel::Control(int id) const {
-  return id == res::kIdStatic ? nullptr : FindById<QWidget>(this, id);
+  const auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
 }
 
 void AxisPanel::Apply(const ControlOp& op) {

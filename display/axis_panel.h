@@ -1,15 +1,17 @@
 // The axis panels beside the plot window: one small panel of controls per
 // graph axis (the three Y panels, the X marker panel of the time graphs, the
-// FFT Y and FFT X panels). A panel holds no state of its own: the rules of
-// panel_rules.h decide what its controls show, and the panel applies their
-// control changes and forwards what the user does.
+// FFT Y and FFT X panels). A panel holds no state of its own: the rules
+// (panel_contents.h, marker_switches.h, marker_placement.h) decide what its
+// controls show, and the panel applies their control changes and forwards
+// what the user does.
 #pragma once
 
 #include <QFrame>
 #include <QString>
 #include <array>
+#include <map>
 
-#include "display/panel_rules.h"
+#include "display/control_ops.h"
 
 namespace tz {
 
@@ -18,7 +20,8 @@ class AxisPanel : public QFrame {
 
  public:
   // A child of the client area, placed and sized by its owner. Carries the
-  // panel's template identifier; each control carries its own identifier.
+  // panel's template identifier; each control carries its own identifier as
+  // object name (for tests) and is kept by it.
   AxisPanel(PanelId id, QWidget* parent);
 
   PanelId Panel() const { return panel_; }
@@ -46,6 +49,7 @@ class AxisPanel : public QFrame {
   QWidget* Control(int id) const;
 
   PanelId panel_;
+  std::map<int, QWidget*> controls_;  // by identifier; the panel's children
 };
 
 // Applies each change to the panel of its PanelId (panels indexed by

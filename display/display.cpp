@@ -2,14 +2,21 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <QWidget>
 
-#include "app/resource.h"
-#include "display/plot_math.h"
+#include "display/marker_placement.h"
+#include "display/marker_switches.h"
+#include "display/panel_contents.h"
+#include "display/zoom_scroll.h"
+#include "ui/resource.h"
 
 namespace tz {
 
 namespace {
+
+// The fixed-pitch font whose line is the plot window's vertical scroll step.
+constexpr int kTermFontPixels = 22;
 
 // Takes a window out of the client area at once; the event loop deletes it
 // (it may be the one whose event asked for the rebuild).
@@ -32,10 +39,10 @@ Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& la
   QFont term(QStringLiteral("monospace"));
   term.setStyleHint(QFont::TypeWriter);
   term.setFixedPitch(true);
-  term.setPixelSize(22);
+  term.setPixelSize(kTermFontPixels);
   const QFontMetrics m(term);
   lineHeight_ = std::max(1, m.lineSpacing());
-  state_.VScrollPos = 249 * lineHeight_;
+  state_.VScrollPos = kVerticalScrollStartLine * lineHeight_;
 }
 
 Display::~Display() {
@@ -50,8 +57,19 @@ void Display::DestroyWindows() {
   Retire(plot_);
 }
 
+void Display::UpdateGeometry() {
+  if (running_) return;
+  geometry_ = tz::UpdateGeometry(state_, record_, layout_);
+  // The update may have ended a zoom kept from a longer file: the bar follows.
+  const bool zoomed = state_.XZoomActive != 0;
+  if (plot_ != nullptr && plot_->HorizontalBar()->isVisible() != zoomed)
+    plot_->ShowHorizontalBar(zoomed);
+}
+
+void Display::LayoutChanged() { UpdateGeometry(); }
+
 void Display::CreatePlotWindow() {
-  plot_ = new PlotWindow(record_, state_, layout_, lineHeight_, client_);
+  plot_ = new PlotWindow(record_, state_, geometry_, lineHeight_, client_);
   plot_->SetRunning(running_);
   plot_->ShowHorizontalBar(state_.XZoomActive != 0);
   connect(plot_, &PlotWindow::CharacterTyped, this, &Display::OnCharacter);
@@ -75,11 +93,12 @@ void Display::CreatePanel(PanelId p, int x, int y, int width, int height) {
 void Display::RebuildDisplay() {
   DestroyWindows();
   const LayoutRecord& l = layout_;
-  layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(state_.ShowFft != 0));
+  layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(FftShown(state_)));
   layout_.PlotWidth = PlotWidthFor(layout_.ClientWidth, layout_.PanelWidth);
+  UpdateGeometry();
   CreatePlotWindow();
   const int x = l.PlotWidth, w = l.PanelWidth, top = l.PlotTop, H = l.ClientHeight;
-  if (!state_.ShowFft) {
+  if (!FftShown(state_)) {
     const bool three = ThreeGraphs(state_);
     CreatePanel(PanelId::Y1, x, top, w, three ? l.YPanelHeight : H - l.XPanelHeight);
     CreatePanel(PanelId::X, x, H - l.XPanelHeight, w, l.XPanelHeight);
@@ -103,6 +122,7 @@ void Display::Apply(const ControlOps& ops) {
 
 void Display::SetRunning(bool running) {
   running_ = running;
+  UpdateGeometry();
   if (plot_ != nullptr) plot_->SetRunning(running);
 }
 
@@ -114,13 +134,15 @@ void Display::OnCharacter(const QString& text) {
 
 void Display::OnClick(int x, int y) {
   if (plot_ == nullptr) return;
-  Apply(PlaceMarkers(state_, record_, layout_, x, y, plot_->Lines()));
+  Apply(PlaceMarkers(state_, geometry_, record_, x, y, plot_->Lines()));
   plot_->update();
 }
 
-void Display::OnHorizontalScroll(int code) {
+void Display::OnHorizontalScroll(ScrollCode code) {
   const auto position = ScrollHorizontally(state_, record_, code);
-  if (!position || plot_ == nullptr) return;
+  if (!position) return;
+  UpdateGeometry();
+  if (plot_ == nullptr) return;
   plot_->SetHorizontalPosition(*position);
   // The repaint erases the window: the marker lines go with it.
   plot_->Lines().Clear();
@@ -165,17 +187,16 @@ void Display::XZoom() {
   }
   if (!z.zoomed) {
     // A refused zoom is still in force for the next run: the bar shows it.
+    UpdateGeometry();
     if (plot_ != nullptr) plot_->ShowHorizontalBar(state_.XZoomActive != 0);
     return;
   }
-  ComputeRanges(state_, record_, layout_);
   RebuildDisplay();
   ZoomBasesFromRanges(state_);
 }
 
 void Display::XRestore() {
   tz::XRestore(state_, record_);
-  ComputeRanges(state_, record_, layout_);
   RebuildDisplay();
 }
 

@@ -1,7 +1,8 @@
 // The graph display of the client area: the display state, the plot window
 // and the column of axis panels, recreated as a whole by RebuildDisplay.
-// It wires the windows' events to the rules of plot_math.h and
-// panel_rules.h and applies what they return.
+// It wires the windows' events to the rules (panel contents, marker switches
+// and placement, zoom and scroll), keeps the plot geometry up to date and
+// applies what the rules return.
 #pragma once
 
 #include <QObject>
@@ -9,12 +10,13 @@
 #include <array>
 #include <functional>
 
-#include "app/message_box.h"
 #include "display/axis_panel.h"
+#include "display/control_ops.h"
 #include "display/display_state.h"
 #include "display/layout.h"
-#include "display/panel_rules.h"
+#include "display/plot_geometry.h"
 #include "display/plot_window.h"
+#include "ui/message_box.h"
 
 class QWidget;
 
@@ -47,24 +49,32 @@ class Display : public QObject {
   AxisPanel* Panel(PanelId p) const { return panels_[static_cast<int>(p)]; }
   DisplayState& State() { return state_; }
   const DisplayState& State() const { return state_; }
+  // Where the plot window draws and reads clicks, as of the last change.
+  const PlotGeometry& Geometry() const { return geometry_; }
   // The fixed-pitch font's line: the plot window's vertical scroll step.
   int LineHeight() const { return lineHeight_; }
 
-  // Set for the length of a run: nothing is painted from the record.
+  // Set for the length of a run: nothing is painted from the record, and the
+  // geometry follows the record again at the end.
   void SetRunning(bool running);
+  // The main window's layout record changed (a resize).
+  void LayoutChanged();
   bool Running() const { return running_; }
 
   // Called after every rebuild (the main window keeps its strip on top).
   std::function<void()> onRebuilt;
 
  private:
+  // Brings the state's ranges to the record and layout and recomputes the
+  // geometry (not while a run fills the record).
+  void UpdateGeometry();
   void DestroyWindows();
   void CreatePlotWindow();
   void CreatePanel(PanelId p, int x, int y, int width, int height);
   void Apply(const ControlOps& ops);
   void OnCharacter(const QString& text);
   void OnClick(int x, int y);
-  void OnHorizontalScroll(int code);
+  void OnHorizontalScroll(ScrollCode code);
   void OnSetPressed(PanelId panel, const QString& text);
   void OnSwitch(PanelId panel, int id, bool on);
 
@@ -73,6 +83,7 @@ class Display : public QObject {
   LayoutRecord& layout_;
   const MessageBoxFn& messageBox_;
   DisplayState state_;
+  PlotGeometry geometry_;
   QPointer<PlotWindow> plot_;
   std::array<QPointer<AxisPanel>, kPanelCount> panels_{};
   int lineHeight_ = 1;

@@ -8,33 +8,26 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 
 namespace {
 
-// The graph buttons in the order the dialog checks them when it opens.
+// The graph buttons, in the order of DisplayChoice.
 struct GraphButton {
   int id;
   const char* text;
-  bool DisplayChoices::*choice;
-  int DisplayState::*show;
 };
-constexpr GraphButton kGraphButtons[] = {
-    {res::kRadioShowFft, "Currently active FFT source (default view)", &DisplayChoices::showFft,
-     &DisplayState::ShowFft},
-    {res::kRadioShow3RpmFilt, "RPM filtered, Torque, Power", &DisplayChoices::show3RpmFilt,
-     &DisplayState::Show3RpmFilt},
-    {res::kRadioShow3RpmInst, "RPM unfiltered, Torque, Power", &DisplayChoices::show3RpmInst,
-     &DisplayState::Show3RpmInst},
-    {res::kRadioShowRpmFilt, "RPM filtered", &DisplayChoices::showRpmFilt,
-     &DisplayState::ShowRpmFilt},
-    {res::kRadioShowRpmInst, "RPM unfiltered", &DisplayChoices::showRpmInst,
-     &DisplayState::ShowRpmInst},
-    {res::kRadioShowTorque, "Torque", &DisplayChoices::showTorque, &DisplayState::ShowTorque},
-    {res::kRadioShowPower, "Power", &DisplayChoices::showPower, &DisplayState::ShowPower},
+constexpr GraphButton kGraphButtons[kDisplayChoiceCount] = {
+    {res::kRadioShowFft, "Currently active FFT source (default view)"},
+    {res::kRadioShow3RpmFilt, "RPM filtered, Torque, Power"},
+    {res::kRadioShow3RpmInst, "RPM unfiltered, Torque, Power"},
+    {res::kRadioShowRpmFilt, "RPM filtered"},
+    {res::kRadioShowRpmInst, "RPM unfiltered"},
+    {res::kRadioShowTorque, "Torque"},
+    {res::kRadioShowPower, "Power"},
 };
 
 // The drawing options of the FFT graph.
@@ -52,6 +45,8 @@ constexpr OptionBox kOptionBoxes[] = {
      &DisplayChoices::cleanSpectrum},
 };
 
+static_assert(std::size(kOptionBoxes) == 4, "one box per option of DisplayChoices");
+
 template <typename T>
 T* Make(int id, const char* text, QWidget* parent) {
   auto* w = new T(QString::fromLatin1(text), parent);
@@ -63,10 +58,7 @@ T* Make(int id, const char* text, QWidget* parent) {
 
 DisplayChoices ChoicesOf(const DisplayState& s) {
   DisplayChoices c;
-  const GraphButton* last = nullptr;
-  for (const GraphButton& b : kGraphButtons)
-    if (s.*b.show) last = &b;
-  if (last) c.*last->choice = true;
+  c.graph = s.Show;
   c.spectralLines = s.FftEnvelope == 0;
   c.harmonics = s.ShowHarmonics != 0;
   c.harmonicPeaks = s.ShowHarmonicPeaks != 0;
@@ -75,7 +67,7 @@ DisplayChoices ChoicesOf(const DisplayState& s) {
 }
 
 void StoreDisplayChoices(const DisplayChoices& c, DisplayState& s) {
-  for (const GraphButton& b : kGraphButtons) s.*b.show = c.*b.choice ? 1 : 0;
+  if (c.graph) s.Show = *c.graph;
   s.FftEnvelope = c.spectralLines ? 0 : 1;
   s.ShowHarmonics = c.harmonics ? 1 : 0;
   s.ShowHarmonicPeaks = c.harmonicPeaks ? 1 : 0;
@@ -88,7 +80,8 @@ DisplaySettingsDialog::DisplaySettingsDialog(DisplayState& state,
     : QDialog(parent),
       state_(state),
       clearMarkers_(std::move(clearMarkers)),
-      rebuild_(std::move(rebuild)) {
+      rebuild_(std::move(rebuild)),
+      graphs_(new QButtonGroup(this)) {
   SetId(this, res::kDlgDisplaySettings);
   setWindowTitle(QStringLiteral("Display Settings"));
   setModal(true);
@@ -98,25 +91,26 @@ DisplaySettingsDialog::DisplaySettingsDialog(DisplayState& state,
   auto* fftLayout = new QVBoxLayout(fftGroup);
   auto* timeLayout = new QVBoxLayout(timeGroup);
 
-  // One exclusive group across both boxes.
-  auto* graphs = new QButtonGroup(this);
-  graphs->setExclusive(true);
+  // One exclusive group across both boxes; a button's id is its choice.
+  graphs_->setExclusive(true);
   const DisplayChoices initial = ChoicesOf(state);
-  for (const GraphButton& b : kGraphButtons) {
-    const bool fft = b.id == res::kRadioShowFft;
-    auto* radio = Make<QRadioButton>(b.id, b.text, fft ? fftGroup : timeGroup);
-    graphs->addButton(radio);
-    radio->setChecked(initial.*b.choice);
+  for (int i = 0; i < kDisplayChoiceCount; ++i) {
+    const bool fft = static_cast<DisplayChoice>(i) == DisplayChoice::ShowFft;
+    auto* radio = Make<QRadioButton>(kGraphButtons[i].id, kGraphButtons[i].text,
+                                     fft ? fftGroup : timeGroup);
+    graphs_->addButton(radio, i);
+    radio->setChecked(initial.graph == static_cast<DisplayChoice>(i));
     (fft ? fftLayout : timeLayout)->addWidget(radio);
   }
   // The options of the FFT graph, under its button.
   auto* options = new QVBoxLayout;
   options->setContentsMargins(style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) + 6, 0,
                               0, 0);
-  for (const OptionBox& o : kOptionBoxes) {
-    auto* box = Make<QCheckBox>(o.id, o.text, fftGroup);
-    box->setChecked(initial.*o.choice);
-    options->addWidget(box);
+  for (size_t i = 0; i < options_.size(); ++i) {
+    const OptionBox& o = kOptionBoxes[i];
+    options_[i] = Make<QCheckBox>(o.id, o.text, fftGroup);
+    options_[i]->setChecked(initial.*o.choice);
+    options->addWidget(options_[i]);
   }
   fftLayout->addLayout(options);
 
@@ -129,10 +123,9 @@ DisplaySettingsDialog::DisplaySettingsDialog(DisplayState& state,
 
 DisplayChoices DisplaySettingsDialog::Choices() const {
   DisplayChoices c;
-  for (const GraphButton& b : kGraphButtons)
-    c.*b.choice = FindById<QRadioButton>(this, b.id)->isChecked();
-  for (const OptionBox& o : kOptionBoxes)
-    c.*o.choice = FindById<QCheckBox>(this, o.id)->isChecked();
+  const int checked = graphs_->checkedId();
+  if (checked >= 0) c.graph = static_cast<DisplayChoice>(checked);
+  for (size_t i = 0; i < options_.size(); ++i) c.*kOptionBoxes[i].choice = options_[i]->isChecked();
   return c;
 }
 

@@ -4,37 +4,33 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
 #include <functional>
+#include <optional>
 
 #include "display/display_state.h"
 
 class QButtonGroup;
+class QCheckBox;
 
 namespace tz {
 
-// The dialog's buttons as plain values: which graph button is checked (at
-// most one) and the four option boxes.
+// The dialog's buttons as plain values: which graph button is checked and
+// the four option boxes.
 struct DisplayChoices {
-  bool showFft = false;
-  bool show3RpmFilt = false;
-  bool show3RpmInst = false;
-  bool showRpmFilt = false;
-  bool showRpmInst = false;
-  bool showTorque = false;
-  bool showPower = false;
-  bool spectralLines = false;  // "Display spectral lines": no envelope
+  std::optional<DisplayChoice> graph;  // none only while no button is checked
+  bool spectralLines = false;          // "Display spectral lines": no envelope
   bool harmonics = false;
   bool harmonicPeaks = false;
   bool cleanSpectrum = false;
 };
 
-// The buttons the dialog opens with. Of the graph choices that are 1, the
-// last in button order (FFT, three graphs filtered, unfiltered, RPM
-// filtered, unfiltered, torque, power) is the one checked; none if all are 0.
+// The buttons the dialog opens with: the graph choice in force checked.
 DisplayChoices ChoicesOf(const DisplayState& s);
 
-// OK: every graph choice becomes 0, then the checked one 1; the envelope is
-// drawn unless spectral lines are chosen; the other options as checked.
+// OK: the checked graph becomes the choice (with none checked the choice in
+// force stays); the envelope is drawn unless spectral lines are chosen; the
+// other options as checked.
 void StoreDisplayChoices(const DisplayChoices& c, DisplayState& s);
 
 class DisplaySettingsDialog : public QDialog {
@@ -61,6 +57,8 @@ class DisplaySettingsDialog : public QDialog {
   DisplayState& state_;
   std::function<void()> clearMarkers_;
   std::function<void()> rebuild_;
+  QButtonGroup* graphs_;                 // the seven graph buttons, by DisplayChoice
+  std::array<QCheckBox*, 4> options_{};  // the FFT graph's option boxes
 };
 
 }  // namespace tz

@@ -7,10 +7,16 @@
 
 namespace tz {
 
+namespace {
+constexpr int kMaxDecimals = 9;        // more are cut to this many
+constexpr int kDigitsBeyond = 8;       // significant digits written beyond the decimals
+constexpr size_t kExponentChars = 5;   // "e", its sign and three digits
+}  // namespace
+
 std::string FormatDecimals(double value, int decimals) {
-  const int d = std::clamp(decimals, 0, 9);
+  const int d = std::clamp(decimals, 0, kMaxDecimals);
   char buf[kSig10Size];
-  std::string text(buf, FormatSig10(value, buf, d + 8));
+  std::string text(buf, FormatSig10(value, buf, d + kDigitsBeyond));
   // "inf" and "nan" have no point to cut behind.
   if (!std::isfinite(value)) return text;
   if (!text.empty() && text.back() == '.') {
@@ -26,7 +32,7 @@ std::string FormatDecimals(double value, int decimals) {
     if (!hasExponent && text.size() > p + d + 1) text.resize(p + d + 1);
     return text;
   }
-  return text.substr(0, p + d + 1) + text.substr(e, 5);
+  return text.substr(0, p + d + 1) + text.substr(e, kExponentChars);
 }
 
 }  // namespace tz

@@ -21,9 +21,9 @@ LayoutRecord LayOut(int clientWidth, int clientHeight, int dlgUnitHeight, bool s
   l.ClientWidth = Clamp16(clientWidth);
   l.ClientHeight = Clamp16(clientHeight);
   l.PlotHeight = Clamp16(static_cast<double>(l.ClientHeight) - dlgUnitHeight);
-  l.YPanelHeight = 155;
-  l.XPanelHeight = 185;
-  l.FftXPanelHeight = 330;
+  l.YPanelHeight = kYPanelHeight;
+  l.XPanelHeight = kXPanelHeight;
+  l.FftXPanelHeight = kFftXPanelHeight;
   l.PlotTop = 0;
   l.PanelWidth = static_cast<uint16_t>(PanelWidthFor(showFft));
   l.PlotWidth = PlotWidthFor(l.ClientWidth, l.PanelWidth);

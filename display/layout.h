@@ -9,6 +9,9 @@ namespace tz {
 
 constexpr int kPanelWidthFft = 320;   // panel column beside the FFT graph
 constexpr int kPanelWidthTime = 162;  // panel column beside the time graphs
+constexpr int kYPanelHeight = 155;     // a Y panel of the three-graph display
+constexpr int kXPanelHeight = 185;     // the X marker panel at the foot of the column
+constexpr int kFftXPanelHeight = 330;  // the FFT X panel at the foot of the column
 
 struct LayoutRecord {
   uint16_t ClientWidth = 0;
@@ -17,9 +20,9 @@ struct LayoutRecord {
   uint16_t PanelWidth = kPanelWidthFft;
   uint16_t PlotWidth = 0;
   uint16_t PlotHeight = 0;
-  uint16_t YPanelHeight = 155;
-  uint16_t XPanelHeight = 185;
-  uint16_t FftXPanelHeight = 330;
+  uint16_t YPanelHeight = kYPanelHeight;
+  uint16_t XPanelHeight = kXPanelHeight;
+  uint16_t FftXPanelHeight = kFftXPanelHeight;
   uint16_t ToolbarTop = 0;
 };
 

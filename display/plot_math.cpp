@@ -10,9 +10,31 @@ namespace tz {
 
 namespace {
 
-int32_t SampleCount(const AnalysisRecord& r) {
-  return std::clamp<int32_t>(r.ProgrCount, 0, kSampleCapacity - 1);
-}
+// The vertical scales, for a drawing area H pixels high, a graph's range R
+// (|maximum| + |minimum|) and its zoom percentage Z. Each offset is the
+// height of the zero line above the bottom; "at rest" is where it stands
+// when the scale is 0.
+
+// A single time graph: at 100 % its range spans 0.4 H around the middle line.
+constexpr double kSingleScale = 0.004;       // scale = H / R x Z x this
+constexpr double kSingleOffset = 125.0;      // offset = R x scale x this / Z (= H / 2)
+constexpr double kSingleOffsetAtRest = 0.5;  // offset = H x this
+// A band of the three graphs: at 100 % its range spans 0.25 H.
+constexpr double kBandScale = 0.0025;          // scale = H / R x Z x this
+constexpr double kBandOffset = 50.0;           // offset = scale x R x this / Z (= H / 8)
+constexpr double kBandOffsetAtRest = 0.125;    // offset = H x this
+constexpr double kRpmBandBase = 0.6;           // the RPM band's lift: this x H + kBandLift
+constexpr double kTorqueBandBase = 0.31666666666666665;  // the torque band's: this x H + kBandLift
+constexpr double kBandLift = 50.0;             // pixels added to the two upper bands' lifts
+// The FFT graph: the fundamental (magnitude M for R) stands 0.9 H above the
+// baseline.
+constexpr double kFftScale = 0.009;         // scale = H / M x Z x this
+constexpr double kFftOffset = 5.0;          // offset = M x scale x this / Z (= 0.045 H)
+constexpr double kFftOffsetAtRest = 0.045;  // offset = this x H
+
+// Pixel coordinates are 16-bit.
+constexpr int kPixelMax = 32767;
+constexpr int kPixelMin = -32768;
 
 // Truncates a pixel step; 1 when the ratio gives 0 or is not a number.
 int32_t PixStep(int32_t step, int width, int32_t span) {
@@ -39,14 +61,18 @@ double OffsetOr(double scale, double formula, double atRest) {
 
 }  // namespace
 
+int32_t SampleCount(const AnalysisRecord& r) {
+  return std::clamp<int32_t>(r.counters.ProgrCount, 0, kSampleCapacity - 1);
+}
+
 int32_t HalfSpectrum(const AnalysisRecord& r) {
-  return std::clamp<int32_t>(r.FFT_N / 2, 0, kMaxSpectrumLines);
+  return std::clamp<int32_t>(r.spectrum.FFT_N / 2, 0, kMaxSpectrumLines);
 }
 
 int PixelFromDouble(double v) {
-  if (std::isnan(v)) return 32767;
-  if (v >= 32767.0) return 32767;
-  if (v <= -32768.0) return -32768;
+  if (std::isnan(v)) return kPixelMax;
+  if (v >= kPixelMax) return kPixelMax;
+  if (v <= kPixelMin) return kPixelMin;
   return static_cast<int>(v);
 }
 
@@ -60,7 +86,7 @@ void SetFullRange(DisplayState& s, const AnalysisRecord& r) {
 }
 
 bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
-  if (r.ProgrCount <= 0) return false;
+  if (r.counters.ProgrCount <= 0) return false;
   const int width = std::max<int>(1, l.PlotWidth);
   const int32_t count = SampleCount(r);
   const int32_t half = HalfSpectrum(r);
@@ -72,7 +98,7 @@ bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord&
     s.TimeEnd = std::min(s.TimeEnd, count);
     s.FftEnd = std::min(s.FftEnd, half);
     const bool empty =
-        s.TimeStart + r.MovAvgLen >= s.TimeEnd || (half > 0 && s.FftStart >= s.FftEnd);
+        s.TimeStart + r.settings.MovAvgLen >= s.TimeEnd || (half > 0 && s.FftStart >= s.FftEnd);
     if (empty) s.XZoomActive = 0;
   }
   if (!s.XZoomActive) {
@@ -90,55 +116,66 @@ bool ComputeRanges(DisplayState& s, const AnalysisRecord& r, const LayoutRecord&
 TimeSeries SeriesOf(TimeGraph g, const AnalysisRecord& r, const DisplayState& s) {
   switch (g) {
     case TimeGraph::RpmFilt:
-      return {r.RPMfiltArr, r.RPMfiltMax, r.RPMfiltMin, s.ZoomRpm};
+      return {r.samples.RPMfiltArr, r.stats.RPMfiltMax, r.stats.RPMfiltMin, s.ZoomRpm};
     case TimeGraph::RpmInst:
-      return {r.RPMinstArr, r.RPMinstMax, r.RPMinstMin, s.ZoomRpm};
+      return {r.samples.RPMinstArr, r.stats.RPMinstMax, r.stats.RPMinstMin, s.ZoomRpm};
     case TimeGraph::Torque:
-      return {r.TRQfiltArr, r.TRQfiltMax, r.TRQfiltMin, s.ZoomTorque};
+      return {r.samples.TRQfiltArr, r.stats.TRQfiltMax, r.stats.TRQfiltMin, s.ZoomTorque};
     case TimeGraph::Power:
       break;
   }
-  return {r.POTfiltArr, r.POTfiltMax, r.POTfiltMin, s.ZoomPower};
+  return {r.samples.POTfiltArr, r.stats.POTfiltMax, r.stats.POTfiltMin, s.ZoomPower};
 }
 
 bool SingleGraphShown(const DisplayState& s, TimeGraph* g) {
-  if (s.ShowRpmFilt) *g = TimeGraph::RpmFilt;
-  else if (s.ShowRpmInst) *g = TimeGraph::RpmInst;
-  else if (s.ShowTorque) *g = TimeGraph::Torque;
-  else if (s.ShowPower) *g = TimeGraph::Power;
-  else return false;
-  return true;
+  switch (s.Show) {
+    case DisplayChoice::ShowRpmFilt: *g = TimeGraph::RpmFilt; return true;
+    case DisplayChoice::ShowRpmInst: *g = TimeGraph::RpmInst; return true;
+    case DisplayChoice::ShowTorque: *g = TimeGraph::Torque; return true;
+    case DisplayChoice::ShowPower: *g = TimeGraph::Power; return true;
+    default: return false;
+  }
 }
 
-void SetSingleGraphScale(DisplayState& s, double H, const TimeSeries& t) {
+std::array<TimeGraph, 3> BandGraphs(const DisplayState& s) {
+  const bool inst = s.Show == DisplayChoice::Show3RpmInst;
+  return {inst ? TimeGraph::RpmInst : TimeGraph::RpmFilt, TimeGraph::Torque,
+          TimeGraph::Power};
+}
+
+VerticalScale SingleGraphScale(double H, const TimeSeries& t) {
   const double R = std::fabs(t.max) + std::fabs(t.min);
   const double Z = t.zoom;
-  s.GraphScale = ScaleOf(H, R, Z, 0.004);
-  s.GraphOffset = OffsetOr(s.GraphScale, R * s.GraphScale * 125.0 / Z, H * 0.5);
+  VerticalScale v;
+  v.Scale = ScaleOf(H, R, Z, kSingleScale);
+  v.Offset = OffsetOr(v.Scale, R * v.Scale * kSingleOffset / Z, H * kSingleOffsetAtRest);
+  return v;
 }
 
-void SetBandScales(DisplayState& s, double H, const AnalysisRecord& r) {
-  const TimeSeries rpm = SeriesOf(s.Show3RpmInst ? TimeGraph::RpmInst : TimeGraph::RpmFilt, r, s);
-  const TimeSeries bands[3] = {rpm, SeriesOf(TimeGraph::Torque, r, s),
-                               SeriesOf(TimeGraph::Power, r, s)};
-  double* scale[3] = {&s.BandScale1, &s.BandScale2, &s.BandScale3};
-  double* offset[3] = {&s.BandOffset1, &s.BandOffset2, &s.BandOffset3};
-  for (int i = 0; i < 3; ++i) {
-    const double R = std::fabs(bands[i].max) + std::fabs(bands[i].min);
-    const double Z = bands[i].zoom;
-    *scale[i] = ScaleOf(H, R, Z, 0.0025);
-    *offset[i] = OffsetOr(*scale[i], *scale[i] * R * 50.0 / Z, H * 0.125);
+std::array<VerticalScale, 3> BandScales(const DisplayState& s, double H, const AnalysisRecord& r) {
+  const std::array<TimeGraph, 3> graphs = BandGraphs(s);
+  std::array<VerticalScale, 3> bands;
+  for (size_t i = 0; i < graphs.size(); ++i) {
+    const TimeSeries t = SeriesOf(graphs[i], r, s);
+    const double R = std::fabs(t.max) + std::fabs(t.min);
+    const double Z = t.zoom;
+    VerticalScale& band = bands[i];
+    band.Scale = ScaleOf(H, R, Z, kBandScale);
+    band.Offset = OffsetOr(band.Scale, band.Scale * R * kBandOffset / Z, H * kBandOffsetAtRest);
   }
-  s.BandBase1 = 0.6 * H + 50.0;
-  s.BandBase2 = 0.31666666666666665 * H + 50.0;
-  s.BandBase3 = 0;
+  bands[0].Base = kRpmBandBase * H + kBandLift;
+  bands[1].Base = kTorqueBandBase * H + kBandLift;
+  bands[2].Base = 0;  // the power band stands on the bottom
+  return bands;
 }
 
-void SetFftScale(DisplayState& s, double H, const AnalysisRecord& r) {
-  const double M = LineMagnitudeAt(r, r.FundLine);
+VerticalScale FftScale(const DisplayState& s, double H, const AnalysisRecord& r) {
+  const double M = LineMagnitudeAt(r, r.spectrum.FundLine);
   const double Z = s.ZoomFft;
-  s.GraphScale = ScaleOf(H, M, Z, 0.009);
-  s.GraphOffset = OffsetOr(s.GraphScale, M * s.GraphScale * 5.0 / Z, 0.045 * H);
+  VerticalScale v;
+  v.Scale = ScaleOf(H, M, Z, kFftScale);
+  v.Offset = OffsetOr(v.Scale, M * v.Scale * kFftOffset / Z, kFftOffsetAtRest * H);
+  return v;
 }
 
 int ValueToY(double value, double scale, double offset, double base, double H, int plotTop) {
@@ -149,18 +186,6 @@ int ValueToY(double value, double scale, double offset, double base, double H, i
   return PixelFromDouble(H - v);
 }
 
-int32_t SampleAtColumn(const DisplayState& s, const AnalysisRecord& r, int x) {
-  const int64_t pix = std::max<int32_t>(1, s.TimePixStep);
-  const int64_t v = static_cast<int64_t>(s.TimeStep) * x / pix + r.MovAvgLen + s.TimeStart;
-  return static_cast<int32_t>(std::clamp<int64_t>(v, 0, SampleCount(r)));
-}
-
-int32_t LineAtColumn(const DisplayState& s, const AnalysisRecord& r, int x) {
-  const int64_t pix = std::max<int32_t>(1, s.FftPixStep);
-  const int64_t v = static_cast<int64_t>(s.FftStep) * x / pix + s.FftStart;
-  return static_cast<int32_t>(std::clamp<int64_t>(v, 0, std::max(0, HalfSpectrum(r) - 1)));
-}
-
 double ValueAtRow(double H, int y, double scale, double offset, double base) {
   if (scale == 0.0) return 0.0;
   return (H - y - offset - base) / scale;
@@ -168,7 +193,7 @@ double ValueAtRow(double H, int y, double scale, double offset, double base) {
 
 double LineMagnitudeAt(const AnalysisRecord& r, int32_t k) {
   if (k < 0 || k >= kSampleCapacity) return 0.0;
-  return LineMagnitude(r.FFTre, r.FFTim, k);
+  return LineMagnitude(r.spectrum.FFTre, r.spectrum.FFTim, k);
 }
 
 }  // namespace tz

@@ -39,16 +39,16 @@ const QColor& MarkerPenColour(MarkerLine m) {
   return plot_colour::kMarkerY;
 }
 
-void DrawMarkerLines(QPainter& p, const LayoutRecord& l, const MarkerLines& lines) {
+void DrawMarkerLines(QPainter& p, const PlotGeometry& g, const MarkerLines& lines) {
   for (int i = 0; i < kMarkerLineCount; ++i) {
     const auto m = static_cast<MarkerLine>(i);
     const auto at = lines.Get(m);
     if (!at) continue;
     p.setPen(DottedPen(MarkerPenColour(m)));
     if (IsVertical(m))
-      p.drawLine(*at, l.PlotTop, *at, l.ClientHeight);
+      p.drawLine(*at, g.PlotTop, *at, g.ClientHeight);
     else
-      p.drawLine(0, *at, l.PlotWidth, *at);
+      p.drawLine(0, *at, g.PlotWidth, *at);
   }
 }
 
@@ -59,49 +59,43 @@ void DrawHorizontal(QPainter& p, const QColor& c, int y, int width) {
 
 // One curve of a time graph: a point per TimeStep samples, TimePixStep
 // pixels apart, up to the first point past the right edge.
-void DrawTimeCurve(QPainter& p, const DisplayState& s, const AnalysisRecord& r,
-                   const LayoutRecord& l, const double* values, double scale, double offset,
-                   double base, const QColor& colour) {
-  const double H = l.PlotHeight;
+void DrawTimeCurve(QPainter& p, const PlotGeometry& g, const double* values,
+                   const VerticalScale& v, const QColor& colour) {
+  const double H = g.PlotHeight;
   QPolygon points;
-  points.reserve(std::min<int>(l.PlotWidth + 2, kSampleCapacity));
+  points.reserve(std::min<int>(g.PlotWidth + 2, kSampleCapacity));
   int x = 0;
-  for (int32_t progr = s.TimeStart + r.MovAvgLen; progr < s.TimeEnd; progr += s.TimeStep) {
-    points << QPoint(x, ValueToY(values[progr], scale, offset, base, H, l.PlotTop));
-    if (x > l.PlotWidth) break;
-    x += s.TimePixStep;
+  for (int32_t progr = g.FirstProgr; progr < g.TimeEnd; progr += g.TimeStep) {
+    points << QPoint(x, ValueToY(values[progr], v.Scale, v.Offset, v.Base, H, g.PlotTop));
+    if (x > g.PlotWidth) break;
+    x += g.TimePixStep;
   }
   if (points.size() < 2) return;
   p.setPen(SolidPen(colour));
   p.drawPolyline(points);
 }
 
-void DrawSingleGraph(QPainter& p, DisplayState& s, const AnalysisRecord& r,
-                     const LayoutRecord& l, TimeGraph g) {
+void DrawSingleGraph(QPainter& p, const DisplayState& s, const PlotGeometry& g,
+                     const AnalysisRecord& r, TimeGraph graph) {
   static const QColor* const kColours[] = {&plot_colour::kRpmFilt, &plot_colour::kRpmInst,
                                            &plot_colour::kTorque, &plot_colour::kPower};
-  const TimeSeries t = SeriesOf(g, r, s);
-  SetSingleGraphScale(s, l.PlotHeight, t);
-  DrawTimeCurve(p, s, r, l, t.values, s.GraphScale, s.GraphOffset, 0.0,
-                *kColours[static_cast<int>(g)]);
-  DrawHorizontal(p, plot_colour::kZeroLine, PixelFromDouble(s.GraphOffset), l.PlotWidth);
+  const TimeSeries t = SeriesOf(graph, r, s);
+  DrawTimeCurve(p, g, t.values, g.Graph, *kColours[static_cast<int>(graph)]);
+  DrawHorizontal(p, plot_colour::kZeroLine, PixelFromDouble(g.Graph.Offset), g.PlotWidth);
 }
 
-void DrawBands(QPainter& p, DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
-  SetBandScales(s, l.PlotHeight, r);
-  const TimeGraph graphs[3] = {s.Show3RpmInst ? TimeGraph::RpmInst : TimeGraph::RpmFilt,
-                               TimeGraph::Torque, TimeGraph::Power};
+void DrawBands(QPainter& p, const DisplayState& s, const PlotGeometry& g,
+               const AnalysisRecord& r) {
+  const std::array<TimeGraph, 3> graphs = BandGraphs(s);
   const QColor* colours[3] = {&plot_colour::kRpmFilt, &plot_colour::kTorque,
                               &plot_colour::kPower};
-  const double scale[3] = {s.BandScale1, s.BandScale2, s.BandScale3};
-  const double offset[3] = {s.BandOffset1, s.BandOffset2, s.BandOffset3};
-  const double base[3] = {s.BandBase1, s.BandBase2, s.BandBase3};
-  for (int i = 0; i < 3; ++i) {
+  for (size_t i = 0; i < graphs.size(); ++i) {
+    const VerticalScale& band = g.Bands[i];
     const TimeSeries t = SeriesOf(graphs[i], r, s);
-    DrawTimeCurve(p, s, r, l, t.values, scale[i], offset[i], base[i], *colours[i]);
-    const int zero = PixelFromDouble(l.PlotHeight - static_cast<double>(
-                                                        PixelFromDouble(offset[i] + base[i])));
-    DrawHorizontal(p, plot_colour::kZeroLine, zero, l.PlotWidth);
+    DrawTimeCurve(p, g, t.values, band, *colours[i]);
+    const int zero = PixelFromDouble(g.PlotHeight - static_cast<double>(
+                                                        PixelFromDouble(band.Offset + band.Base)));
+    DrawHorizontal(p, plot_colour::kZeroLine, zero, g.PlotWidth);
   }
 }
 
@@ -112,41 +106,52 @@ bool IsHarmonic(int32_t k, int32_t fund) {
   return q == std::floor(q);
 }
 
-void DrawFft(QPainter& p, DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l) {
-  const double H = l.PlotHeight;
-  SetFftScale(s, H, r);
-  const double scale = s.GraphScale, offset = s.GraphOffset;
-  const int B = PixelFromDouble(H - static_cast<double>(PixelFromDouble(offset)));
+// One drawn column of the FFT graph: the peak of its FftStep lines, in
+// pixels above the bottom, and whether a harmonic line is among them.
+struct FftColumn {
+  double peak = 0.0;
+  bool harmonic = false;
+};
+
+FftColumn GatherColumn(const DisplayState& s, const PlotGeometry& g, const AnalysisRecord& r,
+                       int32_t line) {
+  const double scale = g.Graph.Scale, offset = g.Graph.Offset;
+  FftColumn c;
+  const int32_t last = std::min<int32_t>(line + g.FftStep, kSampleCapacity);
+  for (int32_t k = line; k < last; ++k) {
+    const double mag = LineMagnitudeAt(r, k);
+    const double v = scale * mag + offset;
+    if (!s.ShowHarmonicPeaks) {
+      if (v > c.peak) c.peak = (s.CleanSpectrum && mag <= r.spectrum.FloorLevel) ? offset : v;
+      if (s.CleanSpectrum && k <= r.spectrum.DCEndLine) c.peak = offset;
+    } else if (v > c.peak) {
+      c.peak = scale * r.spectrum.SpecLines[k].mag + offset;
+    }
+    if (IsHarmonic(k, r.spectrum.FundLine)) c.harmonic = true;
+  }
+  return c;
+}
+
+void DrawFft(QPainter& p, const DisplayState& s, const PlotGeometry& g, const AnalysisRecord& r) {
+  const double H = g.PlotHeight;
+  const int B = PixelFromDouble(H - static_cast<double>(PixelFromDouble(g.Graph.Offset)));
   const bool envelope = s.FftEnvelope == 1 && !s.ShowHarmonicPeaks;
 
   QPolygon curve;
   std::vector<QLine> lines, harmonics;
-  const int columns = std::min<int>(l.PlotWidth + 2, kSampleCapacity);
+  const int columns = std::min<int>(g.PlotWidth + 2, kSampleCapacity);
   (envelope ? curve.reserve(columns) : lines.reserve(columns));
   int x = 0;
-  for (int32_t line = s.FftStart; line < s.FftEnd; line += s.FftStep) {
-    double peak = 0.0;
-    bool harmonic = false;
-    const int32_t last = std::min<int32_t>(line + s.FftStep, kSampleCapacity);
-    for (int32_t k = line; k < last; ++k) {
-      const double mag = LineMagnitudeAt(r, k);
-      const double v = scale * mag + offset;
-      if (!s.ShowHarmonicPeaks) {
-        if (v > peak) peak = (s.CleanSpectrum && mag <= r.FloorLevel) ? offset : v;
-        if (s.CleanSpectrum && k <= r.DCEndLine) peak = offset;
-      } else if (v > peak) {
-        peak = scale * r.SpecLines[k].mag + offset;
-      }
-      if (IsHarmonic(k, r.FundLine)) harmonic = true;
-    }
-    const int y = peak > H ? l.PlotTop : PixelFromDouble(H - peak);
+  for (int32_t line = g.FftStart; line < g.FftEnd; line += g.FftStep) {
+    const FftColumn c = GatherColumn(s, g, r, line);
+    const int y = c.peak > H ? g.PlotTop : PixelFromDouble(H - c.peak);
     if (envelope)
       curve << QPoint(x, y);
     else
       lines.emplace_back(x, B, x, y);
-    if (harmonic && s.ShowHarmonics) harmonics.emplace_back(x, B, x, y);
-    if (x > l.PlotWidth) break;
-    x += s.FftPixStep;
+    if (c.harmonic && s.ShowHarmonics) harmonics.emplace_back(x, B, x, y);
+    if (x > g.PlotWidth) break;
+    x += g.FftPixStep;
   }
   p.setPen(SolidPen(plot_colour::kFft));
   if (envelope && curve.size() >= 2) p.drawPolyline(curve);
@@ -155,21 +160,21 @@ void DrawFft(QPainter& p, DisplayState& s, const AnalysisRecord& r, const Layout
     p.setPen(SolidPen(plot_colour::kHarmonic));
     p.drawLines(harmonics.data(), static_cast<int>(harmonics.size()));
   }
-  DrawHorizontal(p, plot_colour::kZeroLine, B, l.PlotWidth);
+  DrawHorizontal(p, plot_colour::kZeroLine, B, g.PlotWidth);
 }
 
 }  // namespace
 
-void PaintPlot(QPainter& painter, DisplayState& s, const AnalysisRecord& r,
-               const LayoutRecord& l, const MarkerLines& lines, const QColor& background) {
+void PaintPlot(QPainter& painter, const DisplayState& s, const PlotGeometry& g,
+               const AnalysisRecord& r, const MarkerLines& lines, const QColor& background) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.fillRect(painter.window(), background);  // the whole surface, whatever its size
-  DrawMarkerLines(painter, l, lines);
-  if (!ComputeRanges(s, r, l)) return;
-  if (s.ShowFft) DrawFft(painter, s, r, l);
-  TimeGraph g;
-  if (SingleGraphShown(s, &g)) DrawSingleGraph(painter, s, r, l, g);
-  if (ThreeGraphs(s)) DrawBands(painter, s, r, l);
+  DrawMarkerLines(painter, g, lines);
+  if (!g.HasSamples) return;
+  TimeGraph single;
+  if (FftShown(s)) DrawFft(painter, s, g, r);
+  else if (SingleGraphShown(s, &single)) DrawSingleGraph(painter, s, g, r, single);
+  else DrawBands(painter, s, g, r);
 }
 
 }  // namespace tz

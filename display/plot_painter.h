@@ -1,14 +1,14 @@
 // Draws the graphs of the display state onto any painter: the plot window's
-// paint, an image in the tests, an export. Ranges and scales are computed
-// first (plot_math.h), then the curves are drawn as one polyline or one set
-// of lines per pen, about one segment per pixel column.
+// paint, an image in the tests, an export. The ranges and scales come from
+// the plot geometry (plot_geometry.h); the curves are drawn as one polyline
+// or one set of lines per pen, about one segment per pixel column.
 #pragma once
 
 #include <QColor>
 
 #include "display/display_state.h"
-#include "display/layout.h"
-#include "display/panel_rules.h"
+#include "display/marker_lines.h"
+#include "display/plot_geometry.h"
 
 class QPainter;
 
@@ -31,10 +31,10 @@ inline const QColor kMarkerY{0, 0, 0};
 }  // namespace plot_colour
 
 // One paint of the plot window: the whole surface in the window colour, the
-// dotted marker lines, then (when the record holds samples) the graphs the
-// display choices name, each with its zero line or baseline. Recomputes the
-// ranges, steps and scales of the state.
-void PaintPlot(QPainter& painter, DisplayState& s, const AnalysisRecord& r,
-               const LayoutRecord& l, const MarkerLines& lines, const QColor& background);
+// dotted marker lines, then (when the record holds samples) the graph or
+// graphs of the display choice, each with its zero line or baseline, by the
+// geometry. Changes nothing.
+void PaintPlot(QPainter& painter, const DisplayState& s, const PlotGeometry& g,
+               const AnalysisRecord& r, const MarkerLines& lines, const QColor& background);
 
 }  // namespace tz

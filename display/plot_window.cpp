@@ -7,20 +7,21 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/resource.h"
-#include "app/widget_id.h"
 #include "display/display_state.h"
-#include "display/layout.h"
+#include "display/plot_geometry.h"
 #include "display/plot_painter.h"
+#include "display/zoom_scroll.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 
 PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
-                       const LayoutRecord& layout, int lineHeight, QWidget* parent)
+                       const PlotGeometry& geometry, int lineHeight, QWidget* parent)
     : QWidget(parent),
       record_(record),
       state_(state),
-      layout_(layout),
+      geometry_(geometry),
       lineHeight_(std::max(1, lineHeight)),
       vbar_(new QScrollBar(Qt::Vertical, this)),
       hbar_(new QScrollBar(Qt::Horizontal, this)) {
@@ -33,12 +34,12 @@ PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
 
   vbar_->setSingleStep(lineHeight_);
   vbar_->setCursor(Qt::ArrowCursor);
-  connect(vbar_, &QScrollBar::valueChanged, this, &PlotWindow::onVerticalMoved);
+  connect(vbar_, &QScrollBar::valueChanged, this, &PlotWindow::OnVerticalMoved);
 
-  hbar_->setRange(0, 100);
+  hbar_->setRange(0, kHorizontalBarRange);
   hbar_->setCursor(Qt::ArrowCursor);
   hbar_->hide();
-  connect(hbar_, &QScrollBar::actionTriggered, this, &PlotWindow::onHorizontalAction);
+  connect(hbar_, &QScrollBar::actionTriggered, this, &PlotWindow::OnHorizontalAction);
   // The thumb stays where the display put it: dragging it moves nothing.
   connect(hbar_, &QScrollBar::sliderReleased, this,
           [this] { hbar_->setSliderPosition(hposition_); });
@@ -51,15 +52,15 @@ void PlotWindow::SetRunning(bool running) {
 
 void PlotWindow::ShowHorizontalBar(bool visible) {
   hbar_->setVisible(visible);
-  placeBars();
+  PlaceBars();
 }
 
 void PlotWindow::SetHorizontalPosition(int position) {
-  hposition_ = std::clamp(position, 0, 100);
+  hposition_ = std::clamp(position, 0, kHorizontalBarRange);
   hbar_->setSliderPosition(hposition_);
 }
 
-void PlotWindow::placeBars() {
+void PlotWindow::PlaceBars() {
   const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
   const int hbarHeight = hbar_->isVisible() ? extent : 0;
   vbar_->setGeometry(width() - extent, 0, extent, std::max(0, height() - hbarHeight));
@@ -73,12 +74,7 @@ void PlotWindow::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), window);
     return;
   }
-  PaintPlot(p, state_, record_, layout_, lines_, window);  // the background first
-  // The paint may have ended a zoom kept from a longer file: the bar
-  // follows once the paint is over.
-  if (hbar_->isVisible() != (state_.XZoomActive != 0))
-    QMetaObject::invokeMethod(
-        this, [this] { ShowHorizontalBar(state_.XZoomActive != 0); }, Qt::QueuedConnection);
+  PaintPlot(p, state_, geometry_, record_, lines_, window);  // the background first
 }
 
 void PlotWindow::keyPressEvent(QKeyEvent* event) {
@@ -108,7 +104,7 @@ void PlotWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void PlotWindow::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  placeBars();
+  PlaceBars();
   const int h = height();
   const int excess = SetUpVerticalScroll(state_, h, lineHeight_);
   if (excess > 0) scroll(0, excess, QRect(0, 0, vbar_->x(), h));
@@ -121,7 +117,7 @@ void PlotWindow::resizeEvent(QResizeEvent* event) {
   update();
 }
 
-void PlotWindow::onVerticalMoved(int value) {
+void PlotWindow::OnVerticalMoved(int value) {
   // The contents move; the uncovered part is painted where the paint always
   // draws, as a scrolled window does.
   const int move = std::clamp(value, 0, state_.VScrollMax) - state_.VScrollPos;
@@ -129,23 +125,14 @@ void PlotWindow::onVerticalMoved(int value) {
   if (move != 0) scroll(0, -move, QRect(0, 0, vbar_->x(), height()));
 }
 
-void PlotWindow::onHorizontalAction(int action) {
-  int code;
+void PlotWindow::OnHorizontalAction(int action) {
+  ScrollCode code;
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-      code = 0;
-      break;
-    case QAbstractSlider::SliderSingleStepAdd:
-      code = 1;
-      break;
-    case QAbstractSlider::SliderPageStepSub:
-      code = 2;
-      break;
-    case QAbstractSlider::SliderPageStepAdd:
-      code = 3;
-      break;
-    default:
-      return;
+    case QAbstractSlider::SliderSingleStepSub: code = ScrollCode::LineLeft; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = ScrollCode::LineRight; break;
+    case QAbstractSlider::SliderPageStepSub: code = ScrollCode::PageLeft; break;
+    case QAbstractSlider::SliderPageStepAdd: code = ScrollCode::PageRight; break;
+    default: return;
   }
   // The bar moves only where the display sets it.
   hbar_->setSliderPosition(hposition_);

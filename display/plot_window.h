@@ -6,7 +6,8 @@
 
 #include <QWidget>
 
-#include "display/panel_rules.h"
+#include "display/display_state.h"
+#include "display/marker_lines.h"
 
 class QScrollBar;
 
@@ -14,13 +15,15 @@ namespace tz {
 
 struct AnalysisRecord;
 struct DisplayState;
-struct LayoutRecord;
+struct PlotGeometry;
 
 class PlotWindow : public QWidget {
   Q_OBJECT
  public:
-  // lineHeight: the fixed-pitch font's line, the vertical scroll step.
-  PlotWindow(const AnalysisRecord& record, DisplayState& state, const LayoutRecord& layout,
+  // Paints state and record by geometry, which its owner keeps up to date;
+  // the window changes only the state's vertical scroll position. lineHeight:
+  // the fixed-pitch font's line, the vertical scroll step.
+  PlotWindow(const AnalysisRecord& record, DisplayState& state, const PlotGeometry& geometry,
              int lineHeight, QWidget* parent);
 
   // While a run is filling the record, the window paints its background only.
@@ -32,7 +35,7 @@ class PlotWindow : public QWidget {
   QScrollBar* HorizontalBar() const { return hbar_; }
 
   // The horizontal bar shows while an X zoom is in force, at a position
-  // 0..100.
+  // 0..kHorizontalBarRange.
   void ShowHorizontalBar(bool visible);
   void SetHorizontalPosition(int position);
 
@@ -41,8 +44,8 @@ class PlotWindow : public QWidget {
   void CharacterTyped(const QString& text);
   // The left button released at (x, y) of the window.
   void Clicked(int x, int y);
-  // A horizontal scroll: 0 line left, 1 line right, 2 page left, 3 page right.
-  void ScrolledHorizontally(int code);
+  // A line or page left or right on the horizontal bar.
+  void ScrolledHorizontally(tz::ScrollCode code);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -52,13 +55,13 @@ class PlotWindow : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void placeBars();
-  void onVerticalMoved(int value);
-  void onHorizontalAction(int action);
+  void PlaceBars();
+  void OnVerticalMoved(int value);
+  void OnHorizontalAction(int action);
 
   const AnalysisRecord& record_;
   DisplayState& state_;
-  const LayoutRecord& layout_;
+  const PlotGeometry& geometry_;
   int lineHeight_;
   MarkerLines lines_;
   QScrollBar* vbar_;

@@ -30,11 +30,11 @@ inline int RunOnBytes(InputKind kind, const uint8_t* data, size_t size) {
   if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
   std::fclose(f);
   AnalysisRecord& r = *record;
-  r.SourceKind = kind;
-  r.InputPath = input;
-  r.TdmPath = "/dev/null";
-  r.FdmPath = "/dev/null";
-  r.UseFilterDefaults = 1;
+  r.source.SourceKind = kind;
+  r.source.InputPath = input;
+  r.source.TdmPath = "/dev/null";
+  r.source.FdmPath = "/dev/null";
+  r.settings.UseFilterDefaults = 1;
   SilentPlatform platform;
   RunProcessing(r, platform);
   return 0;

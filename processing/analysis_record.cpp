@@ -19,28 +19,24 @@ RecordPtr NewAnalysisRecord() {
   return RecordPtr(new (mem) AnalysisRecord);
 }
 
-void BoundFilterLengths(AnalysisRecord& r) {
-  r.MovAvgLen = std::clamp(r.MovAvgLen, kMovAvgMin, kMovAvgMax);
-  r.ZeroCrossLen = std::clamp(r.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
+void BoundFilterLengths(ProcessingSettings& settings) {
+  settings.MovAvgLen = std::clamp(settings.MovAvgLen, kMovAvgMin, kMovAvgMax);
+  settings.ZeroCrossLen = std::clamp(settings.ZeroCrossLen, kZeroCrossMin, kZeroCrossMax);
 }
 
 void ResetRunState(AnalysisRecord& r) {
-  std::fill(std::begin(r.MaRPM), std::end(r.MaRPM), 0.0);
-  std::fill(std::begin(r.MaTRQ), std::end(r.MaTRQ), 0.0);
-  std::fill(std::begin(r.MaPOT), std::end(r.MaPOT), 0.0);
-  r.ProgrCount = 0;
-  r.RawCount = 0;
-  r.FilteredCount = 0;
-  r.BytesRead = 0;
-  r.DroppedSampleLines = 0;
-  r.Tprogr = 0;
-  r.TprogrPrev = 0;
-  r.RotSign = 1.0;
-  r.RotSignPrev = 1.0;
+  std::fill(std::begin(r.work.MaRPM), std::end(r.work.MaRPM), 0.0);
+  std::fill(std::begin(r.work.MaTRQ), std::end(r.work.MaTRQ), 0.0);
+  std::fill(std::begin(r.work.MaPOT), std::end(r.work.MaPOT), 0.0);
+  r.counters = RunCounters{};
+  r.work.Tprogr = 0;
+  r.work.TprogrPrev = 0;
+  r.work.RotSign = 1.0;
+  r.work.RotSignPrev = 1.0;
   // A run never depends on an earlier one: the conditioning windows start
   // at zero, as at program start.
-  std::fill(std::begin(r.CislotWin), std::end(r.CislotWin), 0.0);
-  std::fill(std::begin(r.CslotWin), std::end(r.CslotWin), 0.0);
+  std::fill(std::begin(r.work.CislotWin), std::end(r.work.CislotWin), 0.0);
+  std::fill(std::begin(r.work.CslotWin), std::end(r.work.CslotWin), 0.0);
 }
 
 }  // namespace tz

@@ -1,6 +1,7 @@
 #include "processing/codes.h"
 
 #include <cctype>
+#include <filesystem>
 
 namespace tz {
 
@@ -10,10 +11,14 @@ const FftWindowInfo& InfoOf(FftWindow w) {
   return kFftWindows[0];
 }
 
+// An unknown source reads as filtered torque, as the run treats it.
+constexpr size_t kUnknownSourceEntry = 3;
+static_assert(kFftSources[kUnknownSourceEntry].source == FftSource::Torque);
+
 const FftSourceInfo& InfoOf(FftSource s) {
   for (const auto& i : kFftSources)
     if (i.source == s) return i;
-  return kFftSources[3];
+  return kFftSources[kUnknownSourceEntry];
 }
 
 const InputKindInfo& InfoOf(InputKind k) {
@@ -23,11 +28,11 @@ const InputKindInfo& InfoOf(InputKind k) {
 }
 
 size_t ExtensionDot(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return std::string::npos;
-  return dot;
+  // The last dot of the file name; unlike std::filesystem's extension(), a
+  // name that is all extension (".TDM") has one.
+  const std::string name = std::filesystem::path(path).filename().string();
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string::npos : path.size() - name.size() + dot;
 }
 
 InputKind KindFromExtension(const std::string& path) {

@@ -79,7 +79,9 @@ const FftWindowInfo& InfoOf(FftWindow w);
 const FftSourceInfo& InfoOf(FftSource s);
 const InputKindInfo& InfoOf(InputKind k);
 
-// Position of the dot of a path's extension, or npos when its file name has none.
+// Position in the path of the last dot of its file name (the part after the
+// last '/'), or npos when the file name has none: "a.b/c" has none, ".TDM"
+// and "x.tdm" have one.
 size_t ExtensionDot(const std::string& path);
 
 // Kind of an input from its extension, in either case: .TDM and .FDM name

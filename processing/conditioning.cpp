@@ -3,38 +3,45 @@
 #include <cmath>
 
 #include "processing/analysis_record.h"
-#include "processing/run_context.h"
-#include "processing/shaft_quantities.h"
 
 namespace tz {
 
 namespace {
+
 // One third as the nearest double: the mean of three counts is a product.
 constexpr double kOneThird = 0.3333333333333333;
+constexpr uint32_t kCounterOverflow = 4294967295u;  // a counter that ran out
+
+// The decision on the middle sample from the relative changes into it (d1)
+// and out of it (d2), with t the allowed overshoot; the first case that
+// matches wins. A change exactly equal to t counts as large.
+SampleVerdict Decide(double d1, double d2, double t) {
+  const bool up = d1 > 0 && d2 < 0, down = d1 < 0 && d2 > 0;
+  if (std::fabs(d1) < t) return SampleVerdict::Emit;                         // a small change
+  if ((d1 > 0 && d2 > 0) || (d1 < 0 && d2 < 0)) return SampleVerdict::Emit;  // a steady trend
+  if ((up || down) && std::fabs(d2) < t) return SampleVerdict::Emit;         // a step that stays
+  if ((up || down) && std::fabs(d2) >= t) return SampleVerdict::Replaced;    // a spike
+  // A large change followed by none (or an undefined one): neither handed on nor counted.
+  return SampleVerdict::Held;
+}
+
 }  // namespace
 
 bool InvalidPair(uint32_t c, uint32_t s) {
-  return s <= 1u || s == 4294967295u || c <= 1u || c == 4294967295u || c <= s + 1u;
+  return s <= 1u || s == kCounterOverflow || c <= 1u || c == kCounterOverflow || c <= s + 1u;
 }
 
-void ConditionSample(AnalysisRecord& r, RunContext& run, uint32_t c, uint32_t s, int32_t n) {
-  if (InvalidPair(c, s)) {
-    ++r.FilteredCount;
-    return;
-  }
+ConditionedSample ConditionSample(const ProcessingSettings& settings, WorkingState& work,
+                                  uint32_t c, uint32_t s, int32_t n) {
+  if (InvalidPair(c, s)) return {SampleVerdict::Invalid};
+  double* ci = work.CislotWin;
+  double* cs = work.CslotWin;
   // Priming is keyed to the line's position among all raw sample lines.
-  if (n == 1) {
-    r.CislotWin[1] = c;
-    r.CslotWin[1] = s;
-    return;
+  if (n == 1 || n == 2) {
+    ci[n] = c;
+    cs[n] = s;
+    return {SampleVerdict::Priming};
   }
-  if (n == 2) {
-    r.CislotWin[2] = c;
-    r.CslotWin[2] = s;
-    return;
-  }
-  double* ci = r.CislotWin;
-  double* cs = r.CslotWin;
   ci[0] = ci[1];
   ci[1] = ci[2];
   ci[2] = static_cast<double>(c);
@@ -42,33 +49,18 @@ void ConditionSample(AnalysisRecord& r, RunContext& run, uint32_t c, uint32_t s,
   cs[1] = cs[2];
   cs[2] = static_cast<double>(s);
 
-  r.RelDev1 = (ci[1] - ci[0]) / ci[0];
-  r.RelDev2 = (ci[2] - ci[1]) / ci[1];
-  const double d1 = r.RelDev1, d2 = r.RelDev2, t = r.AllowedOvershoot;
-
-  bool accept = false, replace = false;
-  if (std::fabs(d1) < t) {
-    accept = true;                                   // a: small change
-  } else if ((d1 > 0 && d2 > 0) || (d1 < 0 && d2 < 0)) {
-    accept = true;                                   // b: a steady trend
-  } else if (d1 > 0 && d2 < 0 && std::fabs(d2) < t) {
-    accept = true;                                   // c: a step up that stays
-  } else if (d1 < 0 && d2 > 0 && std::fabs(d2) < t) {
-    accept = true;                                   // d: a step down that stays
-  } else if (d1 > 0 && d2 < 0 && std::fabs(d2) >= t) {
-    replace = true;                                  // e: a spike up
-  } else if (d1 < 0 && d2 > 0 && std::fabs(d2) >= t) {
-    replace = true;                                  // f: a spike down
-  }                                                  // g: neither emitted nor counted
-
-  if (accept) {
+  work.RelDev1 = (ci[1] - ci[0]) / ci[0];
+  work.RelDev2 = (ci[2] - ci[1]) / ci[1];
+  const SampleVerdict verdict = Decide(work.RelDev1, work.RelDev2, settings.AllowedOvershoot);
+  if (verdict == SampleVerdict::Emit) {
     cs[1] = (cs[2] + cs[1] + cs[0]) * kOneThird;
-    EmitSample(r, run);
-  } else if (replace) {
+    return {verdict, ci[1], cs[1]};
+  }
+  if (verdict == SampleVerdict::Replaced) {
     ci[1] = (ci[2] + ci[0]) * 0.5;
     cs[1] = (cs[2] + cs[0]) * 0.5;
-    ++r.FilteredCount;
   }
+  return {verdict};
 }
 
 }  // namespace tz

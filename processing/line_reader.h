@@ -32,7 +32,8 @@ class LineReader {
 
  private:
   InputFile& file_;
-  char block_[1 << 16];
+  static constexpr size_t kBlockSize = 1 << 16;  // bytes read from the file at a time
+  char block_[kBlockSize];
   size_t pos_ = 0, fill_ = 0;
   bool eof_ = false;
   uint64_t limit_ = UINT64_MAX;

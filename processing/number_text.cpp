@@ -20,62 +20,77 @@ bool SkipBlanksAndSign(const char* text, size_t len, size_t& i) {
   return false;
 }
 
+size_t SkipDigits(const char* text, size_t len, size_t i) {
+  while (i < len && IsDigit(text[i])) ++i;
+  return i;
+}
+
+// End of an exponent (e or E, an optional sign, digits) that starts at i, or
+// i itself: an exponent counts only when at least one digit follows it.
+size_t ExponentEnd(const char* text, size_t len, size_t i) {
+  if (i >= len || (text[i] != 'e' && text[i] != 'E')) return i;
+  size_t j = i + 1;
+  if (j < len && (text[j] == '+' || text[j] == '-')) ++j;
+  if (j >= len || !IsDigit(text[j])) return i;
+  return SkipDigits(text, len, j);
+}
+
+// Decimal exponent of the first nonzero digit of the mantissa text[i, end):
+// 2 for "123.4", -3 for "0.00123".
+long long LeadingExponent(const char* text, size_t i, size_t end) {
+  long long intDigits = 0, zerosAfterPoint = 0;
+  bool seenNonzero = false, point = false;
+  for (; i < end; ++i) {
+    const char c = text[i];
+    if (c == '.') {
+      point = true;
+    } else if (seenNonzero || c != '0') {
+      seenNonzero = true;
+      if (!point) ++intDigits;
+    } else if (point) {
+      ++zerosAfterPoint;
+    }
+  }
+  return intDigits > 0 ? intDigits - 1 : -(zerosAfterPoint + 1);
+}
+
+// The exponent written in text[i, end) ("e-12"; 0 when empty), held far
+// beyond the range of a double.
+long long WrittenExponent(const char* text, size_t i, size_t end) {
+  constexpr long long kFarBeyond = 100000000;
+  if (i >= end) return 0;
+  ++i;  // the 'e'
+  bool negative = false;
+  if (text[i] == '+' || text[i] == '-') negative = text[i++] == '-';
+  long long e = 0;
+  for (; i < end; ++i)
+    if (e < kFarBeyond) e = e * 10 + (text[i] - '0');
+  return negative ? -e : e;
+}
+
 }  // namespace
 
 double ReadDecimalReal(const char* text, size_t len) {
   size_t i = 0;
   const bool negative = SkipBlanksAndSign(text, len, i);
   const size_t start = i;
-  size_t intDigits = 0, fracDigits = 0;
-  while (i < len && IsDigit(text[i])) ++i, ++intDigits;
-  if (i < len && text[i] == '.') {
-    ++i;
-    while (i < len && IsDigit(text[i])) ++i, ++fracDigits;
+  size_t mantissaEnd = SkipDigits(text, len, start);
+  size_t digits = mantissaEnd - start;
+  if (mantissaEnd < len && text[mantissaEnd] == '.') {
+    const size_t fractionEnd = SkipDigits(text, len, mantissaEnd + 1);
+    digits += fractionEnd - mantissaEnd - 1;
+    mantissaEnd = fractionEnd;
   }
-  if (intDigits + fracDigits == 0) return 0.0;  // no digit: "." alone, "+", ""
-  size_t end = i;
-  // An exponent counts only when at least one digit follows it.
-  if (i < len && (text[i] == 'e' || text[i] == 'E')) {
-    size_t j = i + 1;
-    if (j < len && (text[j] == '+' || text[j] == '-')) ++j;
-    if (j < len && IsDigit(text[j])) {
-      while (j < len && IsDigit(text[j])) ++j;
-      end = j;
-    }
-  }
+  if (digits == 0) return 0.0;  // no digit: "." alone, "+", ""
+  const size_t end = ExponentEnd(text, len, mantissaEnd);
+
   double value = 0.0;
-  auto res = std::from_chars(text + start, text + end, value, std::chars_format::general);
+  const auto res = std::from_chars(text + start, text + end, value, std::chars_format::general);
   if (res.ec == std::errc::result_out_of_range) {
-    // Out of range: decide between overflow and underflow from the decimal
-    // exponent of the first nonzero digit plus the written exponent.
-    long long lead = 0, zerosAfterPoint = 0, exp10 = 0;
-    bool seenNonzero = false, point = false;
-    size_t m = start;
-    for (; m < end && text[m] != 'e' && text[m] != 'E'; ++m) {
-      const char c = text[m];
-      if (c == '.') {
-        point = true;
-      } else if (!seenNonzero) {
-        if (c != '0') {
-          seenNonzero = true;
-          if (!point) lead = 1;
-        } else if (point) {
-          ++zerosAfterPoint;
-        }
-      } else if (!point) {
-        ++lead;
-      }
-    }
-    const long long magnitude = lead > 0 ? lead - 1 : -(zerosAfterPoint + 1);
-    if (m < end) {
-      ++m;  // the 'e'
-      bool eneg = false;
-      if (text[m] == '+' || text[m] == '-') eneg = text[m++] == '-';
-      for (; m < end; ++m)
-        if (exp10 < 100000000) exp10 = exp10 * 10 + (text[m] - '0');
-      if (eneg) exp10 = -exp10;
-    }
-    value = (magnitude + exp10 > 0) ? std::numeric_limits<double>::infinity() : 0.0;
+    // Overflow or underflow, told apart by the decimal exponent of the number.
+    const long long exponent =
+        LeadingExponent(text, start, mantissaEnd) + WrittenExponent(text, mantissaEnd, end);
+    value = exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   } else if (res.ec != std::errc()) {
     value = 0.0;
   }

@@ -5,10 +5,20 @@
 namespace tz {
 
 struct AnalysisRecord;
-struct RunContext;
 
-// Computes the quantities of the middle sample of the conditioning window,
-// stores the emitted arrays and writes one TDM data line.
-void EmitSample(AnalysisRecord& r, RunContext& run);
+// One emitted sample: the columns of its TDM data line, in file order.
+struct EmittedSample {
+  double Progr;    // ProgrCount after this sample
+  double Tprogr, Dt;
+  double RPMfilt, TRQfilt, POTfilt;
+  double Cislot, Cslot;  // the conditioned counts (Cslot after the three-sample mean)
+  double TRQ0cnt, dTRQinst;
+  double RPMinst, TRQinst, POTinst;  // after the zero-crossing filter
+};
+
+// Computes the quantities of the sample (C, S) that the conditioning handed
+// on, stores them in the emitted arrays at the new ProgrCount and returns
+// them; the caller writes the data line.
+EmittedSample EmitSample(AnalysisRecord& r, double C, double S);
 
 }  // namespace tz

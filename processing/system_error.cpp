@@ -17,7 +17,8 @@ std::string SystemErrorText(int code) {
 std::string SystemErrorReport(int code, const char* context) {
   const std::string message = SystemErrorText(code);
   std::string out;
-  out.reserve(std::strlen(context) + message.size() + 30);
+  constexpr size_t kRoomForTheRest = 30;  // "Error ", the code, ": ", ".\n\r", "\r\n"
+  out.reserve(std::strlen(context) + message.size() + kRoomForTheRest);
   out += "Error ";
   out += std::to_string(code);
   out += ": ";

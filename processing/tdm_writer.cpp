@@ -5,111 +5,62 @@
 
 #include "processing/analysis_record.h"
 #include "processing/files.h"
-#include "processing/format_sig10.h"
+#include "processing/header_lines.h"
+#include "processing/line_buffer.h"
 #include "processing/run_context.h"
 
 namespace tz {
 
-namespace {
-
-// Assembles one line in memory before it is written.
-class LineBuffer {
- public:
-  LineBuffer& Text(const char* s) { return Bytes(s, std::strlen(s)); }
-  LineBuffer& Bytes(const char* s, size_t n) {
-    if (n > sizeof buf_ - len_) n = sizeof buf_ - len_;
-    std::memcpy(buf_ + len_, s, n);
-    len_ += n;
-    return *this;
-  }
-  LineBuffer& Plain(double x) {
-    Room();
-    len_ += FormatSig10(x, buf_ + len_, 10);
-    return *this;
-  }
-  LineBuffer& Int(double x) {
-    Room();
-    len_ += FormatSig10Int(x, buf_ + len_);
-    return *this;
-  }
-  LineBuffer& Header(double x) {
-    Room();
-    len_ += FormatSig10Header(x, buf_ + len_);
-    return *this;
-  }
-  LineBuffer& Sep() { return Bytes(", ", 2); }
-  LineBuffer& End() { return Bytes("\r\n", 2); }
-  void WriteTo(OutputFile& f) {
-    f.Write(buf_, len_);
-    len_ = 0;
-  }
-
- private:
-  void Room() {
-    if (sizeof buf_ - len_ < kSig10Size) len_ = sizeof buf_ - kSig10Size;
-  }
-  char buf_[512];
-  size_t len_ = 0;
-};
-
-}  // namespace
-
-void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& f, const char* title) {
+void WriteHeaderBlock(const HeaderParameters& params, const ProcessingSettings& settings,
+                      OutputFile& f, const char* title) {
   LineBuffer b;
   b.Text(title).End().WriteTo(f);
-  b.Text("Rev. 1.0").End().WriteTo(f);
-  b.Text("Date:").Bytes(r.DateText, r.DateLen).End().WriteTo(f);
-  b.Text("Time:").Bytes(r.TimeText, r.TimeLen).End().WriteTo(f);
-  b.Text("Counter period=").Header(r.Fmux).Text("uS").End().WriteTo(f);
-  b.Text("G=").Header(r.G).Text("N/sqmm").End().WriteTo(f);
-  b.Text("Rext=").Header(r.Rext).Text("mm").End().WriteTo(f);
-  b.Text("Rint=").Header(r.Rint).Text("mm").End().WriteTo(f);
-  b.Text("L=").Header(r.L).Text("mm").End().WriteTo(f);
-  b.Text("N_SLOT=").Header(r.N_SLOT).End().WriteTo(f);
-  b.Text("A_SLOT=").Header(r.A_SLOT).Text("degrees").End().WriteTo(f);
-  b.Text("Perc_Slot=").Header(r.Perc_Slot).End().WriteTo(f);
-  b.Text("RPMmax=").Header(r.RPMmax).End().WriteTo(f);
-  b.Text("PCoeff=").Header(r.PCoeff).End().WriteTo(f);
-  b.Text("PDist=").Header(r.PDist).End().WriteTo(f);
-  b.Text("Allowed overshot(%)=").Header(r.AllowedOvershoot).End().WriteTo(f);
-  b.Text("Moving average filtering length=").Int(r.MovAvgLen).End().WriteTo(f);
-  b.Text("RPM threshold=").Header(r.RPMthreshold).End().WriteTo(f);
-  b.Text("Zero crossing filter length=").Int(r.ZeroCrossLen).End().WriteTo(f);
+  b.Text(kRevisionLine).End().WriteTo(f);
+  b.Text(kDateKeyword).Bytes(params.DateText, params.DateLen).End().WriteTo(f);
+  b.Text(kTimeKeyword).Bytes(params.TimeText, params.TimeLen).End().WriteTo(f);
+  for (const ParameterLine& pl : kParameterLines)
+    b.Text(pl.keyword).Header(params.*pl.field).Text(pl.unit).End().WriteTo(f);
+  for (const SettingLine& sl : kSettingLines) {
+    b.Text(sl.keyword);
+    if (sl.real != nullptr)
+      b.Header(settings.*sl.real);
+    else
+      b.Int(settings.*sl.length);
+    b.End().WriteTo(f);
+  }
 }
 
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
   if (run.tdmLines != nullptr) run.tdmLines->Drain();  // a header again: after the lines so far
-  WriteHeaderBlock(r, *run.tdm, kTdmTitle);
+  WriteHeaderBlock(r.params, r.settings, *run.tdm, kTdmTitle);
   LineBuffer b;
   b.Text(kTdmColumnLine).End().WriteTo(*run.tdm);
-  WriteHeaderBlock(r, *run.fdm, kFdmTitle);
+  WriteHeaderBlock(r.params, r.settings, *run.fdm, kFdmTitle);
 }
 
 namespace {
 
-// The text of one data line from its values, in column order.
-void FormatDataLine(const double* v, OutputFile& f) {
+// The text of one data line, in column order.
+void FormatDataLine(const EmittedSample& v, OutputFile& f) {
   LineBuffer b;
-  b.Int(v[0]).Sep();
-  for (int i = 1; i < DataLinePipe::kValues - 1; ++i) b.Plain(v[i]).Sep();
-  b.Plain(v[DataLinePipe::kValues - 1]).End();
+  b.Int(v.Progr).Sep().Plain(v.Tprogr).Sep().Plain(v.Dt).Sep();
+  b.Plain(v.RPMfilt).Sep().Plain(v.TRQfilt).Sep().Plain(v.POTfilt).Sep();
+  b.Plain(v.Cislot).Sep().Plain(v.Cslot).Sep().Plain(v.TRQ0cnt).Sep().Plain(v.dTRQinst).Sep();
+  b.Plain(v.RPMinst).Sep().Plain(v.TRQinst).Sep().Plain(v.POTinst).End();
   b.WriteTo(f);
 }
 
 }  // namespace
 
-void WriteDataLine(const AnalysisRecord& r, RunContext& run) {
-  const double v[DataLinePipe::kValues] = {
-      static_cast<double>(r.ProgrCount), r.Tprogr, r.Dt, r.RPMfilt, r.TRQfilt, r.POTfilt,
-      r.CislotWin[1], r.CslotWin[1], r.TRQ0cnt, r.dTRQinst, r.RPMinst, r.TRQinst, r.POTinst};
+void WriteDataLine(RunContext& run, const EmittedSample& sample) {
   if (run.tdmLines != nullptr)
-    run.tdmLines->Add(v);
+    run.tdmLines->Add(sample);
   else
-    FormatDataLine(v, *run.tdm);
+    FormatDataLine(sample, *run.tdm);
 }
 
 DataLinePipe::DataLinePipe(OutputFile& file) : file_(file) {
-  for (auto& b : blocks_) b.reset(new double[static_cast<size_t>(kBlockLines) * kValues]);
+  for (auto& b : blocks_) b.resize(kBlockLines);
 }
 
 void DataLinePipe::Join() {
@@ -118,11 +69,11 @@ void DataLinePipe::Join() {
 
 void DataLinePipe::Hand() {
   Join();
-  const double* lines = blocks_[filling_].get();
+  const EmittedSample* lines = blocks_[filling_].data();
   const int count = count_;
   OutputFile* f = &file_;
   auto format = [lines, count, f] {
-    for (int i = 0; i < count; ++i) FormatDataLine(lines + static_cast<size_t>(i) * kValues, *f);
+    for (int i = 0; i < count; ++i) FormatDataLine(lines[i], *f);
   };
   try {
     worker_ = std::thread(format);
@@ -141,9 +92,9 @@ void DataLinePipe::Drain() {
 void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& f,
                    const char* progressText) {
   LineBuffer b;
-  for (int32_t i = 0; i < r.RawCount; ++i) {
-    run.progress.Report(i, r.RawCount, progressText);
-    b.Int(i).Sep().Int(r.CislotRaw[i]).Sep().Int(r.CslotRaw[i]).End();
+  for (int32_t i = 0; i < r.counters.RawCount; ++i) {
+    run.progress.Report(i, r.counters.RawCount, progressText);
+    b.Int(i).Sep().Int(r.samples.CislotRaw[i]).Sep().Int(r.samples.CslotRaw[i]).End();
     b.WriteTo(f);
   }
 }

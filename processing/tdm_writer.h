@@ -1,12 +1,16 @@
 // The TDM file and the header block shared with the FDM file.
 #pragma once
 
-#include <memory>
 #include <thread>
+#include <vector>
+
+#include "processing/shaft_quantities.h"
 
 namespace tz {
 
 struct AnalysisRecord;
+struct HeaderParameters;
+struct ProcessingSettings;
 struct RunContext;
 class OutputFile;
 
@@ -19,15 +23,16 @@ constexpr char kTdmEndMarker[] = ">>END OF TDM Analysis<<";
 constexpr char kRawSectionTitle[] = "Progr, Cislot, Cslot ";
 
 // The 19 lines of the header block under the given title.
-void WriteHeaderBlock(const AnalysisRecord& r, OutputFile& file, const char* title);
+void WriteHeaderBlock(const HeaderParameters& params, const ProcessingSettings& settings,
+                      OutputFile& file, const char* title);
 
 // Header block and column line to the TDM output, then the header block to
 // the FDM output, with the settings as they now stand.
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run);
 
-// One data line of the sample just emitted: through the run's data-line
-// pipe when it has one, else straight to the TDM output.
-void WriteDataLine(const AnalysisRecord& r, RunContext& run);
+// The data line of an emitted sample: through the run's data-line pipe when
+// it has one, else straight to the TDM output.
+void WriteDataLine(RunContext& run, const EmittedSample& sample);
 
 // The data lines of a run, formatted and written beside it: the run hands
 // over each line's values and goes on computing while a second thread turns
@@ -37,15 +42,13 @@ void WriteDataLine(const AnalysisRecord& r, RunContext& run);
 // asks how its writes went.
 class DataLinePipe {
  public:
-  static constexpr int kValues = 13;  // values of one data line
   explicit DataLinePipe(OutputFile& file);
   ~DataLinePipe() { Drain(); }
   DataLinePipe(const DataLinePipe&) = delete;
   DataLinePipe& operator=(const DataLinePipe&) = delete;
 
-  void Add(const double (&values)[kValues]) {
-    double* at = blocks_[filling_].get() + static_cast<size_t>(count_) * kValues;
-    for (int i = 0; i < kValues; ++i) at[i] = values[i];
+  void Add(const EmittedSample& sample) {
+    blocks_[filling_][static_cast<size_t>(count_)] = sample;
     if (++count_ == kBlockLines) Hand();
   }
   // Every line handed over is in the output when this returns.
@@ -57,7 +60,7 @@ class DataLinePipe {
   void Join();
 
   OutputFile& file_;
-  std::unique_ptr<double[]> blocks_[2];
+  std::vector<EmittedSample> blocks_[2];
   int filling_ = 0;
   int count_ = 0;
   std::thread worker_;

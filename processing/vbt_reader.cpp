@@ -1,95 +1,62 @@
 #include "processing/vbt_reader.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "processing/analysis_record.h"
+#include "processing/header_lines.h"
 #include "processing/number_text.h"
-#include "processing/run_context.h"
-#include "processing/tdm_writer.h"
 
 namespace tz {
 
-bool LineStartsWith(const char* line, size_t len, const char* keyword) {
-  const size_t k = std::strlen(keyword);
-  return len >= k && std::memcmp(line, keyword, k) == 0;
-}
-
-double ReadLineValue(const char* line, size_t len, size_t keywordLen, size_t unitCut) {
-  size_t rest = len > keywordLen ? len - keywordLen : 0;
-  rest = rest > unitCut ? rest - unitCut : 0;
-  return ReadDecimalReal(line + keywordLen, rest);
-}
-
-int CopyText(char* dst, int cap, const char* text, size_t len) {
-  const size_t n = len < static_cast<size_t>(cap - 1) ? len : static_cast<size_t>(cap - 1);
-  std::memcpy(dst, text, n);
-  dst[n] = '\0';
-  return static_cast<int>(n);
-}
-
-bool ReadHeaderField(AnalysisRecord& r, const HeaderField& f, const char* line, size_t len) {
-  if (!LineStartsWith(line, len, f.keyword)) return false;
-  r.*f.field = ReadLineValue(line, len, std::strlen(f.keyword), f.unitCut);
-  return true;
-}
+static_assert(kVbtLastParameter - kVbtCounterPeriod + 1 == std::size(kParameterLines));
 
 namespace {
 
-// States 4..13 of the VBT header: keyword, characters of unit, field.
-const HeaderField kVbtFields[] = {
-    {"G=", 6, &AnalysisRecord::G},          {"Rext=", 2, &AnalysisRecord::Rext},
-    {"Rint=", 2, &AnalysisRecord::Rint},    {"L=", 2, &AnalysisRecord::L},
-    {"N_SLOT=", 0, &AnalysisRecord::N_SLOT}, {"A_SLOT=", 0, &AnalysisRecord::A_SLOT},
-    {"Perc_Slot=", 0, &AnalysisRecord::Perc_Slot}, {"RPMmax=", 3, &AnalysisRecord::RPMmax},
-    {"PCoeff=", 0, &AnalysisRecord::PCoeff}, {"PDist=", 0, &AnalysisRecord::PDist},
-};
+// The instrument's header imposes the default filter settings once it has
+// given RPMmax, unless the user chose them.
+void ApplyHeaderDefaults(ProcessingSettings& settings, double RPMmax) {
+  if (HeaderSetsFilter(settings, kFixThreshold))
+    settings.RPMthreshold = kDefaultThresholdFraction * RPMmax;
+  if (HeaderSetsFilter(settings, kFixMovAvg)) settings.MovAvgLen = kDefaultMovAvgLen;
+  if (HeaderSetsFilter(settings, kFixOvershoot)) settings.AllowedOvershoot = kDefaultOvershoot;
+  if (HeaderSetsFilter(settings, kFixZeroCross)) settings.ZeroCrossLen = kDefaultZeroCrossLen;
+}
 
 }  // namespace
 
-int ParseHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len, int state) {
+HeaderStep ParseHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                           const char* line, size_t len, int state) {
+  HeaderStep step{state};
   switch (state) {
     case kVbtAwaitTitle:
+    case kVbtSampleState:  // sample lines are the run driver's
       break;
     case kVbtDate:
-      r.DateLen = CopyText(r.DateText, kDateTextSize, line, len);
-      state = kVbtTime;
+      params.DateLen = CopyText(params.DateText, kDateTextSize, line, len);
+      step.state = kVbtTime;
       break;
     case kVbtTime:
-      r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line, len);
-      state = kVbtCounterPeriod;
+      params.TimeLen = CopyText(params.TimeText, kTimeTextSize, line, len);
+      step.state = kVbtCounterPeriod;
       break;
-    case kVbtCounterPeriod:
-      if (!LineStartsWith(line, len, "Fmux=")) {
-        run.ops.ShowMessage("VBT file Check", "Counter period not found or invalid .... Aborting!");
-        return kHeaderAbort;
-      }
-      r.Fmux = ReadLineValue(line, len, 5, 2);
-      state = kVbtFirstParameter;
+    case kVbtHeaderEnd:
+      step = {kVbtSampleState, HeaderEvent::Complete};
       break;
-    case kVbtWriteHeaders:
-      WriteHeaderBlocks(r, run);
-      state = kVbtSampleState;
-      break;
-    case kVbtSampleState:
-      break;  // sample lines are handled by the run driver
-    default: {
-      if (state < kVbtFirstParameter || state > kVbtLastParameter) break;
-      if (ReadHeaderField(r, kVbtFields[state - kVbtFirstParameter], line, len)) {
-        if (state == kVbtRPMmax) {
-          // The header imposes the default filter settings unless the user chose them.
-          if (HeaderSetsFilter(r, kFixThreshold))
-            r.RPMthreshold = kDefaultThresholdFraction * r.RPMmax;
-          if (HeaderSetsFilter(r, kFixMovAvg)) r.MovAvgLen = kDefaultMovAvgLen;
-          if (HeaderSetsFilter(r, kFixOvershoot)) r.AllowedOvershoot = kDefaultOvershoot;
-          if (HeaderSetsFilter(r, kFixZeroCross)) r.ZeroCrossLen = kDefaultZeroCrossLen;
-        }
-        ++state;
+    default: {  // the counter period and the parameters, each waited for in turn
+      if (state < kVbtCounterPeriod || state > kVbtLastParameter) break;
+      const ParameterLine& pl = kParameterLines[state - kVbtCounterPeriod];
+      if (ReadParameterLine(params, pl, HeaderForm::Instrument, line, len)) {
+        if (pl.field == &HeaderParameters::RPMmax) ApplyHeaderDefaults(settings, params.RPMmax);
+        step.state = state + 1;
+      } else if (state == kVbtCounterPeriod) {
+        return {state, HeaderEvent::CounterPeriodMissing};  // it must follow the time line
       }
       break;
     }
   }
-  if (LineStartsWith(line, len, kVbtTitle)) state = 1;
-  return state;
+  if (LineStartsWith(line, len, kVbtTitle)) step.state = kVbtDate;
+  return step;
 }
 
 bool ParseSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot) {

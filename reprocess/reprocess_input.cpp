@@ -1,10 +1,11 @@
 #include "reprocess/reprocess_input.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "processing/analysis_record.h"
+#include "processing/header_lines.h"
 #include "processing/number_text.h"
-#include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
 #include "spectrum/fft_processor.h"
@@ -13,22 +14,20 @@ namespace tz {
 
 namespace {
 
-// States of the header block both files start with; the parameter lines
-// have one state each, in the order the header block writes them.
+// States of the header block both files start with: the counter period,
+// the parameters and the four settings have one state each, in the order of
+// their tables (the order the header block writes them).
 enum CommonHeaderState : int {
   kAwaitTitle = 0,
   kAfterTitle = 1,
   kDate = 2,
   kTime = 3,
   kCounterPeriod = 4,
-  kFirstParameter = 5,  // G= .. PDist=
-  kRPMmax = 12,         // the parameter the default threshold follows
-  kOvershoot = 15,
-  kMovAvg = 16,
-  kThreshold = 17,
-  kZeroCross = 18,
-  kLastCommonState = kZeroCross,
+  kFirstSetting = 15,
+  kLastCommonState = 18,
 };
+static_assert(kFirstSetting - kCounterPeriod == std::size(kParameterLines));
+static_assert(kLastCommonState - kFirstSetting + 1 == std::size(kSettingLines));
 
 // States after the common block: the TDM file's data lines up to its end
 // marker, the FDM file's FFT section; then the raw samples appended.
@@ -48,18 +47,6 @@ enum FdmState : int {
   kFdmRawColumnLine = 26,
 };
 
-constexpr char kTdmCheckCaption[] = "TDM file Check";
-constexpr char kFdmCheckCaption[] = "FDM file Check";
-
-// States 5..14: the measurement parameters as the header block writes them.
-const HeaderField kParameterFields[] = {
-    {"G=", 6, &AnalysisRecord::G},           {"Rext=", 2, &AnalysisRecord::Rext},
-    {"Rint=", 2, &AnalysisRecord::Rint},     {"L=", 2, &AnalysisRecord::L},
-    {"N_SLOT=", 0, &AnalysisRecord::N_SLOT}, {"A_SLOT=", 0, &AnalysisRecord::A_SLOT},
-    {"Perc_Slot=", 0, &AnalysisRecord::Perc_Slot}, {"RPMmax=", 0, &AnalysisRecord::RPMmax},
-    {"PCoeff=", 0, &AnalysisRecord::PCoeff}, {"PDist=", 0, &AnalysisRecord::PDist},
-};
-
 // True when the line begins with the FDM line of one of the table's codes.
 template <typename Table>
 bool StartsWithAnyFdmLine(const char* line, size_t len, const Table& table) {
@@ -70,124 +57,109 @@ bool StartsWithAnyFdmLine(const char* line, size_t len, const Table& table) {
 
 // States 0..18, common to both files: title, date, time, parameters and the
 // four filter settings (taken only while the header may set them).
-int ParseCommonHeader(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                      int state, const char* checkCaption) {
+// The text after a date or time line's keyword, which is not compared.
+void CopyTextAfter(char* dst, int cap, int* dstLen, const char* keyword, const char* line,
+                   size_t len) {
+  const size_t k = std::strlen(keyword);
+  *dstLen = CopyText(dst, cap, line + (len > k ? k : len), len > k ? len - k : 0);
+}
+
+// A parameter line: the counter period must follow the time line, the other
+// lines are waited for in turn. The default threshold follows RPMmax.
+HeaderStep ParseParameterLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state) {
+  const ParameterLine& pl = kParameterLines[state - kCounterPeriod];
+  if (!ReadParameterLine(params, pl, HeaderForm::Block, line, len)) {
+    if (state == kCounterPeriod) return {state, HeaderEvent::CounterPeriodMissing};
+    return {state};
+  }
+  if (pl.field == &HeaderParameters::RPMmax && HeaderSetsFilter(settings, kFixThreshold))
+    settings.RPMthreshold = kDefaultThresholdFraction * params.RPMmax;
+  return {state + 1};
+}
+
+// States 0..18, common to both files: title, date, time, parameters and the
+// four filter settings (taken only while the header may set them).
+HeaderStep ParseCommonHeader(HeaderParameters& params, ProcessingSettings& settings,
+                             const char* line, size_t len, int state) {
   switch (state) {
     case kAwaitTitle:
-      return kAwaitTitle;
+      return {kAwaitTitle};
     case kAfterTitle:
-      return kDate;
+      return {kDate};
     case kDate:
-      r.DateLen = CopyText(r.DateText, kDateTextSize, line + (len > 5 ? 5 : len),
-                           len > 5 ? len - 5 : 0);
-      return kTime;
+      CopyTextAfter(params.DateText, kDateTextSize, &params.DateLen, kDateKeyword, line, len);
+      return {kTime};
     case kTime:
-      r.TimeLen = CopyText(r.TimeText, kTimeTextSize, line + (len > 5 ? 5 : len),
-                           len > 5 ? len - 5 : 0);
-      return kCounterPeriod;
-    case kCounterPeriod:
-      if (!LineStartsWith(line, len, "Counter period=")) {
-        run.ops.ShowMessage(checkCaption, "Counter period not found or invalid .... Aborting!");
-        return kHeaderAbort;
-      }
-      r.Fmux = ReadLineValue(line, len, 15, 2);
-      return kFirstParameter;
-    case kOvershoot: {
-      static constexpr char kw[] = "Allowed overshot(%)=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixOvershoot))
-        r.AllowedOvershoot = ReadLineValue(line, len, sizeof kw - 1, 0);
-      return kMovAvg;
-    }
-    case kMovAvg: {
-      // Lengths outside the buffers never reach them: truncated, then clamped.
-      static constexpr char kw[] = "Moving average filtering length=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixMovAvg))
-        r.MovAvgLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kMovAvgMin, kMovAvgMax);
-      return kThreshold;
-    }
-    case kThreshold: {
-      static constexpr char kw[] = "RPM threshold=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixThreshold))
-        r.RPMthreshold = ReadLineValue(line, len, sizeof kw - 1, 0);
-      return kZeroCross;
-    }
-    case kZeroCross: {
-      static constexpr char kw[] = "Zero crossing filter length=";
-      if (!LineStartsWith(line, len, kw)) return state;
-      if (HeaderSetsFilter(r, kFixZeroCross))
-        r.ZeroCrossLen = TruncateClamp(ReadLineValue(line, len, sizeof kw - 1, 0), kZeroCrossMin, kZeroCrossMax);
-      return kLastCommonState + 1;
-    }
-    default: {  // the parameter lines
-      if (!ReadHeaderField(r, kParameterFields[state - kFirstParameter], line, len)) return state;
-      if (state == kRPMmax && HeaderSetsFilter(r, kFixThreshold))
-        r.RPMthreshold = kDefaultThresholdFraction * r.RPMmax;
-      return state + 1;
-    }
+      CopyTextAfter(params.TimeText, kTimeTextSize, &params.TimeLen, kTimeKeyword, line, len);
+      return {kCounterPeriod};
+    default:
+      if (state < kFirstSetting) return ParseParameterLine(params, settings, line, len, state);
+      if (!ReadSettingLine(settings, kSettingLines[state - kFirstSetting], line, len))
+        return {state};
+      return {state + 1};
   }
 }
 
 }  // namespace
 
-int ParseTdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                       int state) {
+HeaderStep ParseTdmHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state) {
+  HeaderStep step{state};
   if (state <= kLastCommonState) {
-    state = ParseCommonHeader(r, run, line, len, state, kTdmCheckCaption);
-    if (state == kHeaderAbort) return state;
+    step = ParseCommonHeader(params, settings, line, len, state);
+    if (step.event == HeaderEvent::CounterPeriodMissing) return step;
   } else if (state == kTdmAwaitEndMarker) {
-    if (LineStartsWith(line, len, kTdmEndMarker)) state = kTdmAfterEndMarker;
+    if (LineStartsWith(line, len, kTdmEndMarker)) step.state = kTdmAfterEndMarker;
   } else if (state == kTdmAfterEndMarker) {
-    state = kTdmRawColumnLine;  // the empty line after the marker
+    step.state = kTdmRawColumnLine;  // the empty line after the marker
   } else if (state == kTdmRawColumnLine) {
-    WriteHeaderBlocks(r, run);  // the column line of the appended samples
-    state = kTdmSampleState;
+    step = {kTdmSampleState, HeaderEvent::Complete};  // the column line of the appended samples
   }
-  if (LineStartsWith(line, len, kTdmTitle)) state = kAfterTitle;
-  return state;
+  if (LineStartsWith(line, len, kTdmTitle)) step.state = kAfterTitle;
+  return step;
 }
 
-int ParseFdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                       int state) {
+HeaderStep ParseFdmHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state) {
+  HeaderStep step{state};
   switch (state) {
     case kFdmAwaitFftTitle:
-      if (LineStartsWith(line, len, kFftSectionTitle)) state = kFdmSamplingFreq;
+      if (LineStartsWith(line, len, kFftSectionTitle)) step.state = kFdmSamplingFreq;
       break;
     case kFdmSamplingFreq:
-      if (LineStartsWith(line, len, kFftSamplingFreq)) state = kFdmSamplesNumber;
+      if (LineStartsWith(line, len, kFftSamplingFreq)) step.state = kFdmSamplesNumber;
       break;
     case kFdmSamplesNumber:
-      if (LineStartsWith(line, len, kFftSamplesNumber)) state = kFdmWindowLine;
+      if (LineStartsWith(line, len, kFftSamplesNumber)) step.state = kFdmWindowLine;
       break;
     case kFdmWindowLine:
-      if (StartsWithAnyFdmLine(line, len, kFftWindows)) state = kFdmSourceLine;
+      if (StartsWithAnyFdmLine(line, len, kFftWindows)) step.state = kFdmSourceLine;
       break;
     case kFdmSourceLine:
-      if (StartsWithAnyFdmLine(line, len, kFftSources)) state = kFdmAwaitEndMarker;
+      if (StartsWithAnyFdmLine(line, len, kFftSources)) step.state = kFdmAwaitEndMarker;
       break;
     case kFdmAwaitEndMarker:
       // The end marker must fill the whole line.
       if (len == sizeof kFftEndMarker - 1 && std::memcmp(line, kFftEndMarker, len) == 0)
-        state = kFdmAfterEndMarker;
+        step.state = kFdmAfterEndMarker;
       break;
     case kFdmAfterEndMarker:
-      state = kFdmRawColumnLine;  // the empty line after the marker
+      step.state = kFdmRawColumnLine;  // the empty line after the marker
       break;
     case kFdmRawColumnLine:
-      WriteHeaderBlocks(r, run);  // the column line of the appended samples
-      state = kFdmSampleState;
+      step = {kFdmSampleState, HeaderEvent::Complete};  // the column line of the appended samples
       break;
     case kFdmSampleState:
       break;
     default:
-      state = ParseCommonHeader(r, run, line, len, state, kFdmCheckCaption);
-      if (state == kHeaderAbort) return state;
+      if (state > kLastCommonState) break;
+      step = ParseCommonHeader(params, settings, line, len, state);
+      if (step.event == HeaderEvent::CounterPeriodMissing) return step;
       break;
   }
-  if (LineStartsWith(line, len, kFdmTitle)) state = kAfterTitle;
-  return state;
+  if (LineStartsWith(line, len, kFdmTitle)) step.state = kAfterTitle;
+  return step;
 }
 
 bool ParseAppendedSampleLine(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot) {

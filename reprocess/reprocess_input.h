@@ -7,18 +7,20 @@
 
 namespace tz {
 
-struct AnalysisRecord;
-struct RunContext;
+struct HeaderParameters;
+struct ProcessingSettings;
+struct HeaderStep;
 
 constexpr int kTdmSampleState = 22;
 constexpr int kFdmSampleState = 27;
 
-// Header state machines of the two files (states 0..22 and 0..27).
-// Each returns the new state or kHeaderAbort.
-int ParseTdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                       int state);
-int ParseFdmHeaderLine(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                       int state);
+// Header state machines of the two files (states 0..22 and 0..27): fill the
+// parameters and, while the header may set them, the filter settings. The
+// column line of the appended samples completes the header.
+HeaderStep ParseTdmHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state);
+HeaderStep ParseFdmHeaderLine(HeaderParameters& params, ProcessingSettings& settings,
+                              const char* line, size_t len, int state);
 
 // "Progr, Cislot, Cslot": the second and third comma-separated fields, read
 // as decimal reals, truncated toward zero, low 32 bits. False without a comma.

@@ -8,17 +8,18 @@
 
 namespace tz {
 
-struct AnalysisRecord;
-struct RunContext;
+struct HeaderParameters;
+struct ProcessingSettings;
+struct HeaderStep;
 
 struct InputFormat {
   InputKind kind;
   const char* checkCaption;          // caption of the counter-period message
   const char* preprocessorCaption;   // caption of the end-of-input messages
   int sampleState;                   // header state of the sample lines
-  // One step of the header state machine; returns the new state or kHeaderAbort.
-  int (*parseHeader)(AnalysisRecord& r, RunContext& run, const char* line, size_t len,
-                     int state);
+  // One step of the header state machine: the new state and what the line asks of the run.
+  HeaderStep (*parseHeader)(HeaderParameters& params, ProcessingSettings& settings,
+                            const char* line, size_t len, int state);
   // Sample-line parser: false for a line without a comma.
   bool (*parseSample)(const char* line, size_t len, uint32_t* cislot, uint32_t* cslot);
   // true (the instrument's own file): progress dialog with texts, statistics

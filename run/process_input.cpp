@@ -2,12 +2,13 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "processing/analysis_record.h"
-#include "processing/conditioning.h"
 #include "processing/files.h"
 #include "processing/line_reader.h"
+#include "processing/sample_step.h"
 #include "processing/system_error.h"
 #include "processing/tdm_writer.h"
 #include "processing/vbt_reader.h"
@@ -26,6 +27,8 @@ constexpr char kReadFailure[] = "Input file read failure: the run is abandoned."
 // A stream (a pipe, a device) is refused once it has given as many bytes as
 // the largest file the size check lets through.
 constexpr uint64_t kStreamByteLimit = 4294901760ull;
+// ReadInput: the run must end at once (an aborting header, a failed read or write).
+constexpr int kRunAbandoned = -1;
 
 // Everything a run opened, released on every way out of the run.
 class RunResources {
@@ -172,16 +175,16 @@ void FillStatisticsFigures(const AnalysisRecord& r, RunContext& run, bool dialog
   FilteredPercentText(r, run.marks.percentText);
   run.marks.figuresFilled = true;
   if (!dialogExists) return;
-  const std::string total = std::to_string(r.RawCount);
-  const std::string filtered = std::to_string(r.FilteredCount);
+  const std::string total = std::to_string(r.counters.RawCount);
+  const std::string filtered = std::to_string(r.counters.FilteredCount);
   run.ops.SetStatisticsFields(total.c_str(), filtered.c_str(), run.marks.percentText);
-  if (r.RawCount > 0) run.ops.ShowStatisticsDialog();
+  if (r.counters.RawCount > 0) run.ops.ShowStatisticsDialog();
 }
 
 // Progress of the reading, by the bytes read so far.
 void ReportReading(RunContext& run, const InputFormat& format, const AnalysisRecord& r,
                    uint64_t size) {
-  const double bytes = static_cast<double>(r.BytesRead);
+  const double bytes = static_cast<double>(r.counters.BytesRead);
   if (format.fromInstrument) {
     run.progress.Position(Progress::Percent(bytes, static_cast<double>(size)));
     run.progress.Text(kLoadingText);
@@ -190,50 +193,48 @@ void ReportReading(RunContext& run, const InputFormat& format, const AnalysisRec
   }
 }
 
-// Stores one sample line raw and conditions it; lines beyond the arrays are
-// neither stored nor counted, only tallied for the capacity message.
-void TakeSampleLine(AnalysisRecord& r, RunContext& run, const InputFormat& format,
-                    const char* line, size_t len) {
+// The sample of one sample line that the time domain emits, if any.
+std::optional<EmittedSample> TakeSampleLine(AnalysisRecord& r, const InputFormat& format,
+                                            const char* line, size_t len) {
   uint32_t c, s;
-  if (!format.parseSample(line, len, &c, &s)) return;
-  if (r.RawCount >= kSampleCapacity) {
-    if (r.DroppedSampleLines < INT32_MAX) ++r.DroppedSampleLines;
-    return;
-  }
-  r.CislotRaw[r.RawCount] = c;
-  r.CslotRaw[r.RawCount] = s;
-  ++r.RawCount;
-  ConditionSample(r, run, c, s, r.RawCount);
+  if (!format.parseSample(line, len, &c, &s)) return std::nullopt;
+  return TakeSample(r, c, s);
 }
 
-// Reads the input line by line through the header state machine and the
-// sample lines. Returns the final header state, or kHeaderAbort when the
-// run must end at once (an aborting header or a failed write).
+// Reads the input line by line: each sample line through the time domain
+// into a TDM data line, each line through the header state machine, whose
+// complete header is written at once. Returns the final header state, or
+// kRunAbandoned.
 int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const InputFormat& format,
               uint64_t size) {
   LineReader reader(res.input);
   const bool stream = !res.input.Regular();
   if (stream) reader.SetByteLimit(kStreamByteLimit);
   int state = 0;
-  while (reader.ReadLine(r.BytesRead)) {
+  while (reader.ReadLine(r.counters.BytesRead)) {
     const char* line = reader.Line();
     const size_t len = reader.Length();
     if (state == format.sampleState) {
       ReportReading(run, format, r, size);
-      TakeSampleLine(r, run, format, line, len);
+      if (const auto sample = TakeSampleLine(r, format, line, len)) WriteDataLine(run, *sample);
     }
-    state = format.parseHeader(r, run, line, len, state);
-    if (state == kHeaderAbort) return kHeaderAbort;
-    if (res.WriteFailed()) return kHeaderAbort;
+    const HeaderStep step = format.parseHeader(r.params, r.settings, line, len, state);
+    if (step.event == HeaderEvent::CounterPeriodMissing) {
+      run.ops.ShowMessage(format.checkCaption, kCounterPeriodMissing);
+      return kRunAbandoned;
+    }
+    if (step.event == HeaderEvent::Complete) WriteHeaderBlocks(r, run);
+    state = step.state;
+    if (res.WriteFailed()) return kRunAbandoned;
   }
   if (res.input.ReadFailed()) {
     ReportSystemError(run.ops, "Input file read failure", res.input.ReadErrno());
     run.ops.ShowMessage(format.preprocessorCaption, kReadFailure);
-    return kHeaderAbort;
+    return kRunAbandoned;
   }
   if (reader.LimitReached()) {
     run.ops.ShowMessage("VBT File Loading Error", SizeCheckMessage(kStreamByteLimit));
-    return kHeaderAbort;
+    return kRunAbandoned;
   }
   return state;
 }
@@ -243,7 +244,8 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
 bool CheckEndOfInput(AnalysisRecord& r, RunContext& run, RunResources& res,
                      const InputFormat& format, int state, bool statisticsDialog) {
   PlatformOps& ops = run.ops;
-  if (r.DroppedSampleLines > 0) ops.ShowMessage(format.preprocessorCaption, kTooManySamples);
+  if (r.counters.DroppedSampleLines > 0)
+    ops.ShowMessage(format.preprocessorCaption, kTooManySamples);
   if (!format.fromInstrument) {
     FillStatisticsFigures(r, run, statisticsDialog);
     res.HideToolbar();
@@ -253,7 +255,7 @@ bool CheckEndOfInput(AnalysisRecord& r, RunContext& run, RunResources& res,
     res.Finish();
     return false;
   }
-  if (r.RawCount == 0) {
+  if (r.counters.RawCount == 0) {
     ops.ShowMessage(format.preprocessorCaption, "No sample found!");
     res.Finish();
     return false;
@@ -280,8 +282,11 @@ bool WriteResults(AnalysisRecord& r, RunContext& run, RunResources& res,
 const char* SizeCheckMessage(uint64_t size) {
   // Sizes the instrument's file format was never meant to reach: 4 GiB, and
   // 65,535 blocks of 64 KiB.
-  if (size >= 4294967296ull) return "File is too large to load.";
-  if (size / 65536 > 65534) return "File is too large for buffer size.";
+  constexpr uint64_t kLoadLimit = uint64_t{1} << 32;
+  constexpr uint64_t kBufferBlock = 65536, kMaxBufferBlocks = 65534;
+  static_assert(kStreamByteLimit == (kMaxBufferBlocks + 1) * kBufferBlock);
+  if (size >= kLoadLimit) return "File is too large to load.";
+  if (size / kBufferBlock > kMaxBufferBlocks) return "File is too large for buffer size.";
   return nullptr;
 }
 
@@ -295,7 +300,7 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
   if (!StartProgress(run, res, format, &size)) return run.marks;
 
   ResetRunState(r);
-  BoundFilterLengths(r);
+  BoundFilterLengths(r.settings);
   run.marks.resetDone = true;
   bool statisticsDialog = false;
   if (!format.fromInstrument) statisticsDialog = CreateStatisticsDialog(ops);
@@ -310,7 +315,7 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
     lines.Drain();
     run.tdmLines = nullptr;
   }
-  if (state == kHeaderAbort || res.WriteFailed()) return run.marks;
+  if (state == kRunAbandoned || res.WriteFailed()) return run.marks;
   if (!CheckEndOfInput(r, run, res, format, state, statisticsDialog)) return run.marks;
   if (!WriteResults(r, run, res, format)) return run.marks;
 

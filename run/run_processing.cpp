@@ -9,11 +9,11 @@
 namespace tz {
 
 RunMarks RunProcessing(AnalysisRecord& r, PlatformOps& ops) {
-  const InputFormat* format = FormatOf(r.SourceKind);
+  const InputFormat* format = FormatOf(r.source.SourceKind);
   if (format == nullptr) return RunMarks();
   try {
-    return ProcessInput(r, ops, *format, r.InputPath.c_str(), r.TdmPath.c_str(),
-                        r.FdmPath.c_str());
+    return ProcessInput(r, ops, *format, r.source.InputPath.c_str(), r.source.TdmPath.c_str(),
+                        r.source.FdmPath.c_str());
   } catch (const std::bad_alloc&) {
     // The run's files were released on the way out, the outputs untouched.
     ops.ShowMessage(kMemoryCaption, kMemoryText);

@@ -12,8 +12,8 @@ struct AnalysisRecord;
 constexpr char kMemoryCaption[] = "Torzalen";
 constexpr char kMemoryText[] = "Not enough memory to process the file.";
 
-// Runs the current source r.InputPath, of kind r.SourceKind, into r.TdmPath
-// and r.FdmPath; returns how far the run got (completed: it reached its end).
+// Runs the current source r.source.InputPath, of kind r.source.SourceKind, into r.source.TdmPath
+// and r.source.FdmPath; returns how far the run got (completed: it reached its end).
 RunMarks RunProcessing(AnalysisRecord& r, PlatformOps& ops);
 
 }  // namespace tz

@@ -13,61 +13,73 @@ namespace {
 
 // One sixtieth as the nearest double: revolutions per minute to per second.
 constexpr double kOneOver60 = 0.016666666666666666;
+// Largest departure of the extremes from the mean, as a share of the mean,
+// for which the spectrum is reliable: filtered and unfiltered speed.
+constexpr double kFilteredRpmVariation = 0.02;
+constexpr double kInstantRpmVariation = 0.06;
+// Significant digits of the filtered percentage, and its text without samples.
+constexpr int kPercentDigits = 6;
+constexpr char kNoSamplePercent[] = "0.000";
+
+// True when either extreme departs from the mean by more than the share.
+bool VariesTooMuch(double max, double mean, double min, double share) {
+  return std::fabs((max - mean) / mean) > share || std::fabs((mean - min) / mean) > share;
+}
 
 }  // namespace
 
 void ComputeDisplayStatistics(AnalysisRecord& r, RunContext& run) {
-  const int s = 2 * r.MovAvgLen;
-  const int count = r.ProgrCount - s;
+  DisplayStatistics& st = r.stats;
+  const SampleArrays& a = r.samples;
+  const int s = StatisticsStart(r.settings);
+  const int end = r.counters.ProgrCount;  // the last emitted sample is left out
+  const int count = end - s;
   run.marks.statisticsDone = true;
   if (count <= 0) {
-    // No sample in the statistics range: nothing to measure.
-    r.RPMfiltMax = r.RPMfiltMin = r.RPMinstMax = r.RPMinstMin = 0;
-    r.TRQfiltMax = r.TRQfiltMin = r.POTfiltMax = r.POTfiltMin = 0;
-    r.RPMfiltMean = r.RPMinstMean = 0;
-    r.Fc = 0;
+    st = DisplayStatistics{};  // no sample in the statistics range: nothing to measure
     return;
   }
-  r.RPMfiltMax = r.RPMfiltMin = r.RPMfiltArr[s];
-  r.RPMinstMax = r.RPMinstMin = r.RPMinstArr[s];
-  r.TRQfiltMax = r.TRQfiltMin = r.TRQfiltArr[s];
-  r.POTfiltMax = r.POTfiltMin = r.POTfiltArr[s];
+  st.RPMfiltMax = st.RPMfiltMin = a.RPMfiltArr[s];
+  st.RPMinstMax = st.RPMinstMin = a.RPMinstArr[s];
+  st.TRQfiltMax = st.TRQfiltMin = a.TRQfiltArr[s];
+  st.POTfiltMax = st.POTfiltMin = a.POTfiltArr[s];
   double sumFilt = 0.0, sumInst = 0.0;
-  for (int i = s; i < r.ProgrCount; ++i) {
-    run.progress.Report(i, r.ProgrCount, "Calculating max/min for VDU output ....");
-    if (r.RPMfiltArr[i] > r.RPMfiltMax) r.RPMfiltMax = r.RPMfiltArr[i];
-    if (r.RPMfiltArr[i] < r.RPMfiltMin) r.RPMfiltMin = r.RPMfiltArr[i];
-    if (r.RPMinstArr[i] > r.RPMinstMax) r.RPMinstMax = r.RPMinstArr[i];
-    if (r.RPMinstArr[i] < r.RPMinstMin) r.RPMinstMin = r.RPMinstArr[i];
-    if (r.TRQfiltArr[i] > r.TRQfiltMax) r.TRQfiltMax = r.TRQfiltArr[i];
-    if (r.TRQfiltArr[i] < r.TRQfiltMin) r.TRQfiltMin = r.TRQfiltArr[i];
-    if (r.POTfiltArr[i] > r.POTfiltMax) r.POTfiltMax = r.POTfiltArr[i];
-    if (r.POTfiltArr[i] < r.POTfiltMin) r.POTfiltMin = r.POTfiltArr[i];
-    sumFilt = sumFilt + r.RPMfiltArr[i];
-    sumInst = sumInst + r.RPMinstArr[i];
+  for (int i = s; i < end; ++i) {
+    run.progress.Report(i, end, "Calculating max/min for VDU output ....");
+    if (a.RPMfiltArr[i] > st.RPMfiltMax) st.RPMfiltMax = a.RPMfiltArr[i];
+    if (a.RPMfiltArr[i] < st.RPMfiltMin) st.RPMfiltMin = a.RPMfiltArr[i];
+    if (a.RPMinstArr[i] > st.RPMinstMax) st.RPMinstMax = a.RPMinstArr[i];
+    if (a.RPMinstArr[i] < st.RPMinstMin) st.RPMinstMin = a.RPMinstArr[i];
+    if (a.TRQfiltArr[i] > st.TRQfiltMax) st.TRQfiltMax = a.TRQfiltArr[i];
+    if (a.TRQfiltArr[i] < st.TRQfiltMin) st.TRQfiltMin = a.TRQfiltArr[i];
+    if (a.POTfiltArr[i] > st.POTfiltMax) st.POTfiltMax = a.POTfiltArr[i];
+    if (a.POTfiltArr[i] < st.POTfiltMin) st.POTfiltMin = a.POTfiltArr[i];
+    sumFilt = sumFilt + a.RPMfiltArr[i];
+    sumInst = sumInst + a.RPMinstArr[i];
   }
-  r.RPMfiltMean = sumFilt / count;
-  r.RPMinstMean = sumInst / count;
-  r.Fc = r.RPMfiltMean * r.N_SLOT * kOneOver60;
+  st.RPMfiltMean = sumFilt / count;
+  st.RPMinstMean = sumInst / count;
+  // One emitted sample per slot passage.
+  st.Fc = st.RPMfiltMean * r.params.N_SLOT * kOneOver60;
 }
 
 void CheckSpeedVariation(const AnalysisRecord& r, PlatformOps& ops) {
-  if (r.ProgrCount - 2 * r.MovAvgLen <= 0) return;
-  const double fm = r.RPMfiltMean, im = r.RPMinstMean;
-  if (std::fabs((r.RPMfiltMax - fm) / fm) > 0.02 || std::fabs((fm - r.RPMfiltMin) / fm) > 0.02)
+  if (r.counters.ProgrCount - StatisticsStart(r.settings) <= 0) return;
+  const DisplayStatistics& st = r.stats;
+  if (VariesTooMuch(st.RPMfiltMax, st.RPMfiltMean, st.RPMfiltMin, kFilteredRpmVariation))
     ops.ShowMessage("VBT preprocessor",
                     "Alarm: Filtered RPM variation too high (>2%). FFT not reliable!");
-  if (std::fabs((r.RPMinstMax - im) / im) > 0.06 || std::fabs((im - r.RPMinstMin) / im) > 0.06)
+  if (VariesTooMuch(st.RPMinstMax, st.RPMinstMean, st.RPMinstMin, kInstantRpmVariation))
     ops.ShowMessage("VBT preprocessor",
                     "Warning: Unfiltered RPM variation too high (> 6%). FFT not reliable!");
 }
 
 void FilteredPercentText(const AnalysisRecord& r, char* out) {
-  if (r.RawCount > 0) {
-    FormatSig10(static_cast<double>(r.FilteredCount) / r.RawCount * 100, out, 6);
-  } else {
-    std::memcpy(out, "0.000", 6);
-  }
+  const RunCounters& n = r.counters;
+  if (n.RawCount > 0)
+    FormatSig10(static_cast<double>(n.FilteredCount) / n.RawCount * 100, out, kPercentDigits);
+  else
+    std::memcpy(out, kNoSamplePercent, sizeof kNoSamplePercent);
 }
 
 }  // namespace tz

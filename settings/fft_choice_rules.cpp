@@ -20,16 +20,16 @@ FftSource ReadFftSourceChoice(std::span<const bool> checked) {
 }
 
 void ConfirmFftWindow(AnalysisRecord& r, FftWindow w) {
-  r.FFTwindow = w;
-  r.UseFilterDefaults = 0;
+  r.settings.FFTwindow = w;
+  r.settings.UseFilterDefaults = 0;
 }
 
 void ConfirmFftSource(AnalysisRecord& r, FftSource s) {
-  r.FFTsource = s;
-  r.UseFilterDefaults = 0;
+  r.settings.FFTsource = s;
+  r.settings.UseFilterDefaults = 0;
 }
 
-int CurrentFftWindow(const AnalysisRecord& r) { return static_cast<int>(r.FFTwindow); }
-int CurrentFftSource(const AnalysisRecord& r) { return static_cast<int>(r.FFTsource); }
+int CurrentFftWindow(const AnalysisRecord& r) { return static_cast<int>(r.settings.FFTwindow); }
+int CurrentFftSource(const AnalysisRecord& r) { return static_cast<int>(r.settings.FFTsource); }
 
 }  // namespace tz

@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "app/resource.h"
 #include "processing/codes.h"
 #include "settings/fft_choice_rules.h"
+#include "ui/resource.h"
 
 namespace tz {
 

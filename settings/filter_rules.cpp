@@ -17,8 +17,8 @@ std::string RealBoxText(double x) {
 std::string WholeBoxText(int n) { return std::to_string(static_cast<uint32_t>(n)); }
 
 FilterTexts FilterBoxTexts(const AnalysisRecord& r) {
-  return {RealBoxText(r.AllowedOvershoot), WholeBoxText(r.MovAvgLen),
-          RealBoxText(r.RPMthreshold), WholeBoxText(r.ZeroCrossLen)};
+  return {RealBoxText(r.settings.AllowedOvershoot), WholeBoxText(r.settings.MovAvgLen),
+          RealBoxText(r.settings.RPMthreshold), WholeBoxText(r.settings.ZeroCrossLen)};
 }
 
 double ReadRealEntry(std::string_view text) {
@@ -46,25 +46,25 @@ int ClampZeroCrossLen(uint32_t n) { return TruncateClamp(n, kZeroCrossMin, kZero
 
 bool StoreFilterEntries(AnalysisRecord& r, const FilterEntries& e) {
   // The lengths are compared as the boxes show them: unsigned.
-  const bool unchanged = e.overshoot == r.AllowedOvershoot &&
-                         e.movAvgLen == static_cast<uint32_t>(r.MovAvgLen) &&
-                         e.threshold == r.RPMthreshold &&
-                         e.zeroCrossLen == static_cast<uint32_t>(r.ZeroCrossLen);
+  const bool unchanged = e.overshoot == r.settings.AllowedOvershoot &&
+                         e.movAvgLen == static_cast<uint32_t>(r.settings.MovAvgLen) &&
+                         e.threshold == r.settings.RPMthreshold &&
+                         e.zeroCrossLen == static_cast<uint32_t>(r.settings.ZeroCrossLen);
   if (unchanged) {
-    r.MovAvgLen = ClampMovAvgLen(static_cast<uint32_t>(r.MovAvgLen));
-    r.ZeroCrossLen = ClampZeroCrossLen(static_cast<uint32_t>(r.ZeroCrossLen));
+    r.settings.MovAvgLen = ClampMovAvgLen(static_cast<uint32_t>(r.settings.MovAvgLen));
+    r.settings.ZeroCrossLen = ClampZeroCrossLen(static_cast<uint32_t>(r.settings.ZeroCrossLen));
     return false;
   }
-  r.AllowedOvershoot = e.overshoot;
-  r.MovAvgLen = ClampMovAvgLen(e.movAvgLen);
-  r.RPMthreshold = e.threshold;
-  r.ZeroCrossLen = ClampZeroCrossLen(e.zeroCrossLen);
+  r.settings.AllowedOvershoot = e.overshoot;
+  r.settings.MovAvgLen = ClampMovAvgLen(e.movAvgLen);
+  r.settings.RPMthreshold = e.threshold;
+  r.settings.ZeroCrossLen = ClampZeroCrossLen(e.zeroCrossLen);
   return true;
 }
 
 void ConfirmFilterSettings(AnalysisRecord& r, const FilterTexts& t) {
   StoreFilterEntries(r, ReadFilterEntries(t));
-  r.UseFilterDefaults = 0;
+  r.settings.UseFilterDefaults = 0;
 }
 
 }  // namespace tz

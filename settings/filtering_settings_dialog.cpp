@@ -9,8 +9,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 

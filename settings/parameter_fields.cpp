@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/resource.h"
 #include "processing/format_sig10.h"
+#include "ui/resource.h"
 
 namespace tz {
 
@@ -24,30 +24,30 @@ constexpr const char* kPreprocessor = "Preprocessor parameters";
 // clang-format off
 constexpr ParameterField kFields[] = {
   {kSystem, "Date:", res::kEditParamDate,
-   [](const AnalysisRecord& r) { return StoredText(r.DateText, r.DateLen, kDateTextSize); }},
+   [](const AnalysisRecord& r) { return StoredText(r.params.DateText, r.params.DateLen, kDateTextSize); }},
   {kSystem, "Time:", res::kEditParamTime,
-   [](const AnalysisRecord& r) { return StoredText(r.TimeText, r.TimeLen, kTimeTextSize); }},
+   [](const AnalysisRecord& r) { return StoredText(r.params.TimeText, r.params.TimeLen, kTimeTextSize); }},
   {kSystem, "Counter period (uS)=", res::kEditParamFmux,
-   [](const AnalysisRecord& r) { return Sig10Header(r.Fmux); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.Fmux); }},
   {kShaft, "L(mm)=", res::kEditParamL,
-   [](const AnalysisRecord& r) { return Sig10Header(r.L); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.L); }},
   {kShaft, "Rext(mm)=", res::kEditParamRext,
-   [](const AnalysisRecord& r) { return Sig10Header(r.Rext); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.Rext); }},
   {kShaft, "Rint(mm)=", res::kEditParamRint,
-   [](const AnalysisRecord& r) { return Sig10Header(r.Rint); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.Rint); }},
   {kShaft, "RPMmax=", res::kEditParamRpmMax,
-   [](const AnalysisRecord& r) { return Sig10Header(r.RPMmax); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.RPMmax); }},
   {kDiscs, "N_SLOT=", res::kEditParamNSlot,
-   [](const AnalysisRecord& r) { return Sig10Header(r.N_SLOT); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.N_SLOT); }},
   {kDiscs, "A_SLOT(degrees)=", res::kEditParamASlot,
-   [](const AnalysisRecord& r) { return Sig10Header(r.A_SLOT); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.A_SLOT); }},
   {kDiscs, "Perc_Slot=", res::kEditParamPercSlot,
-   [](const AnalysisRecord& r) { return Sig10Header(r.Perc_Slot); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.Perc_Slot); }},
   {kDiscs, "G(N/sqmm)=", res::kEditParamG,
-   [](const AnalysisRecord& r) { return Sig10Header(r.G); }},
+   [](const AnalysisRecord& r) { return Sig10Header(r.params.G); }},
   // The filtering coefficient is the moving-average length, not PCoeff.
   {kPreprocessor, "Filtering coefficient=", res::kEditParamMovAvgLen,
-   [](const AnalysisRecord& r) { return Sig10Int(r.MovAvgLen); }},
+   [](const AnalysisRecord& r) { return Sig10Int(r.settings.MovAvgLen); }},
 };
 // clang-format on
 

@@ -11,9 +11,9 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
 #include "settings/parameter_fields.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 
@@ -34,6 +34,58 @@ int ColumnOf(const char* group) {
              : 1;
 }
 
+// The notice above the values.
+QGroupBox* NoticeBox(QWidget* dialog) {
+  QGroupBox* notice = NewGroup("Notice", dialog);
+  auto* noticeLayout = new QVBoxLayout(notice);
+  auto* noticeText =
+      new QLabel(QStringLiteral("Parameters will display only after VBT file processing"), notice);
+  SetId(noticeText, res::kIdStatic);
+  noticeLayout->addWidget(noticeText);
+  return notice;
+}
+
+// One read-only value box, wide enough for the longest number,
+// "-1.234567891e-100"; the date and time boxes for a whole line of the header
+// (31 characters, with a fifth more for wide letters).
+QLineEdit* ValueBox(const ParameterField& f, const AnalysisRecord& r, QWidget* dialog) {
+  const QFontMetrics fm(dialog->font());
+  const int numberWidth = fm.horizontalAdvance(QStringLiteral("0")) * 20;
+  const int lineWidth = fm.horizontalAdvance(QString(kDateTextSize - 1, QChar('0'))) * 6 / 5;
+  auto* value = new QLineEdit(FromEightBit(f.text(r)), dialog);
+  SetId(value, f.id);
+  value->setReadOnly(true);
+  const bool isLine = f.id == res::kEditParamDate || f.id == res::kEditParamTime;
+  value->setMinimumWidth(isLine ? lineWidth : numberWidth);
+  value->setCursorPosition(0);
+  return value;
+}
+
+// The values in their group boxes, in two columns.
+QHBoxLayout* ValueColumns(const AnalysisRecord& r, QWidget* dialog) {
+  auto* columns = new QHBoxLayout;
+  QVBoxLayout* column[2] = {new QVBoxLayout, new QVBoxLayout};
+  const char* currentGroup = nullptr;
+  QFormLayout* form = nullptr;
+  for (const ParameterField& f : ParameterFields()) {
+    if (!currentGroup || std::strcmp(currentGroup, f.group) != 0) {
+      currentGroup = f.group;
+      QGroupBox* box = NewGroup(f.group, dialog);
+      form = new QFormLayout(box);
+      form->setLabelAlignment(Qt::AlignRight);
+      column[ColumnOf(f.group)]->addWidget(box);
+    }
+    auto* label = new QLabel(QString::fromLatin1(f.label), dialog);
+    SetId(label, res::kIdStatic);
+    form->addRow(label, ValueBox(f, r, dialog));
+  }
+  for (QVBoxLayout* c : column) {
+    c->addStretch(1);
+    columns->addLayout(c);
+  }
+  return columns;
+}
+
 }  // namespace
 
 ParametersDialog::ParametersDialog(const AnalysisRecord& r, QWidget* parent) : QDialog(parent) {
@@ -43,48 +95,8 @@ ParametersDialog::ParametersDialog(const AnalysisRecord& r, QWidget* parent) : Q
   setAttribute(Qt::WA_DeleteOnClose);
 
   auto* layout = new QVBoxLayout(this);
-  QGroupBox* notice = NewGroup("Notice", this);
-  auto* noticeLayout = new QVBoxLayout(notice);
-  auto* noticeText =
-      new QLabel(QStringLiteral("Parameters will display only after VBT file processing"), notice);
-  SetId(noticeText, res::kIdStatic);
-  noticeLayout->addWidget(noticeText);
-  layout->addWidget(notice);
-
-  auto* columns = new QHBoxLayout;
-  QVBoxLayout* column[2] = {new QVBoxLayout, new QVBoxLayout};
-  // Wide enough for the longest number, "-1.234567891e-100"; the date and
-  // time boxes for a whole line of the header.
-  const QFontMetrics fm(font());
-  const int numberWidth = fm.horizontalAdvance(QStringLiteral("0")) * 20;
-  // (31 characters, with a fifth more for wide letters).
-  const int lineWidth = fm.horizontalAdvance(QString(kDateTextSize - 1, QChar('0'))) * 6 / 5;
-
-  const char* currentGroup = nullptr;
-  QFormLayout* form = nullptr;
-  for (const ParameterField& f : ParameterFields()) {
-    if (!currentGroup || std::strcmp(currentGroup, f.group) != 0) {
-      currentGroup = f.group;
-      QGroupBox* box = NewGroup(f.group, this);
-      form = new QFormLayout(box);
-      form->setLabelAlignment(Qt::AlignRight);
-      column[ColumnOf(f.group)]->addWidget(box);
-    }
-    auto* label = new QLabel(QString::fromLatin1(f.label), this);
-    SetId(label, res::kIdStatic);
-    auto* value = new QLineEdit(FromEightBit(f.text(r)), this);
-    SetId(value, f.id);
-    value->setReadOnly(true);
-    const bool isLine = f.id == res::kEditParamDate || f.id == res::kEditParamTime;
-    value->setMinimumWidth(isLine ? lineWidth : numberWidth);
-    value->setCursorPosition(0);
-    form->addRow(label, value);
-  }
-  for (QVBoxLayout* c : column) {
-    c->addStretch(1);
-    columns->addLayout(c);
-  }
-  layout->addLayout(columns);
+  layout->addWidget(NoticeBox(this));
+  layout->addLayout(ValueColumns(r, this));
 
   auto* row = new QHBoxLayout;
   row->addStretch(1);

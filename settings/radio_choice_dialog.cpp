@@ -1,17 +1,18 @@
 #include "settings/radio_choice_dialog.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/resource.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 
 RadioChoiceDialog::RadioChoiceDialog(const RadioDialogTemplate& t, int current,
                                      QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), group_(new QButtonGroup(this)) {
   SetId(this, t.id);
   setWindowTitle(QString::fromLatin1(t.caption));
   setModal(true);
@@ -26,7 +27,7 @@ RadioChoiceDialog::RadioChoiceDialog(const RadioDialogTemplate& t, int current,
     SetId(b, t.choices[i].id);
     b->setChecked(static_cast<int>(i) == current);
     groupLayout->addWidget(b);
-    buttons_.push_back(b);
+    group_->addButton(b, static_cast<int>(i));
   }
   groupLayout->addStretch(1);
   layout->addWidget(group, 1);
@@ -40,7 +41,8 @@ RadioChoiceDialog::RadioChoiceDialog(const RadioDialogTemplate& t, int current,
 
 RadioChoiceDialog::CheckStates RadioChoiceDialog::CheckedStates() const {
   CheckStates s;
-  for (const QRadioButton* b : buttons_) s.checked[s.count++] = b->isChecked();
+  for (; s.count < static_cast<size_t>(group_->buttons().size()); ++s.count)
+    s.checked[s.count] = group_->button(static_cast<int>(s.count))->isChecked();
   return s;
 }
 

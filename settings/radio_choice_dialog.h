@@ -1,6 +1,6 @@
 // A modal dialog with one group of radio buttons and OK / Cancel: the shape
 // of the FFT window and FFT source dialogs. The value of a button is its
-// position in the group.
+// position in the group, which is also its id in the dialog's QButtonGroup.
 #pragma once
 
 #include <QDialog>
@@ -8,9 +8,8 @@
 #include <array>
 #include <cstddef>
 #include <span>
-#include <vector>
 
-class QRadioButton;
+class QButtonGroup;
 
 namespace tz {
 
@@ -44,7 +43,7 @@ class RadioChoiceDialog : public QDialog {
   CheckStates CheckedStates() const;
 
  private:
-  std::vector<QRadioButton*> buttons_;
+  QButtonGroup* group_;  // exclusive; a button's id is its position
 };
 
 }  // namespace tz

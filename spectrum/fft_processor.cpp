@@ -1,10 +1,8 @@
 #include "spectrum/fft_processor.h"
 
-#include <cstring>
-
 #include "processing/analysis_record.h"
 #include "processing/files.h"
-#include "processing/format_sig10.h"
+#include "processing/line_buffer.h"
 #include "processing/run_context.h"
 #include "processing/tdm_writer.h"
 #include "spectrum/fft.h"
@@ -15,64 +13,70 @@ namespace tz {
 
 namespace {
 
-void Put(OutputFile& f, const char* text) { f.Write(text, std::strlen(text)); }
-
-// One line of the prefix and up to two further texts, with CR LF.
-void PutLine(OutputFile& f, const char* prefix, const char* middle, const char* value = "") {
-  char line[160];
-  size_t n = 0;
-  for (const char* part : {prefix, middle, value}) {
-    const size_t k = std::strlen(part);
-    std::memcpy(line + n, part, k);
-    n += k;
+// The transform's steps as the run's progress, under the texts of each step.
+class FftProgress : public FftObserver {
+ public:
+  explicit FftProgress(Progress& progress) : progress_(progress) {}
+  void Step(FftStep step, int done, int total) override {
+    const char* text = step == FftStep::BitReversal ? "Bit reversing of FFT array ...."
+                       : step == FftStep::Stage     ? "Calculating FFT ...."
+                                                    : "Calculating FFT coefficients ....";
+    progress_.Report(done, total, text);
   }
-  line[n++] = '\r';
-  line[n++] = '\n';
-  f.Write(line, n);
+
+ private:
+  Progress& progress_;
+};
+
+// Line k of the spectrum lies at k x (Fc / N) Hz.
+void FillFrequencyAxis(SpectrumResults& sp, double Fc) {
+  const int n = sp.FFT_N;
+  const int nf = n < kSampleCapacity ? n : kSampleCapacity;
+  for (int k = 0; k < nf; ++k) sp.FFTfreq[k] = k * (Fc / n);
+}
+
+// The forward transform of the weighted input and its four analyses.
+void TransformAndAnalyse(SpectrumResults& sp, double Fc, Progress& progress) {
+  FftProgress observer(progress);
+  fft_float(static_cast<uint32_t>(sp.FFT_N), FftDirection::Forward, sp.FFTinRe, sp.FFTinIm,
+            sp.FFTre, sp.FFTim, &observer);
+  FillFrequencyAxis(sp, Fc);
+  FindFundamental(sp);
+  AnalyseSpectrum(sp, Fc, progress);
+  ParsevalEnergy(sp);
+  SymmetryErrors(sp);
 }
 
 void WriteSpectrumRows(const AnalysisRecord& r, Progress& progress, OutputFile& f) {
-  const int N = r.FFT_N;
+  const SpectrumResults& sp = r.spectrum;
+  const int N = sp.FFT_N;
   const int H = N / 2;
-  const double step = r.Fc / N;
-  char line[256];
+  const double step = r.stats.Fc / N;
+  LineBuffer b;
   for (int k = 0; k < H; ++k) {
     progress.Report(k, H, "Generating FDM output file  ....");
-    size_t n = FormatSig10Int(k, line);
-    line[n++] = ',';
-    line[n++] = ' ';
-    n += FormatSig10(k * step, line + n);
-    line[n++] = ',';
-    line[n++] = ' ';
-    n += FormatSig10(LineMagnitude(r, k), line + n);
-    line[n++] = ',';
-    line[n++] = ' ';
-    if (k == r.FundLine) {
-      std::memcpy(line + n, "Fundamental", 11);
-      n += 11;
-    } else if (r.FundLine != 0 && k != 0 && k % r.FundLine == 0) {
-      std::memcpy(line + n, "Armonic n ", 10);
-      n += 10;
-      n += FormatSig10Int(k / r.FundLine, line + n);
-    }
-    line[n++] = '\r';
-    line[n++] = '\n';
-    f.Write(line, n);
+    b.Int(k).Sep().Plain(k * step).Sep().Plain(LineMagnitude(sp, k)).Sep();
+    if (k == sp.FundLine)
+      b.Text("Fundamental");
+    else if (sp.FundLine != 0 && k != 0 && k % sp.FundLine == 0)
+      b.Text("Armonic n ").Int(k / sp.FundLine);  // the file's own spelling
+    b.End().WriteTo(f);
   }
 }
 
-void ClearSpectrumResults(AnalysisRecord& r) {
-  // No line is picked: clear the records an earlier run left.
-  const int used = r.FFT_N / 2 + 4;
-  for (int i = 0; i < used && i < kSampleCapacity; ++i) r.SpecLines[i] = SpecLine{0, 0, 0};
-  r.FFT_N = 0;
-  r.FundLine = 0;
-  r.FundMag = 0;
-  r.DCEndLine = 0;
-  r.FloorLevel = 0;
-  r.TotalEnergy = 0;
-  r.EvenSymErrRe = 0;
-  r.OddSymErrIm = 0;
+void ClearSpectrumResults(SpectrumResults& sp) {
+  // No line is picked: clear the records an earlier run left, with the few
+  // past the last line that the peak cleaning reads.
+  const int used = sp.FFT_N / 2 + kLinesReadPastTheLast;
+  for (int i = 0; i < used && i < kSampleCapacity; ++i) sp.SpecLines[i] = SpecLine{0, 0, 0};
+  sp.FFT_N = 0;
+  sp.FundLine = 0;
+  sp.FundMag = 0;
+  sp.DCEndLine = 0;
+  sp.FloorLevel = 0;
+  sp.TotalEnergy = 0;
+  sp.EvenSymErrRe = 0;
+  sp.OddSymErrIm = 0;
 }
 
 }  // namespace
@@ -84,41 +88,33 @@ void RunFftProcessor(AnalysisRecord& r, RunContext& run) {
   if (count <= 2) {
     // No transform of at least two points exists for so short an input.
     refused = true;
-    ClearSpectrumResults(r);
+    ClearSpectrumResults(r.spectrum);
     run.ops.ShowMessage("FFT processor", "Too few samples for the FFT");
   } else {
-    ChooseFftSize(r, count);
-    WeightFftInput(r, run.progress);
-    fft_float(r, run.progress, static_cast<uint32_t>(r.FFT_N), 0, r.FFTinRe, r.FFTinIm, r.FFTre,
-              r.FFTim);
-    FindFundamental(r);
-    AnalyseSpectrum(r, run.progress);
-    ParsevalEnergy(r);
-    SymmetryErrors(r);
+    ChooseFftSize(r.spectrum, count);
+    WeightFftInput(r.spectrum, r.settings.FFTwindow, run.progress);
+    TransformAndAnalyse(r.spectrum, r.stats.Fc, run.progress);
     run.marks.fftDone = true;
   }
 
   // FFT section.
-  char value[kSig10Size];
-  PutLine(f, kFftSectionTitle, "");
-  FormatSig10(r.Fc, value);
-  PutLine(f, kFftSamplingFreq, " ", value);
-  FormatSig10Int(r.FFT_N, value);
-  PutLine(f, kFftSamplesNumber, " ", value);
-  PutLine(f, InfoOf(r.FFTwindow).fdmLine, " ");
-  PutLine(f, InfoOf(r.FFTsource).fdmLine, " ");
-  PutLine(f, "", "");
-  PutLine(f, kFftColumnLine, "");
+  LineBuffer b;
+  b.Text(kFftSectionTitle).End().WriteTo(f);
+  b.Text(kFftSamplingFreq).Text(" ").Plain(r.stats.Fc).End().WriteTo(f);
+  b.Text(kFftSamplesNumber).Text(" ").Int(r.spectrum.FFT_N).End().WriteTo(f);
+  b.Text(InfoOf(r.settings.FFTwindow).fdmLine).Text(" ").End().WriteTo(f);
+  b.Text(InfoOf(r.settings.FFTsource).fdmLine).Text(" ").End().WriteTo(f);
+  b.End().WriteTo(f);
+  b.Text(kFftColumnLine).End().WriteTo(f);
   if (!refused) WriteSpectrumRows(r, run.progress, f);
-  PutLine(f, kFftEndMarker, "");
-  PutLine(f, "", "");
+  b.Text(kFftEndMarker).End().WriteTo(f);
+  b.End().WriteTo(f);
 
   // Input data section: every raw sample, rejected ones included.
-  Put(f, kRawSectionTitle);
-  Put(f, "\r\n");
+  b.Text(kRawSectionTitle).End().WriteTo(f);
   WriteRawLines(r, run, f, "Appending input file to FDM output file  ....");
 
-  if (!refused && r.FundLine == 0)
+  if (!refused && r.spectrum.FundLine == 0)
     run.ops.ShowMessage("FFT processor", "Can't determine fundamental frequency");
 }
 

@@ -1,24 +1,31 @@
 // Analyses of the transformed spectrum: the fundamental, the floor level and
-// the harmonic peaks, the total energy and the symmetry errors.
+// the harmonic peaks, the total energy and the symmetry errors. Each reads
+// and writes the spectrum group of the record only.
 #pragma once
 
 namespace tz {
 
-struct AnalysisRecord;
+struct SpectrumResults;
 class Progress;
 
+// The peak cleaning reads and clears records up to this many places past the
+// last line H - 1 (the three lines beside a peak, then one more); they are
+// kept cleared.
+constexpr int kLinesReadPastTheLast = 4;
+
 // Magnitude of line k of the last transform.
-double LineMagnitude(const AnalysisRecord& r, int k);
+double LineMagnitude(const SpectrumResults& sp, int k);
 
 // Sets DCEndLine, FundLine and FundMag.
-void FindFundamental(AnalysisRecord& r);
-// Sets FloorLevel and SpecLines (the picked peaks keep their magnitude).
-void AnalyseSpectrum(AnalysisRecord& r, Progress& progress);
+void FindFundamental(SpectrumResults& sp);
+// Sets FloorLevel and SpecLines (the picked peaks keep their magnitude); Fc
+// gives the lines' frequencies.
+void AnalyseSpectrum(SpectrumResults& sp, double Fc, Progress& progress);
 // Clears the skirts of the picked peak p on both sides.
-void CleanPeakTails(AnalysisRecord& r, int p);
+void CleanPeakTails(SpectrumResults& sp, int p);
 // TotalEnergy = (2 x sum over k = 0..N/2 of |X[k]|^2) / N.
-void ParsevalEnergy(AnalysisRecord& r);
+void ParsevalEnergy(SpectrumResults& sp);
 // Largest departures from even symmetry of FFTre and odd symmetry of FFTim.
-void SymmetryErrors(AnalysisRecord& r);
+void SymmetryErrors(SpectrumResults& sp);
 
 }  // namespace tz

@@ -12,7 +12,7 @@
 #include <regex>
 
 #include "app/dispatcher.h"
-#include "app/resource.h"
+#include "ui/resource.h"
 
 
 namespace tz::test {

@@ -14,8 +14,8 @@
 
 #include "app/file_dialog.h"
 #include "app/main_window.h"
-#include "app/message_box.h"
 #include "tests/test_support.h"
+#include "ui/message_box.h"
 
 namespace tz::test {
 

@@ -15,10 +15,10 @@
 #include "app/about_dialog.h"
 #include "app/help_dialog.h"
 #include "app/progress_dialog.h"
-#include "app/resource.h"
 #include "app/statistics_dialog.h"
-#include "app/widget_id.h"
 #include "app_test_support.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::test {
 namespace {

@@ -12,12 +12,12 @@
 
 #include "app/dispatcher.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
 #include "app/statistics_dialog.h"
 #include "app/toolbar_strip.h"
-#include "app/widget_id.h"
 #include "app_test_support.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::test {
 namespace {
@@ -46,6 +46,7 @@ class Graphs : public ::testing::Test {
   PlotWindow* Plot() { return w->Graphs().Plot(); }
   AxisPanel* Panel(PanelId p) { return w->Graphs().Panel(p); }
   DisplayState& State() { return w->Graphs().State(); }
+  const PlotGeometry& Geometry() { return w->Graphs().Geometry(); }
   QImage Image() { return Plot()->grab().toImage(); }
   void Click(int x, int y) {
     QTest::mouseClick(Plot(), Qt::LeftButton, Qt::NoModifier, QPoint(x, y));
@@ -71,12 +72,11 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
   EXPECT_EQ(Panel(PanelId::FftX)->geometry(), QRect(cw - 320, ch - 330, 320, 330));
   EXPECT_EQ(Panel(PanelId::FftY)->Text(res::kFftYTitle), "Y axis: TORQUE (Hamming)");
   EXPECT_EQ(Panel(PanelId::FftX)->Text(res::kFftXCount).toStdString(),
-            std::to_string(w->Record().FFT_N));
+            std::to_string(w->Record().spectrum.FFT_N));
   EXPECT_EQ(Panel(PanelId::Y1), nullptr);
 
   Choose(res::kRadioShowTorque);
-  EXPECT_EQ(State().ShowTorque, 1);
-  EXPECT_EQ(State().ShowFft, 0);
+  EXPECT_EQ(State().Show, DisplayChoice::ShowTorque);
   EXPECT_EQ(Plot()->width(), cw - 162);
   ASSERT_NE(Panel(PanelId::Y1), nullptr);
   EXPECT_EQ(Panel(PanelId::Y1)->Text(res::kY1Title), "TORQUE");
@@ -102,10 +102,10 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
 
 TEST_F(Graphs, AClickReadsTheSpectrumLineAndDrawsItsMarker) {
   RunDemo();
-  Image();  // a paint sets the steps the click maps with
+  Image();  // painted first, as the user sees it
   const int step = State().FftStep;
   Click(100, 200);
-  EXPECT_EQ(State().Marker1X, 100);
+  EXPECT_EQ(State().Markers[0].X, 100);
   AxisPanel* fx = Panel(PanelId::FftX);
   EXPECT_EQ(fx->Text(res::kFftXM1Line).toStdString(), std::to_string(step * 100));
   EXPECT_FALSE(fx->Text(res::kFftXM1Ampl).isEmpty());
@@ -118,7 +118,7 @@ TEST_F(Graphs, AClickReadsTheSpectrumLineAndDrawsItsMarker) {
   w->Dispatcher().Dispatch(res::kCmdDisplayControl);
   Settle();
   Click(300, 200);
-  EXPECT_EQ(State().Marker1X, 100);
+  EXPECT_EQ(State().Markers[0].X, 100);
   EXPECT_EQ(CountColumn(Image(), 300, qRgb(255, 0, 255)), 0);
 }
 
@@ -126,8 +126,8 @@ TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
   RunDemo();
   Choose(res::kRadioShowRpmFilt);
   Image();
-  const double scale = State().GraphScale;
-  const double offset = State().GraphOffset;
+  const double scale = Geometry().Graph.Scale;
+  const double offset = Geometry().Graph.Offset;
   AxisPanel* y1 = Panel(PanelId::Y1);
   FindById<QLineEdit>(y1, res::kY1Zoom)->setText("200");
   FindById<QPushButton>(y1, res::kY1Set)->click();
@@ -135,8 +135,8 @@ TEST_F(Graphs, SetDoublesTheCurveAndTheSameTextAgainDoesNothing) {
   EXPECT_EQ(State().ZoomRpm, 200.0);
   ASSERT_NE(Panel(PanelId::Y1), y1);  // rebuilt
   Image();
-  EXPECT_DOUBLE_EQ(State().GraphScale, 2 * scale);
-  EXPECT_DOUBLE_EQ(State().GraphOffset, offset);
+  EXPECT_DOUBLE_EQ(Geometry().Graph.Scale, 2 * scale);
+  EXPECT_DOUBLE_EQ(Geometry().Graph.Offset, offset);
   y1 = Panel(PanelId::Y1);
   EXPECT_EQ(y1->Text(res::kY1Zoom), "200");
   FindById<QPushButton>(y1, res::kY1Set)->click();
@@ -151,17 +151,17 @@ TEST_F(Graphs, YMarkerOfTheTorqueBandReadsIntoItsPanel) {
   FindById<QCheckBox>(Panel(PanelId::Y2), res::kY2MarkerOn)->click();
   EXPECT_FALSE(Panel(PanelId::X)->IsChecked(res::kXEnable));
   EXPECT_TRUE(Panel(PanelId::Y2)->IsEnabled(res::kY2MarkerVal));
-  EXPECT_EQ(State().Y2MarkerOn, 1);
+  EXPECT_EQ(State().YMarkerOn[1], 1);
   // The torque band's zero line, then 20 pixels above it.
   const int zero = w->Layout().PlotHeight -
-                   static_cast<int>(State().BandOffset2 + State().BandBase2);
-  const double unitsPerPixel = 1 / State().BandScale2;
+                   static_cast<int>(Geometry().Bands[1].Offset + Geometry().Bands[1].Base);
+  const double unitsPerPixel = 1 / Geometry().Bands[1].Scale;
   Click(50, zero);
   EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 0.0, unitsPerPixel);
   Click(50, zero - 20);
   EXPECT_NEAR(Panel(PanelId::Y2)->Text(res::kY2MarkerVal).toDouble(), 20 * unitsPerPixel,
               unitsPerPixel);
-  EXPECT_EQ(State().Marker1Y, zero - 20);
+  EXPECT_EQ(State().Markers[0].Y, zero - 20);
   Settle();
   const QImage img = Image();
   int black = 0;
@@ -204,8 +204,8 @@ TEST_F(Graphs, XZoomAndRestoreWithTheTimeMarkers) {
   w->Dispatcher().Dispatch(res::kCmdRestoreX);
   Settle();
   EXPECT_EQ(State().XZoomActive, 0);
-  EXPECT_EQ(State().Marker1X, 0);
-  EXPECT_EQ(State().TimeEnd, w->Record().ProgrCount);
+  EXPECT_EQ(State().Markers[0].X, 0);
+  EXPECT_EQ(State().TimeEnd, w->Record().counters.ProgrCount);
   EXPECT_FALSE(Plot()->HorizontalBar()->isVisible());
 }
 

@@ -9,11 +9,11 @@
 
 #include "app/dispatcher.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
 #include "app/statistics_dialog.h"
-#include "app/widget_id.h"
 #include "app_test_support.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::test {
 namespace {

@@ -11,11 +11,11 @@
 
 #include "app/commands.h"
 #include "app/dispatcher.h"
-#include "app/resource.h"
 #include "app/toolbar_strip.h"
-#include "app/widget_id.h"
 #include "app_test_support.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::test {
 namespace {
@@ -169,7 +169,7 @@ TEST(MainWindow, RebuildPutsThePlotWindowBesideThePanelColumn) {
   EXPECT_EQ(w->Graphs().Plot()->width(), cw - 320);
   EXPECT_EQ(w->Graphs().Plot()->objectName(), IdName(res::kPlotWindow));
   // With the time graphs the column narrows to 162.
-  w->Graphs().State().ShowFft = 0;
+  w->Graphs().State().Show = DisplayChoice::ShowRpmFilt;
   w->Graphs().RebuildDisplay();
   EXPECT_EQ(w->Layout().PanelWidth, 162);
   EXPECT_EQ(w->Graphs().Plot()->width(), cw - 162);

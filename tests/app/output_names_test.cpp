@@ -12,7 +12,7 @@
 
 #include "app/dispatcher.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
+#include "ui/resource.h"
 #include "app/start_args.h"
 #include "app/statistics_dialog.h"
 #include "app_test_support.h"

@@ -7,9 +7,9 @@
 #include "app/commands.h"
 #include "app/file_dialog.h"
 #include "app/help_dialog.h"
-#include "app/resource.h"
 #include "app/start_args.h"
 #include "display/layout.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {
@@ -121,6 +121,10 @@ TEST(FileDialogs, FiltersTitlesAndExtensions) {
   }
   EXPECT_EQ(FileNamePart("/a/b/demo.VBT"), "demo.VBT");
   EXPECT_EQ(FileNamePart("demo.VBT"), "demo.VBT");
+  // What follows the last slash, whatever it is.
+  for (auto [path, name] : {std::pair{"a//b.c.d", "b.c.d"}, {"/a/b/", ""}, {"/", ""}, {"", ""},
+                            {"x/..", ".."}, {"x/.hidden", ".hidden"}, {"a\\b.VBT", "a\\b.VBT"}})
+    EXPECT_EQ(FileNamePart(path), name) << path;
 }
 
 TEST(CommandTable, StatusTextsOfTheStringTable) {

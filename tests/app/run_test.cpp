@@ -15,12 +15,12 @@
 #include "app/dispatcher.h"
 #include "app/progress_dialog.h"
 #include "app/qt_platform.h"
-#include "app/resource.h"
 #include "app/start_args.h"
 #include "app/statistics_dialog.h"
-#include "app/widget_id.h"
 #include "app_test_support.h"
 #include "display/display.h"
+#include "ui/resource.h"
+#include "ui/widget_id.h"
 
 namespace tz::test {
 namespace {
@@ -42,6 +42,7 @@ void ExpectSameAsCli(MainWindow& w, const std::string& input, const std::string&
   const std::string cliTdm = dir.Path("cli.TDM"), cliFdm = dir.Path("cli.FDM");
   const CliRun cli = RunCli(input, cliTdm, cliFdm);
   ASSERT_EQ(cli.status, 0) << cli.json;
+  for (const std::string& f : {tdm, fdm, cliTdm, cliFdm}) ASSERT_TRUE(Exists(f)) << f;
   const std::string a = ReadFile(tdm), b = ReadFile(cliTdm);
   EXPECT_GT(a.size(), 1000u);
   EXPECT_TRUE(a == b) << "TDM files differ: " << tdm;
@@ -59,8 +60,8 @@ TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
   auto w = MakeWindow(answers);
   const std::string input = SourcePath("samples/demo.VBT");
   answers.files = {input, dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Record().UseFilterDefaults = 0;
-  w->Record().SourceKind = InputKind::Fdm;
+  w->Record().settings.UseFilterDefaults = 0;
+  w->Record().source.SourceKind = InputKind::Fdm;
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
 
   EXPECT_EQ(answers.Titles(),
@@ -74,8 +75,8 @@ TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
   EXPECT_EQ(answers.asked[2].filter, "FDM Files (*.FDM *.fdm)");
   EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
   EXPECT_EQ(w->Dispatcher().InputTitle(), "demo.VBT");
-  EXPECT_EQ(w->Record().SourceKind, InputKind::Vbt);
-  EXPECT_EQ(w->Record().UseFilterDefaults, 1);
+  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Vbt);
+  EXPECT_EQ(w->Record().settings.UseFilterDefaults, 1);
   EXPECT_TRUE(answers.messages.empty());
   // After the run: no progress dialog, the strip's bar hidden.
   EXPECT_EQ(w->Platform().Progress(), nullptr);
@@ -133,13 +134,13 @@ TEST(OpenVbt, BarsMoveAboutThirtyTimesASecond) {
 TEST(OpenVbt, CancelOfTheInputChangesNothing) {
   Answers answers;
   auto w = MakeWindow(answers);
-  w->Record().SourceKind = InputKind::Fdm;
+  w->Record().source.SourceKind = InputKind::Fdm;
   answers.files = {std::nullopt};
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
   EXPECT_EQ(answers.Titles(), std::vector<std::string>{"Open VBT file"});
   EXPECT_EQ(Caption(*w), kTitle);
-  EXPECT_TRUE(w->Record().InputPath.empty());
-  EXPECT_EQ(w->Record().SourceKind, InputKind::Fdm);
+  EXPECT_TRUE(w->Record().source.InputPath.empty());
+  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Fdm);
   EXPECT_EQ(w->Platform().Statistics(), nullptr);
 }
 
@@ -148,18 +149,18 @@ TEST(OpenVbt, CancelOfAnOutputKeepsTheNewCaptionAndDoesNotRun) {
   for (int cancelAt : {1, 2}) {
     Answers answers;
     auto w = MakeWindow(answers);
-    w->Record().SourceKind = InputKind::Tdm;
-    w->Record().UseFilterDefaults = 0;
+    w->Record().source.SourceKind = InputKind::Tdm;
+    w->Record().settings.UseFilterDefaults = 0;
     const std::string input = SourcePath("samples/demo.VBT");
     answers.files = {input, dir.Path("c.TDM"), dir.Path("c.FDM")};
     answers.files[cancelAt] = std::nullopt;
     w->Dispatcher().Dispatch(res::kCmdOpenVbt);
     EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
     EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
-    EXPECT_EQ(w->Record().InputPath, input);
-    EXPECT_EQ(w->Record().TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
-    EXPECT_EQ(w->Record().SourceKind, InputKind::Tdm);  // the previous kind stays
-    EXPECT_EQ(w->Record().UseFilterDefaults, 0);
+    EXPECT_EQ(w->Record().source.InputPath, input);
+    EXPECT_EQ(w->Record().source.TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
+    EXPECT_EQ(w->Record().source.SourceKind, InputKind::Tdm);  // the previous kind stays
+    EXPECT_EQ(w->Record().settings.UseFilterDefaults, 0);
     EXPECT_EQ(w->Platform().Statistics(), nullptr);
     EXPECT_FALSE(Exists(dir.Path("c.TDM")));
     EXPECT_FALSE(Exists(dir.Path("c.FDM")));
@@ -183,7 +184,7 @@ class Reprocess : public ::testing::Test {
   // That run took name as an input of the given kind, as the batch command would.
   void ExpectRunFrom(const std::string& name, InputKind kind) {
     EXPECT_EQ(Caption(*w), name + "  -  " + kTitle);
-    EXPECT_EQ(w->Record().SourceKind, kind);
+    EXPECT_EQ(w->Record().source.SourceKind, kind);
     ExpectSameAsCli(*w, dir.Path(name), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
   }
   TempDir dir;
@@ -210,16 +211,17 @@ TEST_F(Reprocess, FromTheFdmFile) {
 TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
   Reopen("a.TDM", res::kCmdOpenTdm);
   answers.asked.clear();
-  w->Record().UseFilterDefaults = 0;
+  w->Record().settings.UseFilterDefaults = 0;
   answers.files = {dir.Path("c.TDM"), dir.Path("c.FDM")};
   w->Dispatcher().Dispatch(res::kCmdSaveAsFdm);
   EXPECT_EQ(answers.Titles(), (std::vector<std::string>{"Save TDM file", "Save FDM file"}));
   EXPECT_EQ(answers.asked[0].current, dir.Path("b.TDM"));
   EXPECT_EQ(answers.asked[1].current, dir.Path("b.FDM"));
-  EXPECT_EQ(w->Record().SourceKind, InputKind::Tdm);
-  EXPECT_EQ(w->Record().UseFilterDefaults, 0);  // unchanged
+  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Tdm);
+  EXPECT_EQ(w->Record().settings.UseFilterDefaults, 0);  // unchanged
   EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
   // The TDM input run again: same outputs as before.
+  for (const char* f : {"b.TDM", "b.FDM", "c.TDM", "c.FDM"}) ASSERT_TRUE(Exists(dir.Path(f))) << f;
   EXPECT_TRUE(ReadFile(dir.Path("c.TDM")) == ReadFile(dir.Path("b.TDM")));
   EXPECT_TRUE(ReadFile(dir.Path("c.FDM")) == ReadFile(dir.Path("b.FDM")));
 }
@@ -315,7 +317,7 @@ TEST(ProcessFile, NamesLongerThan260CharactersAreKept) {
   auto w = MakeWindow(answers);
   answers.files = {SourcePath("samples/demo.VBT"), deep + "/long.TDM", deep + "/long.FDM"};
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
-  EXPECT_EQ(w->Record().TdmPath, deep + "/long.TDM");
+  EXPECT_EQ(w->Record().source.TdmPath, deep + "/long.TDM");
   EXPECT_TRUE(Exists(deep + "/long.TDM"));
   EXPECT_TRUE(Exists(deep + "/long.FDM"));
   EXPECT_NE(ShownStatistics(*w), nullptr);
@@ -376,7 +378,7 @@ TEST(StartUp, InputAloneAsksForTheOutputsWithItsName) {
   ASSERT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(answers.asked[0].title, "Create TDM file");
   EXPECT_EQ(answers.asked[0].current, dir.Path("run.TDM"));
-  EXPECT_EQ(w->Record().SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
+  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
 
   answers.asked.clear();
   answers.files = {dir.Path("o.TDM"), std::nullopt};

@@ -75,5 +75,42 @@ TEST(CliOptions, HelpWinsAmongTheOptionsDoubleDashEndsThem) {
   EXPECT_FALSE(dd.json);
 }
 
+TEST(CliOptions, UsageErrorsSayWhatIsWrong) {
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--bogus", "x", "a", "b"}, "unknown option --bogus"},
+      {{"--json=1", "x", "a", "b"}, "unknown option --json=1"},
+      {{"-q=1", "x", "a", "b"}, "unknown option -q=1"},
+      {{"x", "a", "b", "--movavg"}, "option --movavg needs a value"},
+      {{"--kind", "vbx", "x", "a", "b"}, "unknown input kind vbx"},
+      {{"--window=kaiser", "x", "a", "b"}, "unknown window kaiser"},
+      {{"--source", "speed", "x", "a", "b"}, "unknown source speed"},
+      {{"--overshoot", "1e-3", "x", "a", "b"},
+       "option --overshoot needs a plain decimal number, not '1e-3'"},
+      {{"--zerocross=", "x", "a", "b"}, "option --zerocross needs a plain decimal number, not ''"},
+      {{"x", "a"}, "expected INPUT TDM_OUT FDM_OUT, got 2 file name(s)"},
+      {{"x", "a", "b", "-"}, "expected INPUT TDM_OUT FDM_OUT, got 4 file name(s)"},
+  };
+  for (const auto& [args, message] : cases) {
+    CliOptions opt;
+    std::string error;
+    EXPECT_EQ(ParseCliOptions(args, opt, error), CliParse::kUsageError) << message;
+    EXPECT_EQ(error, message);
+  }
+}
+
+TEST(CliOptions, FlagsKindAndAValueThatLooksLikeAnOption) {
+  CliOptions opt;
+  ASSERT_EQ(Parse({"-q", "--json", "--kind=tdm", "--threshold", "-7", "-", "a", "b"}, opt),
+            CliParse::kRun);
+  EXPECT_TRUE(opt.quiet && opt.json);
+  EXPECT_EQ(opt.kind, InputKind::Tdm);  // not taken from the name "-"
+  EXPECT_EQ(opt.threshold, -7.0);
+  EXPECT_EQ(opt.input, "-");
+  CliOptions quiet;
+  ASSERT_EQ(Parse({"x", "--quiet", "a", "b"}, quiet), CliParse::kRun);
+  EXPECT_TRUE(quiet.quiet);
+  EXPECT_FALSE(quiet.json);
+}
+
 }  // namespace
 }  // namespace tz

@@ -13,7 +13,7 @@ namespace tz::test {
 class DisplayFixture : public ::testing::Test {
  protected:
   DisplayFixture() : rec(NewAnalysisRecord()), r(*rec) {
-    r.MovAvgLen = 5;
+    r.settings.MovAvgLen = 5;
     SetPlot(800, 500, 480);
   }
 
@@ -26,22 +26,18 @@ class DisplayFixture : public ::testing::Test {
 
   // count samples of the given value in every time array, Progr 1..count.
   void FillSamples(int count, double value) {
-    r.ProgrCount = count;
+    r.counters.ProgrCount = count;
     for (int i = 1; i <= count; ++i) {
-      r.TprogrArr[i] = i * 0.001;
-      r.RPMfiltArr[i] = r.RPMinstArr[i] = r.TRQfiltArr[i] = r.POTfiltArr[i] = value;
+      r.samples.TprogrArr[i] = i * 0.001;
+      r.samples.RPMfiltArr[i] = r.samples.RPMinstArr[i] = r.samples.TRQfiltArr[i] = r.samples.POTfiltArr[i] = value;
     }
   }
   void SetStatistics(double max, double min) {
-    r.RPMfiltMax = r.RPMinstMax = r.TRQfiltMax = r.POTfiltMax = max;
-    r.RPMfiltMin = r.RPMinstMin = r.TRQfiltMin = r.POTfiltMin = min;
+    r.stats.RPMfiltMax = r.stats.RPMinstMax = r.stats.TRQfiltMax = r.stats.POTfiltMax = max;
+    r.stats.RPMfiltMin = r.stats.RPMinstMin = r.stats.TRQfiltMin = r.stats.POTfiltMin = min;
   }
   // Shows one choice of the seven.
-  void Show(int DisplayState::*choice) {
-    s.ShowFft = s.Show3RpmFilt = s.Show3RpmInst = s.ShowRpmFilt = s.ShowRpmInst = 0;
-    s.ShowTorque = s.ShowPower = 0;
-    s.*choice = 1;
-  }
+  void Show(DisplayChoice choice) { s.Show = choice; }
 
   RecordPtr rec;
   AnalysisRecord& r;

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,8 +13,8 @@
 #include <tuple>
 #include <vector>
 
-#include "app/widget_id.h"
 #include "display/axis_panel.h"
+#include "ui/widget_id.h"
 
 namespace tz {
 namespace {
@@ -260,28 +259,6 @@ TEST(PanelLayout, EveryTextHasRoomAndNoControlsOverlap) {
             << c.templateId << " " << controls[i]->objectName().toStdString() << " "
             << controls[j]->objectName().toStdString();
   }
-}
-
-// With TZ_SCREENSHOTS set, each panel is saved to that folder for a look:
-// as created, and filled with everything enabled.
-TEST(PanelScreenshots, SavedWhenAsked) {
-  const QString dir = qEnvironmentVariable("TZ_SCREENSHOTS");
-  if (dir.isEmpty()) GTEST_SKIP() << "set TZ_SCREENSHOTS to a folder to write them";
-  QDir().mkpath(dir);
-  const char* names[] = {"y1", "y2", "y3", "x", "fft_y", "fft_x"};
-  for (const PanelCase& c : Panels()) {
-    AxisPanel p(c.panel, nullptr);
-    const QString name = dir + "/panel-" + names[static_cast<int>(c.panel)];
-    p.resize(c.size);
-    EXPECT_TRUE(p.grab().save(name + ".png"));
-    ShowFilled(p, c.size);
-    for (int id : c.disabled) p.Apply({c.panel, id, ControlOp::Enable, ""});
-    for (int id : {1363, 1435, 1428, 1470, 1454}) p.Apply({c.panel, id, ControlOp::Check, ""});
-    EXPECT_TRUE(p.grab().save(name + "_filled.png"));
-  }
-  AxisPanel tall(PanelId::Y1, nullptr);  // beside a single time graph
-  tall.resize(162, 815);
-  EXPECT_TRUE(tall.grab().save(dir + "/panel-y1_single.png"));
 }
 
 }  // namespace

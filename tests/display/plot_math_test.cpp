@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "display/format_decimals.h"
+#include "display/plot_geometry.h"
 #include "display/plot_math.h"
 #include "tests/display/display_fixture.h"
 
@@ -33,8 +34,8 @@ TEST(FormatDecimals, NonFiniteValuesKeepTheirText) {
 }
 
 TEST_F(PlotMath, FullRangeStepsFollowTheSamplesPerPixel) {
-  r.ProgrCount = 10000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 10000;
+  r.spectrum.FFT_N = 8192;
   ASSERT_TRUE(ComputeRanges(s, r, l));
   EXPECT_EQ(s.TimeStart, 0);
   EXPECT_EQ(s.TimeEnd, 10000);
@@ -44,12 +45,12 @@ TEST_F(PlotMath, FullRangeStepsFollowTheSamplesPerPixel) {
   EXPECT_EQ(s.FftStep, 6);
   EXPECT_EQ(s.FftPixStep, 1);
 
-  r.ProgrCount = 500;
+  r.counters.ProgrCount = 500;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.TimeStep, 1);
   EXPECT_EQ(s.TimePixStep, 1);
-  r.ProgrCount = 300;
-  r.FFT_N = 256;
+  r.counters.ProgrCount = 300;
+  r.spectrum.FFT_N = 256;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.TimePixStep, 2);
   EXPECT_EQ(s.FftPixStep, 6);  // 800 / 128
@@ -63,8 +64,8 @@ TEST_F(PlotMath, NoSamplesNothingToDraw) {
 
 TEST_F(PlotMath, ZeroWidthPlotDoesNotDivideByZero) {
   SetPlot(0, 500, 480);
-  r.ProgrCount = 1000;
-  r.FFT_N = 1024;
+  r.counters.ProgrCount = 1000;
+  r.spectrum.FFT_N = 1024;
   ASSERT_TRUE(ComputeRanges(s, r, l));
   EXPECT_EQ(s.TimeStep, 1001);
   EXPECT_EQ(s.TimePixStep, 1);
@@ -74,8 +75,8 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
   s.XZoomActive = 1;
   s.TimeStart = 4200, s.TimeEnd = 12600, s.TimeStep = 10;
   s.FftStart = 100, s.FftEnd = 300, s.FftStep = 2;
-  r.ProgrCount = 6000;
-  r.FFT_N = 1024;
+  r.counters.ProgrCount = 6000;
+  r.spectrum.FFT_N = 1024;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.XZoomActive, 1);
   EXPECT_EQ(s.TimeStart, 4200);
@@ -84,16 +85,16 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
 
   // Nothing of the zoomed stretch in this file: the full range is drawn.
   s.TimeStart = 4200, s.TimeEnd = 12600;
-  r.ProgrCount = 3000;
-  s.Marker1X = 200, s.Marker2X = 600;
+  r.counters.ProgrCount = 3000;
+  s.Markers[0].X = 200, s.Markers[1].X = 600;
   ComputeRanges(s, r, l);
   EXPECT_EQ(s.XZoomActive, 0);
   EXPECT_EQ(s.TimeStart, 0);
   EXPECT_EQ(s.TimeEnd, 3000);
   EXPECT_EQ(s.FftStart, 0);
   EXPECT_EQ(s.FftEnd, 512);
-  EXPECT_EQ(s.Marker1X, 200);  // markers kept
-  EXPECT_EQ(s.Marker2X, 600);
+  EXPECT_EQ(s.Markers[0].X, 200);  // markers kept
+  EXPECT_EQ(s.Markers[1].X, 600);
 
   // A stretch that ends before its first drawn sample is empty too.
   s.XZoomActive = 1;
@@ -105,57 +106,61 @@ TEST_F(PlotMath, ZoomKeptFromALongerFileNeverReachesPastTheData) {
 
 TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   const double H = 480;
+  VerticalScale v;
+  std::array<VerticalScale, 3> bands;
   SetStatistics(100, -100);  // R = 200
-  TimeSeries t{r.RPMfiltArr, 100, -100, 100.0};
-  SetSingleGraphScale(s, H, t);
-  EXPECT_NEAR(s.GraphScale, 0.96, 1e-12);
-  EXPECT_NEAR(s.GraphOffset, 240.0, 1e-9);
+  TimeSeries t{r.samples.RPMfiltArr, 100, -100, 100.0};
+  v = SingleGraphScale(H, t);
+  EXPECT_NEAR(v.Scale, 0.96, 1e-12);
+  EXPECT_NEAR(v.Offset, 240.0, 1e-9);
   // The whole range spans 0.4 H around the middle line: 90 lies 0.18 H
   // above it (86.4 pixels), -90 as far under it.
-  EXPECT_EQ(ValueToY(90, s.GraphScale, s.GraphOffset, 0, H, 0), 153);
-  EXPECT_EQ(ValueToY(-90, s.GraphScale, s.GraphOffset, 0, H, 0), 326);
+  EXPECT_EQ(ValueToY(90, v.Scale, v.Offset, 0, H, 0), 153);
+  EXPECT_EQ(ValueToY(-90, v.Scale, v.Offset, 0, H, 0), 326);
 
   t.zoom = 200.0;  // twice the height, the zero line where it was
-  SetSingleGraphScale(s, H, t);
-  EXPECT_NEAR(s.GraphScale, 1.92, 1e-12);
-  EXPECT_NEAR(s.GraphOffset, 240.0, 1e-9);
+  v = SingleGraphScale(H, t);
+  EXPECT_NEAR(v.Scale, 1.92, 1e-12);
+  EXPECT_NEAR(v.Offset, 240.0, 1e-9);
 
-  SetBandScales(s, H, r);
-  EXPECT_NEAR(s.BandOffset1, 60.0, 1e-9);
-  EXPECT_NEAR(s.BandBase1, 338.0, 1e-9);
-  EXPECT_DOUBLE_EQ(s.BandBase2, 0.31666666666666665 * 480 + 50.0);
-  EXPECT_DOUBLE_EQ(s.BandBase3, 0.0);
+  bands = BandScales(s, H, r);
+  EXPECT_NEAR(bands[0].Offset, 60.0, 1e-9);
+  EXPECT_NEAR(bands[0].Base, 338.0, 1e-9);
+  EXPECT_DOUBLE_EQ(bands[1].Base, 0.31666666666666665 * 480 + 50.0);
+  EXPECT_DOUBLE_EQ(bands[2].Base, 0.0);
 
-  r.FundLine = 40;
-  r.FFTre[40] = 3.0;
-  r.FFTim[40] = 4.0;  // magnitude 5
-  SetFftScale(s, H, r);
+  r.spectrum.FundLine = 40;
+  r.spectrum.FFTre[40] = 3.0;
+  r.spectrum.FFTim[40] = 4.0;  // magnitude 5
+  v = FftScale(s, H, r);
   // The fundamental stands 0.9 H above the baseline at 0.045 H.
-  EXPECT_NEAR(s.GraphOffset, 0.045 * H, 1e-9);
-  EXPECT_NEAR(s.GraphScale * 5.0, 0.9 * H, 1e-9);
+  EXPECT_NEAR(v.Offset, 0.045 * H, 1e-9);
+  EXPECT_NEAR(v.Scale * 5.0, 0.9 * H, 1e-9);
 }
 
 TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
   const double H = 480;
+  VerticalScale v;
+  std::array<VerticalScale, 3> bands;
   const double inf = std::numeric_limits<double>::infinity();
-  for (const TimeSeries& t : {TimeSeries{r.RPMfiltArr, 0, 0, 100.0},     // R = 0
-                              TimeSeries{r.RPMfiltArr, 100, -100, 0.0},   // zoom 0
-                              TimeSeries{r.RPMfiltArr, inf, 0, 100.0}}) {  // R infinite
-    SetSingleGraphScale(s, H, t);
-    EXPECT_EQ(s.GraphScale, 0.0);
-    EXPECT_EQ(s.GraphOffset, 240.0);
-    EXPECT_EQ(ValueToY(12345.0, s.GraphScale, s.GraphOffset, 0, H, 0), 240);
-    EXPECT_EQ(ValueToY(inf, s.GraphScale, s.GraphOffset, 0, H, 0), 240);
-    EXPECT_EQ(ValueAtRow(H, 100, s.GraphScale, s.GraphOffset, 0), 0.0);
+  for (const TimeSeries& t : {TimeSeries{r.samples.RPMfiltArr, 0, 0, 100.0},     // R = 0
+                              TimeSeries{r.samples.RPMfiltArr, 100, -100, 0.0},   // zoom 0
+                              TimeSeries{r.samples.RPMfiltArr, inf, 0, 100.0}}) {  // R infinite
+    v = SingleGraphScale(H, t);
+    EXPECT_EQ(v.Scale, 0.0);
+    EXPECT_EQ(v.Offset, 240.0);
+    EXPECT_EQ(ValueToY(12345.0, v.Scale, v.Offset, 0, H, 0), 240);
+    EXPECT_EQ(ValueToY(inf, v.Scale, v.Offset, 0, H, 0), 240);
+    EXPECT_EQ(ValueAtRow(H, 100, v.Scale, v.Offset, 0), 0.0);
   }
   SetStatistics(0, 0);
-  SetBandScales(s, H, r);
-  EXPECT_EQ(s.BandScale2, 0.0);
-  EXPECT_EQ(s.BandOffset2, 60.0);
-  r.FundLine = 40;  // magnitude 0
-  SetFftScale(s, H, r);
-  EXPECT_EQ(s.GraphScale, 0.0);
-  EXPECT_DOUBLE_EQ(s.GraphOffset, 0.045 * H);
+  bands = BandScales(s, H, r);
+  EXPECT_EQ(bands[1].Scale, 0.0);
+  EXPECT_EQ(bands[1].Offset, 60.0);
+  r.spectrum.FundLine = 40;  // magnitude 0
+  v = FftScale(s, H, r);
+  EXPECT_EQ(v.Scale, 0.0);
+  EXPECT_DOUBLE_EQ(v.Offset, 0.045 * H);
 }
 
 TEST(ValueToY, ClipsAtTheTopOnlyAndHoldsFarRowsToSixteenBits) {
@@ -172,19 +177,19 @@ TEST(ValueToY, ClipsAtTheTopOnlyAndHoldsFarRowsToSixteenBits) {
 }
 
 TEST_F(PlotMath, ColumnsMapToSamplesAndLinesWithinTheData) {
-  r.ProgrCount = 10000;
-  r.FFT_N = 8192;
-  ComputeRanges(s, r, l);
-  EXPECT_EQ(SampleAtColumn(s, r, 100), 13 * 100 + 5);
-  EXPECT_EQ(LineAtColumn(s, r, 100), 600);
+  r.counters.ProgrCount = 10000;
+  r.spectrum.FFT_N = 8192;
+  PlotGeometry g = UpdateGeometry(s, r, l);
+  EXPECT_EQ(SampleAtColumn(g, r, 100), 13 * 100 + 5);
+  EXPECT_EQ(LineAtColumn(g, r, 100), 600);
   // Right of the data: the last sample or line, never beyond.
-  EXPECT_EQ(SampleAtColumn(s, r, 799), 10000);
-  r.ProgrCount = 300;
-  ComputeRanges(s, r, l);
+  EXPECT_EQ(SampleAtColumn(g, r, 799), 10000);
+  r.counters.ProgrCount = 300;
+  g = UpdateGeometry(s, r, l);
   EXPECT_EQ(s.TimePixStep, 2);
-  EXPECT_EQ(SampleAtColumn(s, r, 101), 50 + 5);
-  EXPECT_EQ(SampleAtColumn(s, r, 790), 300);
-  EXPECT_EQ(LineAtColumn(s, r, 5000), 4095);
+  EXPECT_EQ(SampleAtColumn(g, r, 101), 50 + 5);
+  EXPECT_EQ(SampleAtColumn(g, r, 790), 300);
+  EXPECT_EQ(LineAtColumn(g, r, 5000), 4095);
 }
 
 }  // namespace

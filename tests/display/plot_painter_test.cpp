@@ -26,7 +26,8 @@ class Painting : public DisplayFixture {
     QImage img(l.PlotWidth, l.ClientHeight, QImage::Format_RGB32);
     img.fill(Qt::gray);
     QPainter p(&img);
-    PaintPlot(p, s, r, l, lines, Qt::white);
+    g = UpdateGeometry(s, r, l);
+    PaintPlot(p, s, g, r, lines, Qt::white);
     return img;
   }
   static QRgb At(const QImage& img, int x, int y) { return img.pixel(x, y) | 0xff000000u; }
@@ -42,6 +43,7 @@ class Painting : public DisplayFixture {
   }
 
   MarkerLines lines;
+  PlotGeometry g;  // of the last paint
 };
 
 TEST_F(Painting, NoSamplesLeavesTheWindowColourOnly) {
@@ -50,7 +52,7 @@ TEST_F(Painting, NoSamplesLeavesTheWindowColourOnly) {
 }
 
 TEST_F(Painting, SingleGraphCurveZeroLineAndClipping) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(300, 90.0);  // 2 pixels a sample; 90 is drawn at row 153
   QImage img = Paint();
@@ -74,9 +76,9 @@ TEST_F(Painting, SingleGraphCurveZeroLineAndClipping) {
 TEST_F(Painting, EachSingleGraphHasItsColour) {
   SetStatistics(100, -100);
   FillSamples(300, 90.0);
-  const std::pair<int DisplayState::*, QRgb> graphs[] = {{&DisplayState::ShowRpmInst, kMagenta},
-                                                         {&DisplayState::ShowTorque, kGreen},
-                                                         {&DisplayState::ShowPower, kRed}};
+  const std::pair<DisplayChoice, QRgb> graphs[] = {{DisplayChoice::ShowRpmInst, kMagenta},
+                                                   {DisplayChoice::ShowTorque, kGreen},
+                                                   {DisplayChoice::ShowPower, kRed}};
   for (const auto& [choice, colour] : graphs) {
     Show(choice);
     EXPECT_EQ(At(Paint(), 100, 153), colour);
@@ -84,7 +86,7 @@ TEST_F(Painting, EachSingleGraphHasItsColour) {
 }
 
 TEST_F(Painting, ThreeBandsWithTheirZeroLines) {
-  Show(&DisplayState::Show3RpmFilt);
+  Show(DisplayChoice::Show3RpmFilt);
   SetStatistics(100, -100);
   FillSamples(1000, 50.0);
   const QImage img = Paint();
@@ -100,36 +102,36 @@ TEST_F(Painting, ThreeBandsWithTheirZeroLines) {
 }
 
 TEST_F(Painting, ZeroRangeLaysTheCurveOnTheZeroLine) {
-  Show(&DisplayState::ShowTorque);
+  Show(DisplayChoice::ShowTorque);
   SetStatistics(0, 0);
   FillSamples(1000, 5.0);
   const QImage img = Paint();
-  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_EQ(g.Graph.Scale, 0.0);
   EXPECT_EQ(Count(img, kGreen), 0);
   EXPECT_EQ(At(img, 400, 240), kBlack);
 }
 
 TEST_F(Painting, NonFiniteAndFarValuesNeitherCrashNorStall) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(400, 0.0);
   const double inf = std::numeric_limits<double>::infinity();
   for (int i = 1; i <= 400; ++i) {
     const double v[] = {inf, -inf, std::nan(""), 1e308, -1e308, 0.0};
-    r.RPMfiltArr[i] = v[i % 6];
+    r.samples.RPMfiltArr[i] = v[i % 6];
   }
   const QImage img = Paint();
   EXPECT_GT(CountIn(img, kBlue, 0, 799, 0, 0), 0);  // the infinities at the top
   EXPECT_EQ(At(img, 400, 240), kBlack);
 
   SetStatistics(inf, std::nan(""));
-  r.RPMfiltArr[10] = 1.0;
+  r.samples.RPMfiltArr[10] = 1.0;
   Paint();  // nothing to check but that it ends
-  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_EQ(g.Graph.Scale, 0.0);
 }
 
 TEST_F(Painting, ZoomKeptFromALongerFileNeverDrawsItsSamples) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(12600, -90.0);  // the earlier, longer file
   FillSamples(2000, 90.0);    // this run: 2000 samples
@@ -150,7 +152,7 @@ TEST_F(Painting, ZoomKeptFromALongerFileNeverDrawsItsSamples) {
 }
 
 TEST_F(Painting, MarkerLinesAreDottedAndLieUnderTheCurves) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   SetStatistics(100, -100);
   FillSamples(300, 90.0);
   lines.Set(MarkerLine::TimeX1, 100);
@@ -171,15 +173,15 @@ TEST_F(Painting, MarkerLinesAreDottedAndLieUnderTheCurves) {
 class FftPainting : public Painting {
  protected:
   FftPainting() {
-    Show(&DisplayState::ShowFft);
-    r.ProgrCount = 10000;
-    r.FFT_N = 8192;  // 4096 lines on 800 pixels: 6 lines a column
-    for (int k = 0; k < 4096; ++k) r.FFTre[k] = 0.01;
-    r.FundLine = 40;
-    r.FFTre[40] = 1.0;  // the fundamental: 0.9 H above the baseline
-    r.FFTre[80] = 0.5;
-    r.FFTre[120] = 0.25;
-    r.FFTre[300] = 0.75;
+    Show(DisplayChoice::ShowFft);
+    r.counters.ProgrCount = 10000;
+    r.spectrum.FFT_N = 8192;  // 4096 lines on 800 pixels: 6 lines a column
+    for (int k = 0; k < 4096; ++k) r.spectrum.FFTre[k] = 0.01;
+    r.spectrum.FundLine = 40;
+    r.spectrum.FFTre[40] = 1.0;  // the fundamental: 0.9 H above the baseline
+    r.spectrum.FFTre[80] = 0.5;
+    r.spectrum.FFTre[120] = 0.25;
+    r.spectrum.FFTre[300] = 0.75;
   }
   // Baseline at 480 - trunc(0.045 x 480) = 459.
   static constexpr int kBase = 459;
@@ -215,8 +217,8 @@ TEST_F(FftPainting, SpectralLinesAndHarmonicPeaks) {
   // The picked peaks alone, as lines even with the envelope on.
   s.FftEnvelope = 1;
   s.ShowHarmonicPeaks = 1;
-  r.SpecLines[40] = {40, 40.0, 1.0};
-  r.SpecLines[300] = {300, 300.0, 0.75};
+  r.spectrum.SpecLines[40] = {40, 40.0, 1.0};
+  r.spectrum.SpecLines[300] = {300, 300.0, 0.75};
   img = Paint();
   EXPECT_EQ(At(img, 6, 200), kBlue);
   EXPECT_EQ(At(img, 50, 200), kBlue);
@@ -226,9 +228,9 @@ TEST_F(FftPainting, SpectralLinesAndHarmonicPeaks) {
 TEST_F(FftPainting, CleanSpectrumDropsTheDcSlopeAndTheFloor) {
   s.FftEnvelope = 0;
   s.CleanSpectrum = 1;
-  r.FFTre[0] = 5.0;  // a DC line far above the fundamental
-  r.DCEndLine = 11;  // columns 0 and 1
-  r.FloorLevel = 0.02;
+  r.spectrum.FFTre[0] = 5.0;  // a DC line far above the fundamental
+  r.spectrum.DCEndLine = 11;  // columns 0 and 1
+  r.spectrum.FloorLevel = 0.02;
   const QImage img = Paint();
   for (int x : {0, 1, 400, 700})
     EXPECT_EQ(CountIn(img, kBlue, x, x, 0, kBase - 3), 0) << x;
@@ -240,10 +242,10 @@ TEST_F(FftPainting, CleanSpectrumDropsTheDcSlopeAndTheFloor) {
 }
 
 TEST_F(FftPainting, ZeroFundamentalDrawsOnTheBaseline) {
-  r.FFTre[40] = 0.0;
+  r.spectrum.FFTre[40] = 0.0;
   s.FftEnvelope = 0;
   const QImage img = Paint();
-  EXPECT_EQ(s.GraphScale, 0.0);
+  EXPECT_EQ(g.Graph.Scale, 0.0);
   EXPECT_EQ(CountIn(img, kBlue, 0, 799, 0, kBase - 3), 0);
   EXPECT_EQ(At(img, 400, kBase), kBlack);
 }

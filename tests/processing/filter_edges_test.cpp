@@ -9,6 +9,7 @@
 #include "processing/analysis_record.h"
 #include "processing/conditioning.h"
 #include "processing/files.h"
+#include "processing/sample_step.h"
 #include "processing/shaft_quantities.h"
 #include "tests/processing/shaft_test.h"
 #include "tests/test_support.h"
@@ -21,7 +22,8 @@ class FilterEdgeTest : public test::ShaftTest {
   // A new run fed with the given Cislot values (Cslot 400 throughout).
   void FeedRun(const std::vector<uint32_t>& cislots) {
     ResetRunState(r());
-    for (uint32_t c : cislots) ConditionSample(r(), fx.run, c, 400, ++r().RawCount);
+    for (uint32_t c : cislots)
+      if (const auto sample = TakeSample(r(), c, 400)) WriteDataLine(fx.run, *sample);
   }
 };
 
@@ -37,59 +39,59 @@ double PowerAt1000(double torque) { return 3.1415 * torque * 1000.0 / 30000.0; }
 TEST_F(FilterEdgeTest, StepBackEqualToTheOvershootIsASpike) {
   // t = 0.1: a jump of +100 % (or -50 %) and a step back of exactly 10 % is a
   // spike and replaced; a step back just under 10 % is a step that stays.
-  ASSERT_EQ(r().AllowedOvershoot, 0.1);
+  ASSERT_EQ(r().settings.AllowedOvershoot, 0.1);
 
   FeedRun({1000, 2000, 1800});  // step back -200 / 2000 = -0.1
-  EXPECT_EQ(r().RelDev2, -0.1);
-  EXPECT_EQ(r().FilteredCount, 1);
-  EXPECT_EQ(r().ProgrCount, 0);
-  EXPECT_EQ(r().CislotWin[1], 1400.0) << "replaced by the mean of its neighbours";
+  EXPECT_EQ(r().work.RelDev2, -0.1);
+  EXPECT_EQ(r().counters.FilteredCount, 1);
+  EXPECT_EQ(r().counters.ProgrCount, 0);
+  EXPECT_EQ(r().work.CislotWin[1], 1400.0) << "replaced by the mean of its neighbours";
 
   FeedRun({1000, 2000, 1801});
-  EXPECT_LT(std::fabs(r().RelDev2), 0.1);
-  EXPECT_EQ(r().FilteredCount, 0);
-  EXPECT_EQ(r().ProgrCount, 1);
-  EXPECT_EQ(r().CislotWin[1], 2000.0);
+  EXPECT_LT(std::fabs(r().work.RelDev2), 0.1);
+  EXPECT_EQ(r().counters.FilteredCount, 0);
+  EXPECT_EQ(r().counters.ProgrCount, 1);
+  EXPECT_EQ(r().work.CislotWin[1], 2000.0);
 
   FeedRun({2000, 1000, 1100});  // step back +100 / 1000 = 0.1
-  EXPECT_EQ(r().RelDev2, 0.1);
-  EXPECT_EQ(r().FilteredCount, 1);
-  EXPECT_EQ(r().ProgrCount, 0);
-  EXPECT_EQ(r().CislotWin[1], 1550.0);
+  EXPECT_EQ(r().work.RelDev2, 0.1);
+  EXPECT_EQ(r().counters.FilteredCount, 1);
+  EXPECT_EQ(r().counters.ProgrCount, 0);
+  EXPECT_EQ(r().work.CislotWin[1], 1550.0);
 
   FeedRun({2000, 1000, 1099});
-  EXPECT_LT(r().RelDev2, 0.1);
-  EXPECT_EQ(r().FilteredCount, 0);
-  EXPECT_EQ(r().ProgrCount, 1);
-  EXPECT_EQ(r().CislotWin[1], 1000.0);
+  EXPECT_LT(r().work.RelDev2, 0.1);
+  EXPECT_EQ(r().counters.FilteredCount, 0);
+  EXPECT_EQ(r().counters.ProgrCount, 1);
+  EXPECT_EQ(r().work.CislotWin[1], 1000.0);
 }
 
 TEST_F(FilterEdgeTest, SenseOfRotationMayChangeAtExactlyTheThreshold) {
   // Fmux 0.125 us and C = 8192: 60e6 / (60 x 0.125 x 8192) = 976.5625 rpm,
   // exact in binary; the zero-torque count is then 2048.
-  r().Fmux = 0.125;
+  r().params.Fmux = 0.125;
   const double rpm = 976.5625;
 
-  r().RPMthreshold = rpm;
+  r().settings.RPMthreshold = rpm;
   Emit(8192, 2148);  // positive pulse
-  ASSERT_EQ(r().RPM, rpm);
-  EXPECT_EQ(r().RotSign, 1.0);
+  ASSERT_EQ(r().work.RPM, rpm);
+  EXPECT_EQ(r().work.RotSign, 1.0);
   Emit(8192, 1948);  // negative pulse at the threshold speed: the sense follows
-  EXPECT_EQ(r().RPM, rpm);
-  EXPECT_EQ(r().RotSign, -1.0);
-  EXPECT_EQ(r().RPMinst, -rpm);
-  EXPECT_LT(r().TRQinst, 0.0);
-  EXPECT_LT(r().POTinst, 0.0);
+  EXPECT_EQ(r().work.RPM, rpm);
+  EXPECT_EQ(r().work.RotSign, -1.0);
+  EXPECT_EQ(r().work.RPMinst, -rpm);
+  EXPECT_LT(r().work.TRQinst, 0.0);
+  EXPECT_LT(r().work.POTinst, 0.0);
 
   // A threshold one step below that speed keeps the sense.
   ResetRunState(r());
-  r().RPMthreshold = std::nextafter(rpm, 0.0);
+  r().settings.RPMthreshold = std::nextafter(rpm, 0.0);
   Emit(8192, 2148);
   Emit(8192, 1948);
-  EXPECT_EQ(r().RotSign, 1.0);
-  EXPECT_EQ(r().RPMinst, rpm);
-  EXPECT_GT(r().TRQinst, 0.0);
-  EXPECT_GT(r().POTinst, 0.0);
+  EXPECT_EQ(r().work.RotSign, 1.0);
+  EXPECT_EQ(r().work.RPMinst, rpm);
+  EXPECT_GT(r().work.TRQinst, 0.0);
+  EXPECT_GT(r().work.POTinst, 0.0);
 }
 
 struct Passed {
@@ -97,15 +99,15 @@ struct Passed {
 };
 
 TEST_F(FilterEdgeTest, ZeroCrossingLookAheadReachesTheLastSlot) {
-  r().RPMthreshold = 5000;  // the sense follows every pulse
+  r().settings.RPMthreshold = 5000;  // the sense follows every pulse
   // Emits pulses of d counts at 1000 rpm and returns what each Progr passed on.
   auto run = [this](int z, const std::vector<double>& pulses) {
     ResetRunState(r());
-    r().ZeroCrossLen = z;
+    r().settings.ZeroCrossLen = z;
     std::vector<Passed> out{{0, 0, 0}};  // indexed by Progr
     for (double d : pulses) {
       Emit(10000, 2500 + d);
-      out.push_back({r().RPMinst, r().TRQinst, r().POTinst});
+      out.push_back({r().work.RPMinst, r().work.TRQinst, r().work.POTinst});
     }
     return out;
   };

@@ -43,37 +43,38 @@ TEST_P(RoundTrip, TdmAndFdmRerunsGiveTheSameSamplesAndFiles) {
   // depend on the one before it.
   Fixture fx;
   AnalysisRecord& r = fx.r();
-  r.SourceKind = InputKind::Vbt;
-  r.UseFilterDefaults = 1;
+  r.source.SourceKind = InputKind::Vbt;
+  r.settings.UseFilterDefaults = 1;
   if (c.movAvg > 0) {
-    r.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
-    r.MovAvgLen = c.movAvg, r.AllowedOvershoot = 0.15, r.RPMthreshold = 987.5, r.ZeroCrossLen = 7;
+    r.settings.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
+    r.settings.MovAvgLen = c.movAvg, r.settings.AllowedOvershoot = 0.15,
+    r.settings.RPMthreshold = 987.5, r.settings.ZeroCrossLen = 7;
   }
-  r.InputPath = vbt, r.TdmPath = tdm, r.FdmPath = fdm;
+  r.source.InputPath = vbt, r.source.TdmPath = tdm, r.source.FdmPath = fdm;
   ASSERT_TRUE(RunProcessing(r, fx.platform).completed);
-  ASSERT_GT(r.RawCount, 1000);
-  const std::vector<double> cislot(r.CislotRaw, r.CislotRaw + r.RawCount);
-  const std::vector<double> cslot(r.CslotRaw, r.CslotRaw + r.RawCount);
+  ASSERT_GT(r.counters.RawCount, 1000);
+  const std::vector<double> cislot(r.samples.CislotRaw, r.samples.CislotRaw + r.counters.RawCount);
+  const std::vector<double> cslot(r.samples.CslotRaw, r.samples.CslotRaw + r.counters.RawCount);
   const std::string firstTdm = ReadFile(tdm), firstFdm = ReadFile(fdm);
 
   // Opening a TDM or FDM file: the settings come from its header.
-  r.FixedFilterSettings = 0;
-  r.MovAvgLen = 10, r.AllowedOvershoot = 0.1, r.ZeroCrossLen = 4;
+  r.settings.FixedFilterSettings = 0;
+  r.settings.MovAvgLen = 10, r.settings.AllowedOvershoot = 0.1, r.settings.ZeroCrossLen = 4;
   for (const auto& [kind, source] : {std::pair{InputKind::Tdm, tdm}, std::pair{InputKind::Fdm, fdm}}) {
     SCOPED_TRACE(source);
     RecordingPlatform platform;
-    r.SourceKind = kind;
-    r.UseFilterDefaults = 1;
+    r.source.SourceKind = kind;
+    r.settings.UseFilterDefaults = 1;
     const std::string tdm2 = dir.Path("again.TDM"), fdm2 = dir.Path("again.FDM");
-    r.InputPath = source, r.TdmPath = tdm2, r.FdmPath = fdm2;
+    r.source.InputPath = source, r.source.TdmPath = tdm2, r.source.FdmPath = fdm2;
     ASSERT_TRUE(RunProcessing(r, platform).completed);
-    ASSERT_EQ(r.RawCount, static_cast<int32_t>(cislot.size()));
-    EXPECT_TRUE(std::equal(cislot.begin(), cislot.end(), r.CislotRaw));
-    EXPECT_TRUE(std::equal(cslot.begin(), cslot.end(), r.CslotRaw));
+    ASSERT_EQ(r.counters.RawCount, static_cast<int32_t>(cislot.size()));
+    EXPECT_TRUE(std::equal(cislot.begin(), cislot.end(), r.samples.CislotRaw));
+    EXPECT_TRUE(std::equal(cslot.begin(), cslot.end(), r.samples.CslotRaw));
     EXPECT_EQ(FirstDifference(ReadFile(tdm2), firstTdm), "");
     EXPECT_EQ(FirstDifference(ReadFile(fdm2), firstFdm), "");
     if (c.movAvg > 0) {
-      EXPECT_EQ(r.MovAvgLen, c.movAvg);
+      EXPECT_EQ(r.settings.MovAvgLen, c.movAvg);
     }
   }
 }

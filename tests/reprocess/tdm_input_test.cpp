@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "processing/analysis_record.h"
+#include "processing/vbt_reader.h"
 #include "reprocess/reprocess_input.h"
 #include "run/run_processing.h"
 #include "tests/test_support.h"
@@ -88,9 +89,9 @@ class Reprocess : public ::testing::Test {
   // Writes the text as the input and runs it as a file of the given kind.
   bool Run(int kind, const std::string& text) {
     WriteFile(in, text);
-    r.SourceKind = static_cast<InputKind>(kind);
-    r.UseFilterDefaults = 1;
-    r.InputPath = in, r.TdmPath = tdm, r.FdmPath = fdm;
+    r.source.SourceKind = static_cast<InputKind>(kind);
+    r.settings.UseFilterDefaults = 1;
+    r.source.InputPath = in, r.source.TdmPath = tdm, r.source.FdmPath = fdm;
     return RunProcessing(r, platform).completed;
   }
   Lines Messages() const { return platform.MessageLines(); }
@@ -116,11 +117,47 @@ TEST_F(Reprocess, LengthSettingsAreTruncatedAndClampedWhenRead) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     for (auto parse : {&ParseTdmHeaderLine, &ParseFdmHeaderLine}) {
-      r.MovAvgLen = 10;
-      r.ZeroCrossLen = 4;
-      EXPECT_EQ(parse(r, fx.run, c.line, std::string(c.line).size(), c.state), c.state + 1);
-      EXPECT_EQ(r.MovAvgLen, c.movAvg);
-      EXPECT_EQ(r.ZeroCrossLen, c.zeroCross);
+      r.settings.MovAvgLen = 10;
+      r.settings.ZeroCrossLen = 4;
+      const HeaderStep step =
+          parse(r.params, r.settings, c.line, std::string(c.line).size(), c.state);
+      EXPECT_EQ(step.state, c.state + 1);
+      EXPECT_EQ(step.event, HeaderEvent::None);
+      EXPECT_EQ(r.settings.MovAvgLen, c.movAvg);
+      EXPECT_EQ(r.settings.ZeroCrossLen, c.zeroCross);
+    }
+  }
+}
+
+// The unit after a value is cut by its length whatever it holds; A_SLOT's
+// "degrees" is left on (the number ends at its first letter), and RPMmax has
+// no unit in the header block.
+TEST_F(Reprocess, UnitCutsOfTheHeaderBlockLines) {
+  struct Case { int state; const char* line; double HeaderParameters::*field; double value; };
+  const Case cases[] = {
+      {4, "Counter period=0.25uS", &HeaderParameters::Fmux, 0.25},
+      {4, "Counter period=0.25", &HeaderParameters::Fmux, 0.0},  // "0." is left
+      {5, "G=80000.0N/sqmm", &HeaderParameters::G, 80000},
+      {5, "G=1234567", &HeaderParameters::G, 1},
+      {6, "Rext=15.0mm", &HeaderParameters::Rext, 15},
+      {7, "Rint=2.5", &HeaderParameters::Rint, 2},
+      {8, "L=100", &HeaderParameters::L, 1},
+      {9, "N_SLOT=60.0", &HeaderParameters::N_SLOT, 60},
+      {10, "A_SLOT=3.0degrees", &HeaderParameters::A_SLOT, 3},
+      {10, "A_SLOT=3.5", &HeaderParameters::A_SLOT, 3.5},
+      {11, "Perc_Slot=0.5", &HeaderParameters::Perc_Slot, 0.5},
+      {12, "RPMmax=6000", &HeaderParameters::RPMmax, 6000},
+      {13, "PCoeff=1.5", &HeaderParameters::PCoeff, 1.5},
+      {14, "PDist=2.0", &HeaderParameters::PDist, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    for (auto parse : {&ParseTdmHeaderLine, &ParseFdmHeaderLine}) {
+      r.params.*c.field = -1;
+      const HeaderStep step =
+          parse(r.params, r.settings, c.line, std::string(c.line).size(), c.state);
+      EXPECT_EQ(step.state, c.state + 1);
+      EXPECT_EQ(r.params.*c.field, c.value);
     }
   }
 }
@@ -148,27 +185,27 @@ TEST(AppendedSampleLine, SecondAndThirdFieldsAsTruncatedLow32Bits) {
 }
 
 TEST_F(Reprocess, UserFixedSettingsOverrideTheFile) {
-  r.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
-  r.AllowedOvershoot = 0.3;
-  r.MovAvgLen = 7;
-  r.RPMthreshold = 123;
-  r.ZeroCrossLen = 9;
+  r.settings.FixedFilterSettings = kFixOvershoot | kFixMovAvg | kFixThreshold | kFixZeroCross;
+  r.settings.AllowedOvershoot = 0.3;
+  r.settings.MovAvgLen = 7;
+  r.settings.RPMthreshold = 123;
+  r.settings.ZeroCrossLen = 9;
   ASSERT_TRUE(Run(kSourceFdm, File(kSourceFdm, Samples(40))));
-  EXPECT_EQ(r.RPMthreshold, 123);
+  EXPECT_EQ(r.settings.RPMthreshold, 123);
   const Lines expected = {"Allowed overshot(%)=0.3", "Moving average filtering length=7",
                           "RPM threshold=123.0", "Zero crossing filter length=9"};
   for (size_t i = 0; i < 4; ++i) EXPECT_EQ(OutLine(tdm, 15 + i), expected[i]);
 
   // Only the threshold fixed: the other three come from the file, the lengths
   // clamped also in the new headers.
-  r.FixedFilterSettings = kFixThreshold;
+  r.settings.FixedFilterSettings = kFixThreshold;
   Lines h = Header(kSourceTdm);
   h[15] = "Allowed overshot(%)=0.25";
   h[16] = "Moving average filtering length=300";
   h[18] = "Zero crossing filter length=-1";
   ASSERT_TRUE(Run(kSourceTdm, Tdm(h, Samples(40))));
-  EXPECT_EQ(r.AllowedOvershoot, 0.25);
-  EXPECT_EQ(r.RPMthreshold, 123);
+  EXPECT_EQ(r.settings.AllowedOvershoot, 0.25);
+  EXPECT_EQ(r.settings.RPMthreshold, 123);
   for (const std::string& out : {tdm, fdm}) {
     EXPECT_EQ(OutLine(out, 16), "Moving average filtering length=200");
     EXPECT_EQ(OutLine(out, 18), "Zero crossing filter length=4");
@@ -180,13 +217,13 @@ TEST_F(Reprocess, MissingEmptyLineAfterTheEndMarkerLosesTheFirstSample) {
   s[0] = "0, 11111, 3000";
   std::string text = File(kSourceTdm, s);
   ASSERT_TRUE(Run(kSourceTdm, text));
-  EXPECT_EQ(r.RawCount, 30);
-  EXPECT_EQ(r.CislotRaw[0], 11111);
+  EXPECT_EQ(r.counters.RawCount, 30);
+  EXPECT_EQ(r.samples.CislotRaw[0], 11111);
 
   text.replace(text.find(">>END OF TDM Analysis<<\r\n\r\n"), 27, ">>END OF TDM Analysis<<\r\n");
   ASSERT_TRUE(Run(kSourceTdm, text));
-  EXPECT_EQ(r.RawCount, 29);
-  EXPECT_EQ(r.CislotRaw[0], 10001);
+  EXPECT_EQ(r.counters.RawCount, 29);
+  EXPECT_EQ(r.samples.CislotRaw[0], 10001);
 }
 
 TEST_F(Reprocess, CommentLineBetweenRextAndRintIsSkipped) {
@@ -194,9 +231,9 @@ TEST_F(Reprocess, CommentLineBetweenRextAndRintIsSkipped) {
   h[7] = "Rint=5.0mm";
   h.insert(h.begin() + 7, "shaft of pump 2, second test");
   ASSERT_TRUE(Run(kSourceTdm, Tdm(h, Samples(30))));
-  EXPECT_EQ(r.Rext, 15);
-  EXPECT_EQ(r.Rint, 5);
-  EXPECT_EQ(r.L, 100);
+  EXPECT_EQ(r.params.Rext, 15);
+  EXPECT_EQ(r.params.Rint, 5);
+  EXPECT_EQ(r.params.L, 100);
   EXPECT_EQ(OutLine(tdm, 7), "Rint=5.0mm");
   EXPECT_EQ(OutLine(fdm, 7), "Rint=5.0mm");
 }
@@ -206,7 +243,7 @@ TEST_F(Reprocess, CommentLineBetweenRextAndRintIsSkipped) {
 // the time line: the run stops before any sample is read or written.
 TEST_F(Reprocess, HeaderRefused) {
   ASSERT_TRUE(Run(kSourceFdm, File(kSourceFdm, Samples(30))));  // the unchanged file is fine
-  ASSERT_EQ(r.RawCount, 30);
+  ASSERT_EQ(r.counters.RawCount, 30);
   const std::string earlier = ReadFile(tdm);  // a refused run leaves it as it was
   const std::string notFound = " preprocessor: Header invalid or not found!";
   const std::string noCounter = " file Check: Counter period not found or invalid .... Aborting!";
@@ -228,7 +265,7 @@ TEST_F(Reprocess, HeaderRefused) {
     platform = RecordingPlatform();
     EXPECT_FALSE(Run(c.kind, c.text));
     EXPECT_EQ(Messages(), Lines{c.message});
-    EXPECT_EQ(r.RawCount, 0);
+    EXPECT_EQ(r.counters.RawCount, 0);
     EXPECT_FALSE(platform.statisticsShown);
     if (c.message.ends_with(notFound)) {
       EXPECT_EQ(platform.statPercent, "0.000");  // the figures are filled all the same
@@ -273,7 +310,7 @@ TEST_F(Reprocess, SpeedWarningsComeBeforeTheFftMessages) {
   std::string vbt;
   for (const auto& s : samples) vbt += s.substr(s.find(", ") + 2) + "\r\n";
   platform.messages.clear();
-  r.FixedFilterSettings = kFixMovAvg | kFixThreshold;
+  r.settings.FixedFilterSettings = kFixMovAvg | kFixThreshold;
   ASSERT_TRUE(Run(kSourceVbt, VbtFile(vbt)));
   Lines vbtRun = Messages();
   ASSERT_EQ(vbtRun.size(), tdmRun.size());
@@ -320,8 +357,8 @@ TEST_F(Reprocess, OutputNamingTheInputIsRefused) {
     unlink(dir.Path("hard.FDM").c_str());
     ASSERT_EQ(link(in.c_str(), dir.Path("hard.FDM").c_str()), 0);
     platform.debug.clear();
-    r.SourceKind = static_cast<InputKind>(c.kind);
-    r.InputPath = in, r.TdmPath = c.tdmOut, r.FdmPath = c.fdmOut;
+    r.source.SourceKind = static_cast<InputKind>(c.kind);
+    r.source.InputPath = in, r.source.TdmPath = c.tdmOut, r.source.FdmPath = c.fdmOut;
     EXPECT_FALSE(RunProcessing(r, platform).completed);
     ASSERT_EQ(platform.debug.size(), 1u);
     EXPECT_NE(platform.debug[0].find("FDM file creation failure"), std::string::npos);

@@ -67,8 +67,8 @@ TEST_F(RunTest, ThreeCloseSamplesGiveOneDataLineAndThreeRawLines) {
   EXPECT_EQ(lines[24], "0, 1000, 400");
   EXPECT_EQ(lines[26], "2, 1010, 404");
   EXPECT_EQ(ReadFile(Tdm()).substr(ReadFile(Tdm()).size() - 2), "\r\n");
-  EXPECT_EQ(r().RawCount, 3);
-  EXPECT_EQ(r().ProgrCount, 1);
+  EXPECT_EQ(r().counters.RawCount, 3);
+  EXPECT_EQ(r().counters.ProgrCount, 1);
   // Too short for a transform: refused, the run still completes.
   EXPECT_EQ(Messages(), (std::vector<std::string>{"FFT processor: Too few samples for the FFT"}));
 }
@@ -78,10 +78,10 @@ TEST_F(RunTest, RawLinesListEverySampleLineAsRead) {
   const std::string t = ReadFile(Tdm());
   EXPECT_NE(t.find("Progr, Cislot, Cslot \r\n0, 4294967291, 3\r\n1, 77, 0\r\n2, 1000, 400\r\n"),
             std::string::npos);
-  EXPECT_EQ(r().RawCount, 3);
+  EXPECT_EQ(r().counters.RawCount, 3);
   // (77, 0) is invalid and leaves a zero in the window, so (1000, 400) then
   // looks like a spike down and is replaced.
-  EXPECT_EQ(r().FilteredCount, 2);
+  EXPECT_EQ(r().counters.FilteredCount, 2);
 }
 
 TEST_F(RunTest, MissingInputIsReportedAsSystemError) {
@@ -169,40 +169,40 @@ TEST_F(RunTest, FilteredPercentageToSixDigits) {
 TEST(DisplayStatistics, RangeLeavesOutTheFillAndTheLastSample) {
   test::Fixture fx;
   AnalysisRecord& r = fx.r();
-  r.MovAvgLen = 5;
-  r.ProgrCount = 30;
-  r.N_SLOT = 60;
+  r.settings.MovAvgLen = 5;
+  r.counters.ProgrCount = 30;
+  r.params.N_SLOT = 60;
   for (int i = 0; i <= 30; ++i) {
-    r.RPMfiltArr[i] = r.RPMinstArr[i] = 1000;
-    r.TRQfiltArr[i] = r.POTfiltArr[i] = 10;
+    r.samples.RPMfiltArr[i] = r.samples.RPMinstArr[i] = 1000;
+    r.samples.TRQfiltArr[i] = r.samples.POTfiltArr[i] = 10;
   }
   // Outside the range 10..29: ignored.
-  r.RPMfiltArr[9] = r.RPMinstArr[30] = 5000;
-  r.TRQfiltArr[30] = -7;
-  r.POTfiltArr[0] = 99;
+  r.samples.RPMfiltArr[9] = r.samples.RPMinstArr[30] = 5000;
+  r.samples.TRQfiltArr[30] = -7;
+  r.samples.POTfiltArr[0] = 99;
   // Inside: counted.
-  r.RPMfiltArr[10] = 1100;
-  r.RPMinstArr[29] = 900;
-  r.TRQfiltArr[10] = 12;
+  r.samples.RPMfiltArr[10] = 1100;
+  r.samples.RPMinstArr[29] = 900;
+  r.samples.TRQfiltArr[10] = 12;
   ComputeDisplayStatistics(r, fx.run);
-  EXPECT_EQ(r.RPMfiltMax, 1100);
-  EXPECT_EQ(r.RPMfiltMin, 1000);
-  EXPECT_EQ(r.RPMinstMax, 1000);
-  EXPECT_EQ(r.RPMinstMin, 900);
-  EXPECT_EQ(r.TRQfiltMax, 12);
-  EXPECT_EQ(r.TRQfiltMin, 10);
-  EXPECT_EQ(r.POTfiltMax, 10);
-  EXPECT_EQ(r.RPMfiltMean, (1000.0 * 19 + 1100) / 20);
-  EXPECT_EQ(r.RPMinstMean, (1000.0 * 19 + 900) / 20);
-  EXPECT_EQ(r.Fc, r.RPMfiltMean * 60 * 0.016666666666666666);
+  EXPECT_EQ(r.stats.RPMfiltMax, 1100);
+  EXPECT_EQ(r.stats.RPMfiltMin, 1000);
+  EXPECT_EQ(r.stats.RPMinstMax, 1000);
+  EXPECT_EQ(r.stats.RPMinstMin, 900);
+  EXPECT_EQ(r.stats.TRQfiltMax, 12);
+  EXPECT_EQ(r.stats.TRQfiltMin, 10);
+  EXPECT_EQ(r.stats.POTfiltMax, 10);
+  EXPECT_EQ(r.stats.RPMfiltMean, (1000.0 * 19 + 1100) / 20);
+  EXPECT_EQ(r.stats.RPMinstMean, (1000.0 * 19 + 900) / 20);
+  EXPECT_EQ(r.stats.Fc, r.stats.RPMfiltMean * 60 * 0.016666666666666666);
 }
 
 TEST_F(RunTest, EmptyStatisticsRangeGivesZerosAndNoWarning) {
   EXPECT_TRUE(Run(VbtFile(Steady(15))));  // 13 emitted, below 2 x 10
   EXPECT_TRUE(marks.statisticsDone);
-  EXPECT_EQ(r().RPMfiltMax, 0.0);
-  EXPECT_EQ(r().RPMfiltMean, 0.0);
-  EXPECT_EQ(r().Fc, 0.0);
+  EXPECT_EQ(r().stats.RPMfiltMax, 0.0);
+  EXPECT_EQ(r().stats.RPMfiltMean, 0.0);
+  EXPECT_EQ(r().stats.Fc, 0.0);
   EXPECT_EQ(Messages(), (std::vector<std::string>{"FFT processor: Too few samples for the FFT"}));
 }
 
@@ -210,13 +210,13 @@ TEST_F(RunTest, EmptyStatisticsRangeGivesZerosAndNoWarning) {
 class WarningTest : public ::testing::Test {
  protected:
   std::vector<std::string> Warn(double mean, double fmax, double fmin, double imax, double imin) {
-    fx.r().MovAvgLen = 10;
-    fx.r().ProgrCount = 100;
-    fx.r().RPMfiltMean = fx.r().RPMinstMean = mean;
-    fx.r().RPMfiltMax = fmax;
-    fx.r().RPMfiltMin = fmin;
-    fx.r().RPMinstMax = imax;
-    fx.r().RPMinstMin = imin;
+    fx.r().settings.MovAvgLen = 10;
+    fx.r().counters.ProgrCount = 100;
+    fx.r().stats.RPMfiltMean = fx.r().stats.RPMinstMean = mean;
+    fx.r().stats.RPMfiltMax = fmax;
+    fx.r().stats.RPMfiltMin = fmin;
+    fx.r().stats.RPMinstMax = imax;
+    fx.r().stats.RPMinstMin = imin;
     fx.platform.messages.clear();
     CheckSpeedVariation(fx.r(), fx.platform);
     return fx.platform.MessageLines();
@@ -234,7 +234,7 @@ TEST_F(WarningTest, ExactlyTwoAndSixPercentAreAccepted) {
             (std::vector<std::string>{
                 "VBT preprocessor: Warning: Unfiltered RPM variation too high (> 6%). FFT not reliable!"}));
   EXPECT_EQ(Warn(100, 110, 100, 110, 100).size(), 2u);
-  fx.r().ProgrCount = 20;  // empty statistics range
+  fx.r().counters.ProgrCount = 20;  // empty statistics range
   fx.platform.messages.clear();
   CheckSpeedVariation(fx.r(), fx.platform);
   EXPECT_TRUE(fx.platform.messages.empty());
@@ -270,14 +270,14 @@ TEST_F(RunTest, OutOfRangeFilterLengthsAreBoundedByTheRun) {
   struct Case { int movAvg, zeroCross, boundMovAvg, boundZeroCross; };
   for (const Case& c : {Case{300, 0, 200, 4}, Case{0, 300, 5, 30}, Case{-5, -1, 5, 4}}) {
     SCOPED_TRACE(testing::Message() << c.movAvg << "/" << c.zeroCross);
-    r().UseFilterDefaults = 0;  // the header must not replace them
-    r().MovAvgLen = c.boundMovAvg, r().ZeroCrossLen = c.boundZeroCross;
+    r().settings.UseFilterDefaults = 0;  // the header must not replace them
+    r().settings.MovAvgLen = c.boundMovAvg, r().settings.ZeroCrossLen = c.boundZeroCross;
     ASSERT_TRUE(Run(content));
     const std::string tdm = ReadFile(Tdm()), fdm = ReadFile(Fdm());
-    r().MovAvgLen = c.movAvg, r().ZeroCrossLen = c.zeroCross;
+    r().settings.MovAvgLen = c.movAvg, r().settings.ZeroCrossLen = c.zeroCross;
     ASSERT_TRUE(Run(content));
-    EXPECT_EQ(r().MovAvgLen, c.boundMovAvg);
-    EXPECT_EQ(r().ZeroCrossLen, c.boundZeroCross);
+    EXPECT_EQ(r().settings.MovAvgLen, c.boundMovAvg);
+    EXPECT_EQ(r().settings.ZeroCrossLen, c.boundZeroCross);
     EXPECT_EQ(ReadFile(Tdm()), tdm);
     EXPECT_EQ(ReadFile(Fdm()), fdm);
   }
@@ -337,10 +337,10 @@ TEST(RunMemory, RunningOutOfMemoryFailsTheRunAndTouchesNoOutput) {
   AnalysisRecord& r = *rec;
   test::WriteFile(dir.Path("in.VBT"), test::VbtFile(Steady(200)));
   test::WriteFile(dir.Path("out.TDM"), "kept");
-  r.SourceKind = InputKind::Vbt;
-  r.InputPath = dir.Path("in.VBT");
-  r.TdmPath = dir.Path("out.TDM");
-  r.FdmPath = dir.Path("out.FDM");
+  r.source.SourceKind = InputKind::Vbt;
+  r.source.InputPath = dir.Path("in.VBT");
+  r.source.TdmPath = dir.Path("out.TDM");
+  r.source.FdmPath = dir.Path("out.FDM");
   NoMemoryForStatistics platform;
   const RunMarks marks = RunProcessing(r, platform);
   EXPECT_FALSE(marks.completed);

@@ -15,14 +15,14 @@
 #include <string>
 
 #include "processing/analysis_record.h"
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
 
 namespace tz::test {
 
 // A record with the filter settings of a typical run.
 inline RecordPtr WithSettings() {
   RecordPtr r = NewAnalysisRecord();
-  r->AllowedOvershoot = 0.1, r->MovAvgLen = 10, r->RPMthreshold = 1200, r->ZeroCrossLen = 4;
+  r->settings.AllowedOvershoot = 0.1, r->settings.MovAvgLen = 10, r->settings.RPMthreshold = 1200, r->settings.ZeroCrossLen = 4;
   return r;
 }
 

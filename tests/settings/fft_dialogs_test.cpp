@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/resource.h"
 #include "dialog_test_support.h"
 #include "settings/fft_choice_rules.h"
 #include "settings/fft_source_dialog.h"
 #include "settings/fft_window_dialog.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {
@@ -42,7 +42,7 @@ TEST(FftChoiceRules, NoneCheckedGivesTheDefaultAndTheLastCheckedWins) {
 TEST_F(FftDialogsTest, CheckedButtonFollowsTheCurrentValue) {
   EXPECT_EQ(Checked(window, res::kRadioWindowFlatTop, 3), std::vector{res::kRadioWindowHamming});
   EXPECT_EQ(Checked(source, res::kRadioSourceCslot, 5), std::vector{res::kRadioSourceTorque});
-  r->FFTwindow = FftWindow::Blackman, r->FFTsource = FftSource::Cslot;
+  r->settings.FFTwindow = FftWindow::Blackman, r->settings.FFTsource = FftSource::Cslot;
   FftWindowDialog w(*r, nullptr, nullptr);
   FftSourceDialog s(*r, nullptr, nullptr, nullptr);
   EXPECT_EQ(Checked(w, res::kRadioWindowFlatTop, 3), std::vector{res::kRadioWindowBlackman});
@@ -50,28 +50,28 @@ TEST_F(FftDialogsTest, CheckedButtonFollowsTheCurrentValue) {
 }
 
 TEST_F(FftDialogsTest, OkProcessesChangedOrNotAndKeepsTheFilterSettings) {
-  r->MovAvgLen = 25, r->UseFilterDefaults = 1;
+  r->settings.MovAvgLen = 25, r->settings.UseFilterDefaults = 1;
   Click(window, res::kIdOk);
   EXPECT_EQ(calls, std::vector<std::string>{"run"});
   Click(source, res::kRadioSourcePower);
   Click(source, res::kIdOk);
   EXPECT_EQ(calls, (std::vector<std::string>{"run", "run", "rebuild"}));
-  EXPECT_EQ(r->FFTwindow, FftWindow::Hamming);
-  EXPECT_EQ(r->FFTsource, FftSource::Power);
-  EXPECT_EQ(r->UseFilterDefaults, 0);
-  EXPECT_EQ(r->MovAvgLen, 25);
+  EXPECT_EQ(r->settings.FFTwindow, FftWindow::Hamming);
+  EXPECT_EQ(r->settings.FFTsource, FftSource::Power);
+  EXPECT_EQ(r->settings.UseFilterDefaults, 0);
+  EXPECT_EQ(r->settings.MovAvgLen, 25);
 }
 
 TEST_F(FftDialogsTest, CancelAfterClickingAnotherButtonChangesNothing) {
-  r->UseFilterDefaults = 1;
+  r->settings.UseFilterDefaults = 1;
   Click(window, res::kRadioWindowBlackman);
   Click(window, res::kIdCancel);
   Click(source, res::kRadioSourceRpmInst);
   source.show();
   test::PressKey(source, Qt::Key_Escape);
-  EXPECT_EQ(r->FFTwindow, FftWindow::Hamming);
-  EXPECT_EQ(r->FFTsource, FftSource::Torque);
-  EXPECT_EQ(r->UseFilterDefaults, 1);
+  EXPECT_EQ(r->settings.FFTwindow, FftWindow::Hamming);
+  EXPECT_EQ(r->settings.FFTsource, FftSource::Torque);
+  EXPECT_EQ(r->settings.UseFilterDefaults, 1);
   EXPECT_TRUE(calls.empty());
 }
 

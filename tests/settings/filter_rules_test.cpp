@@ -42,28 +42,28 @@ TEST(FilterRules, LengthsAreClampedRealsTakenAsEntered) {
   for (const auto& c : cases) {
     RecordPtr r = test::WithSettings();
     ConfirmFilterSettings(*r, {"10", c.movAvg, "-100", c.zeroCross});
-    EXPECT_EQ(r->MovAvgLen, c.movAvgStored) << c.movAvg;
-    EXPECT_EQ(r->ZeroCrossLen, c.zeroCrossStored) << c.zeroCross;
-    EXPECT_EQ(r->AllowedOvershoot, 10.0);  // 1000 %: the box takes the fraction
-    EXPECT_EQ(r->RPMthreshold, -100.0);
+    EXPECT_EQ(r->settings.MovAvgLen, c.movAvgStored) << c.movAvg;
+    EXPECT_EQ(r->settings.ZeroCrossLen, c.zeroCrossStored) << c.zeroCross;
+    EXPECT_EQ(r->settings.AllowedOvershoot, 10.0);  // 1000 %: the box takes the fraction
+    EXPECT_EQ(r->settings.RPMthreshold, -100.0);
   }
 }
 
 TEST(FilterRules, UnchangedBoxLongerThanNineCharactersIsStoredCut) {
   RecordPtr r = test::WithSettings();
-  r->AllowedOvershoot = 0.1234567891;  // shown as "0.1234567891"
+  r->settings.AllowedOvershoot = 0.1234567891;  // shown as "0.1234567891"
   EXPECT_TRUE(StoreFilterEntries(*r, ReadFilterEntries(FilterBoxTexts(*r))));
-  EXPECT_EQ(r->AllowedOvershoot, 0.1234567);
+  EXPECT_EQ(r->settings.AllowedOvershoot, 0.1234567);
   EXPECT_FALSE(StoreFilterEntries(*r, ReadFilterEntries(FilterBoxTexts(*r))));
 }
 
 TEST(FilterRules, LengthBeyondTheBuffersIsClampedEvenWhenUnchanged) {
   for (int bad : {300, 0, -1}) {
     RecordPtr r = test::WithSettings();
-    r->MovAvgLen = bad, r->ZeroCrossLen = bad == 300 ? 33 : bad;
+    r->settings.MovAvgLen = bad, r->settings.ZeroCrossLen = bad == 300 ? 33 : bad;
     ConfirmFilterSettings(*r, FilterBoxTexts(*r));
-    EXPECT_TRUE(r->MovAvgLen >= 5 && r->MovAvgLen <= 200) << bad;
-    EXPECT_TRUE(r->ZeroCrossLen >= 4 && r->ZeroCrossLen <= 30) << bad;
+    EXPECT_TRUE(r->settings.MovAvgLen >= 5 && r->settings.MovAvgLen <= 200) << bad;
+    EXPECT_TRUE(r->settings.ZeroCrossLen >= 4 && r->settings.ZeroCrossLen <= 30) << bad;
   }
 }
 

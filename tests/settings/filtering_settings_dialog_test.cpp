@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/resource.h"
 #include "dialog_test_support.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {
@@ -17,10 +17,10 @@ class FilteringSettingsDialogTest : public ::testing::Test {
     test::Control<QLineEdit>(dialog, id).setText(QString::fromLatin1(text));
   }
   void ExpectSettingsUntouched() {
-    EXPECT_EQ(r->AllowedOvershoot, 0.1);
-    EXPECT_EQ(r->MovAvgLen, 10);
-    EXPECT_EQ(r->RPMthreshold, 1200.0);
-    EXPECT_EQ(r->ZeroCrossLen, 4);
+    EXPECT_EQ(r->settings.AllowedOvershoot, 0.1);
+    EXPECT_EQ(r->settings.MovAvgLen, 10);
+    EXPECT_EQ(r->settings.RPMthreshold, 1200.0);
+    EXPECT_EQ(r->settings.ZeroCrossLen, 4);
   }
 
   RecordPtr r = test::WithSettings();
@@ -29,7 +29,7 @@ class FilteringSettingsDialogTest : public ::testing::Test {
   FilteringSettingsDialog dialog{*r,
                                  [this] {
                                    ++runs, visibleAtRun = dialog.isVisible();
-                                   movAvgAtRun = r->MovAvgLen, flagAtRun = r->UseFilterDefaults;
+                                   movAvgAtRun = r->settings.MovAvgLen, flagAtRun = r->settings.UseFilterDefaults;
                                  },
                                  nullptr};
 };
@@ -54,19 +54,19 @@ TEST_F(FilteringSettingsDialogTest, OkStoresThenClosesThenProcesses) {
   EXPECT_FALSE(visibleAtRun);
   EXPECT_EQ(movAvgAtRun, 200);
   EXPECT_EQ(flagAtRun, 0);
-  EXPECT_EQ(r->AllowedOvershoot, 0.1234567);
+  EXPECT_EQ(r->settings.AllowedOvershoot, 0.1234567);
 }
 
 TEST_F(FilteringSettingsDialogTest, UnchangedOkStillProcesses) {
-  r->UseFilterDefaults = 1;
+  r->settings.UseFilterDefaults = 1;
   Click(dialog, res::kIdOk);
   EXPECT_EQ(runs, 1);
-  EXPECT_EQ(r->UseFilterDefaults, 0);
+  EXPECT_EQ(r->settings.UseFilterDefaults, 0);
   ExpectSettingsUntouched();
 }
 
 TEST_F(FilteringSettingsDialogTest, CancelAndEscapeChangeNothing) {
-  r->UseFilterDefaults = 1;
+  r->settings.UseFilterDefaults = 1;
   for (bool escape : {false, true}) {
     dialog.show();
     for (int id = res::kEditMovAvgLen; id <= res::kEditZeroCrossLen; ++id) SetText(id, "77");
@@ -76,12 +76,12 @@ TEST_F(FilteringSettingsDialogTest, CancelAndEscapeChangeNothing) {
     EXPECT_FALSE(dialog.isVisible());
   }
   EXPECT_EQ(runs, 0);
-  EXPECT_EQ(r->UseFilterDefaults, 1);
+  EXPECT_EQ(r->settings.UseFilterDefaults, 1);
   ExpectSettingsUntouched();
 }
 
 TEST_F(FilteringSettingsDialogTest, NothingIsClipped) {
-  r->RPMthreshold = -1.234567891e-100;
+  r->settings.RPMthreshold = -1.234567891e-100;
   FilteringSettingsDialog wide(*r, nullptr, nullptr);
   test::ExpectNothingClipped(wide, "filtering_settings");
 }

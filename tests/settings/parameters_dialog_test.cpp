@@ -6,9 +6,9 @@
 #include <cstring>
 #include <map>
 
-#include "app/resource.h"
 #include "dialog_test_support.h"
 #include "settings/parameter_fields.h"
+#include "ui/resource.h"
 
 namespace tz {
 namespace {
@@ -23,7 +23,7 @@ std::map<int, std::string> Shown(const AnalysisRecord& r) {
 
 TEST(ParameterFields, HeaderValueAndIntegerForms) {
   RecordPtr r = NewAnalysisRecord();
-  r->N_SLOT = 60, r->Fmux = 0.05, r->G = 0.0001, r->L = 123456789012.0, r->MovAvgLen = 25;
+  r->params.N_SLOT = 60, r->params.Fmux = 0.05, r->params.G = 0.0001, r->params.L = 123456789012.0, r->settings.MovAvgLen = 25;
   auto shown = Shown(*r);
   ASSERT_EQ(shown.size(), 12u);
   EXPECT_EQ(shown[res::kEditParamDate], "");
@@ -37,18 +37,18 @@ TEST(ParameterFields, HeaderValueAndIntegerForms) {
 
 TEST(ParameterFields, StoredTextsStayInsideTheirBuffers) {
   RecordPtr r = NewAnalysisRecord();
-  std::memcpy(r->DateText, "Date\0hidden", 11);
-  r->DateLen = 11;
-  std::memset(r->TimeText, 'x', kTimeTextSize);
-  r->TimeLen = 1000;
+  std::memcpy(r->params.DateText, "Date\0hidden", 11);
+  r->params.DateLen = 11;
+  std::memset(r->params.TimeText, 'x', kTimeTextSize);
+  r->params.TimeLen = 1000;
   EXPECT_EQ(Shown(*r)[res::kEditParamDate], "Date");  // up to the first zero byte
   EXPECT_EQ(Shown(*r)[res::kEditParamTime], std::string(kTimeTextSize - 1, 'x'));
 }
 
 TEST(ParametersDialog, ShowsEightBitTextReadOnlyAndModeless) {
   RecordPtr r = NewAnalysisRecord();
-  std::memcpy(r->DateText, "12\xB0 May", 7);  // a degree sign
-  r->DateLen = 7;
+  std::memcpy(r->params.DateText, "12\xB0 May", 7);  // a degree sign
+  r->params.DateLen = 7;
   QPointer<ParametersDialog> d = ShowParametersDialog(*r, nullptr);
   EXPECT_EQ(d->objectName(), "id:143");
   EXPECT_EQ(d->windowTitle(), "Varnholt - System Parameters");
@@ -74,9 +74,9 @@ TEST(ParametersDialog, NothingIsClipped) {
   RecordPtr r = NewAnalysisRecord();
   const char date[] = "Wednesday, 30 September 2003 AM";  // a whole date line
   static_assert(sizeof date == kDateTextSize);
-  std::memcpy(r->DateText, date, sizeof date);
-  r->DateLen = kDateTextSize - 1;
-  r->G = -1.234567891e-100;
+  std::memcpy(r->params.DateText, date, sizeof date);
+  r->params.DateLen = kDateTextSize - 1;
+  r->params.G = -1.234567891e-100;
   ParametersDialog d(*r, nullptr);
   d.setAttribute(Qt::WA_DeleteOnClose, false);
   test::ExpectNothingClipped(d, "parameters");

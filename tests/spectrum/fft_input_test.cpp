@@ -16,40 +16,41 @@ namespace {
 TEST(FftInput, LoadsTheStatisticsRangeOfTheChosenSource) {
   test::Fixture f;
   AnalysisRecord& r = f.r();
-  r.MovAvgLen = 10;
-  r.ProgrCount = 30;  // Progr 20 .. 29
-  double* arrays[5] = {r.CslotRaw, r.RPMfiltArr, r.RPMinstArr, r.TRQfiltArr, r.POTfiltArr};
+  r.settings.MovAvgLen = 10;
+  r.counters.ProgrCount = 30;  // Progr 20 .. 29
+  double* arrays[5] = {r.samples.CslotRaw, r.samples.RPMfiltArr, r.samples.RPMinstArr,
+                       r.samples.TRQfiltArr, r.samples.POTfiltArr};
   for (int s = 0; s < 5; ++s)
     for (int i = 0; i < 40; ++i) arrays[s][i] = 1000.0 * (s + 1) + i;
   for (int s = 0; s < 5; ++s) {
-    r.FFTsource = static_cast<FftSource>(s);
-    for (int i = 0; i < 12; ++i) r.FFTinRe[i] = r.FFTinIm[i] = -7.0;
+    r.settings.FFTsource = static_cast<FftSource>(s);
+    for (int i = 0; i < 12; ++i) r.spectrum.FFTinRe[i] = r.spectrum.FFTinIm[i] = -7.0;
     ASSERT_EQ(LoadFftInput(r, f.run.progress), 10);
     for (int i = 0; i < 10; ++i) {
-      EXPECT_EQ(r.FFTinRe[i], 1000.0 * (s + 1) + 20 + i) << "source " << s << " i=" << i;
-      EXPECT_EQ(r.FFTinIm[i], 0.0);
+      EXPECT_EQ(r.spectrum.FFTinRe[i], 1000.0 * (s + 1) + 20 + i) << "source " << s << " i=" << i;
+      EXPECT_EQ(r.spectrum.FFTinIm[i], 0.0);
     }
-    EXPECT_EQ(r.FFTinRe[10], -7.0) << "nothing beyond the count is loaded";
+    EXPECT_EQ(r.spectrum.FFTinRe[10], -7.0) << "nothing beyond the count is loaded";
   }
 }
 
 TEST(FftInput, NumberOfPointsIsTheLargestPowerOfTwoBelowTheCount) {
   test::Fixture f;
   AnalysisRecord& r = f.r();
-  r.ProgrCount = 2068;  // MovAvgLen 10: count 2048
-  ChooseFftSize(r, LoadFftInput(r, f.run.progress));
-  EXPECT_EQ(r.FFT_N, 1024);
-  r.ProgrCount = 2069;
-  ChooseFftSize(r, LoadFftInput(r, f.run.progress));
-  EXPECT_EQ(r.FFT_N, 2048);
+  r.counters.ProgrCount = 2068;  // MovAvgLen 10: count 2048
+  ChooseFftSize(r.spectrum, LoadFftInput(r, f.run.progress));
+  EXPECT_EQ(r.spectrum.FFT_N, 1024);
+  r.counters.ProgrCount = 2069;
+  ChooseFftSize(r.spectrum, LoadFftInput(r, f.run.progress));
+  EXPECT_EQ(r.spectrum.FFT_N, 2048);
   // Below 2: no power of two fits and the earlier N stays.
   const int cases[][2] = {{1024, 512},       {1025, 1024},     {3, 2},  {2, 1},
                           {524288, 262144},  {524289, 524288}, {1, 77},
                           {2000000000, 524288}};
   for (const auto& c : cases) {
-    r.FFT_N = 77;
-    ChooseFftSize(r, c[0]);
-    EXPECT_EQ(r.FFT_N, c[1]) << "count " << c[0];
+    r.spectrum.FFT_N = 77;
+    ChooseFftSize(r.spectrum, c[0]);
+    EXPECT_EQ(r.spectrum.FFT_N, c[1]) << "count " << c[0];
   }
 }
 
@@ -77,13 +78,13 @@ TEST(FftInput, HammingAndBlackmanWeightTheInputFlatTopLeavesIt) {
       SCOPED_TRACE(testing::Message() << "n=" << n << " window " << window);
       test::Fixture f;
       AnalysisRecord& r = f.r();
-      r.FFT_N = n;
-      r.FFTwindow = static_cast<FftWindow>(window);
+      r.spectrum.FFT_N = n;
+      r.settings.FFTwindow = static_cast<FftWindow>(window);
       std::vector<double> x(n);
-      for (int i = 0; i < n; ++i) r.FFTinRe[i] = x[i] = 3.0 + std::cos(0.37 * i) * 17.0;
-      WeightFftInput(r, f.run.progress);
+      for (int i = 0; i < n; ++i) r.spectrum.FFTinRe[i] = x[i] = 3.0 + std::cos(0.37 * i) * 17.0;
+      WeightFftInput(r.spectrum, r.settings.FFTwindow, f.run.progress);
       if (window != 1 && window != 2) {
-        EXPECT_EQ(std::vector<double>(r.FFTinRe, r.FFTinRe + n), x);
+        EXPECT_EQ(std::vector<double>(r.spectrum.FFTinRe, r.spectrum.FFTinRe + n), x);
         continue;
       }
       const std::vector<double> raw = RawKernel(n, window == 2);
@@ -92,15 +93,16 @@ TEST(FftInput, HammingAndBlackmanWeightTheInputFlatTopLeavesIt) {
       const double gain = window == 2 ? 912.558 : 893.483;
       for (int i = 0; i <= n - 2; ++i) {
         const double k = raw[i] / sum;
-        ASSERT_EQ(r.SincKernel[i], k) << i;
-        ASSERT_EQ(r.FFTinRe[i], (x[i] * k) * gain) << i;
-        ASSERT_EQ(r.FFTinIm[i], 0.0);
-        ASSERT_TRUE(i == n / 2 - 1 || k < r.SincKernel[n / 2 - 1]) << "the centre weighs most";
+        ASSERT_EQ(r.spectrum.SincKernel[i], k) << i;
+        ASSERT_EQ(r.spectrum.FFTinRe[i], (x[i] * k) * gain) << i;
+        ASSERT_EQ(r.spectrum.FFTinIm[i], 0.0);
+        ASSERT_TRUE(i == n / 2 - 1 || k < r.spectrum.SincKernel[n / 2 - 1])
+            << "the centre weighs most";
         kernelSum += k;
       }
       EXPECT_NEAR(kernelSum, 1.0, 1e-12);
-      EXPECT_EQ(r.FFTinRe[n - 1], x[n - 1]) << "the last value is never weighted";
-      EXPECT_EQ(r.FFTinIm[n - 1], 0.0);
+      EXPECT_EQ(r.spectrum.FFTinRe[n - 1], x[n - 1]) << "the last value is never weighted";
+      EXPECT_EQ(r.spectrum.FFTinIm[n - 1], 0.0);
     }
   }
 }
@@ -109,25 +111,25 @@ TEST(FftInput, SmallestKernels) {
   // Four points: before normalisation -0.08, 2 pi x 0.75 and -0.08.
   test::Fixture f;
   AnalysisRecord& r = f.r();
-  r.FFT_N = 4;
-  for (int i = 0; i < 4; ++i) r.FFTinRe[i] = 1.0;
-  HammingSincFilter(r);
+  r.spectrum.FFT_N = 4;
+  for (int i = 0; i < 4; ++i) r.spectrum.FFTinRe[i] = 1.0;
+  HammingSincFilter(r.spectrum);
   const double s = -0.08 + 4.71238898038469 - 0.08;
-  EXPECT_NEAR(r.SincKernel[0], -0.08 / s, 1e-15);
-  EXPECT_NEAR(r.SincKernel[1], 4.71238898038469 / s, 1e-14);
-  EXPECT_NEAR(r.SincKernel[2], -0.08 / s, 1e-15);
-  EXPECT_NEAR(r.FFTinRe[1], 4.71238898038469 / s * 893.483, 1e-10);
-  EXPECT_EQ(r.FFTinRe[3], 1.0);
+  EXPECT_NEAR(r.spectrum.SincKernel[0], -0.08 / s, 1e-15);
+  EXPECT_NEAR(r.spectrum.SincKernel[1], 4.71238898038469 / s, 1e-14);
+  EXPECT_NEAR(r.spectrum.SincKernel[2], -0.08 / s, 1e-15);
+  EXPECT_NEAR(r.spectrum.FFTinRe[1], 4.71238898038469 / s * 893.483, 1e-10);
+  EXPECT_EQ(r.spectrum.FFTinRe[3], 1.0);
   // Two points: the single weight becomes 1, so the first value is scaled by the gain.
-  r.FFT_N = 2;
+  r.spectrum.FFT_N = 2;
   for (int window : {1, 2}) {
-    r.FFTwindow = static_cast<FftWindow>(window);
-    r.FFTinRe[0] = 2.5, r.FFTinRe[1] = -4.0, r.FFTinRe[2] = 11.0;
-    WeightFftInput(r, f.run.progress);
-    EXPECT_EQ(r.SincKernel[0], 1.0);
-    EXPECT_EQ(r.FFTinRe[0], 2.5 * (window == 1 ? 893.483 : 912.558));
-    EXPECT_EQ(r.FFTinRe[1], -4.0);
-    EXPECT_EQ(r.FFTinRe[2], 11.0);
+    r.settings.FFTwindow = static_cast<FftWindow>(window);
+    r.spectrum.FFTinRe[0] = 2.5, r.spectrum.FFTinRe[1] = -4.0, r.spectrum.FFTinRe[2] = 11.0;
+    WeightFftInput(r.spectrum, r.settings.FFTwindow, f.run.progress);
+    EXPECT_EQ(r.spectrum.SincKernel[0], 1.0);
+    EXPECT_EQ(r.spectrum.FFTinRe[0], 2.5 * (window == 1 ? 893.483 : 912.558));
+    EXPECT_EQ(r.spectrum.FFTinRe[1], -4.0);
+    EXPECT_EQ(r.spectrum.FFTinRe[2], 11.0);
   }
 }
 

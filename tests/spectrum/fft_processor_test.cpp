@@ -48,12 +48,12 @@ struct ProcessorRun {
   // Count loaded = count, Fc = 256 Hz, a few raw samples.
   explicit ProcessorRun(int count) {
     ctx.progress.SetDialog(true);
-    r().MovAvgLen = 10;
-    r().ProgrCount = 2 * 10 + count;
-    r().Fc = 256.0;
-    r().RawCount = 4;
+    r().settings.MovAvgLen = 10;
+    r().counters.ProgrCount = 2 * 10 + count;
+    r().stats.Fc = 256.0;
+    r().counters.RawCount = 4;
     const double cis[4] = {41230, 41229, 0, 98765432}, cs[4] = {1200, 1187, 7, 1201};
-    for (int i = 0; i < 4; ++i) r().CislotRaw[i] = cis[i], r().CslotRaw[i] = cs[i];
+    for (int i = 0; i < 4; ++i) r().samples.CislotRaw[i] = cis[i], r().samples.CslotRaw[i] = cs[i];
     platform.path = dir.Path("out.FDM");
     platform.laterPath = dir.Path("later.FDM");
     EXPECT_TRUE(fdm.Create(platform.path.c_str()));
@@ -90,14 +90,18 @@ void ExpectTail(const std::vector<std::string>& lines, size_t from) {
 TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
   ProcessorRun run(1500);  // N = 1024, line spacing 0.25 Hz
   AnalysisRecord& r = run.r();
-  r.FFTwindow = static_cast<FftWindow>(1);
-  r.FFTsource = static_cast<FftSource>(3);
+  r.settings.FFTwindow = static_cast<FftWindow>(1);
+  r.settings.FFTsource = static_cast<FftSource>(3);
   for (int i = 0; i < 1500; ++i)
-    r.TRQfiltArr[20 + i] = 50.0 + 30.0 * std::cos(6.283185307179586 * 41 * i / 1024.0);
+    r.samples.TRQfiltArr[20 + i] = 50.0 + 30.0 * std::cos(6.283185307179586 * 41 * i / 1024.0);
+  std::fill(r.spectrum.FFTfreq, r.spectrum.FFTfreq + 1030, -1.0);
   const std::vector<std::string> lines = run.Lines();
 
   EXPECT_TRUE(run.platform.messages.empty());
-  ASSERT_EQ(r.FundLine, 41);
+  ASSERT_EQ(r.spectrum.FundLine, 41);
+  // The frequency axis: line k at k x (Fc / N) Hz, for the N lines transformed only.
+  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.spectrum.FFTfreq[k], k * (256.0 / 1024)) << k;
+  EXPECT_EQ(r.spectrum.FFTfreq[1024], -1.0);
   ExpectHead(lines, "1024", "Hamming", "Torque filtered");
   const size_t first = 7;
   ASSERT_GE(lines.size(), first + 512);
@@ -106,7 +110,7 @@ TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
                              : k != 0 && k % 41 == 0 ? "Armonic n " + std::to_string(k / 41)
                                                      : "";
     EXPECT_EQ(lines[first + k], std::to_string(k) + ", " + Sig10(k * 0.25) + ", " +
-                                    Sig10(LineMagnitude(r, k)) + ", " + note);
+                                    Sig10(LineMagnitude(r.spectrum, k)) + ", " + note);
   }
   // The magnitude after the Hamming weighting: the size is chosen before the weighting.
   EXPECT_EQ(lines[first + 41], "41, 10.25, 13477.49008, Fundamental");
@@ -133,12 +137,12 @@ TEST(FftProcessor, SectionOfASinusoidAtLineFortyOne) {
 TEST(FftProcessor, SmallMagnitudesAndHarmonicNotes) {
   ProcessorRun run(70);  // N = 64, 4 Hz per line
   AnalysisRecord& r = run.r();
-  r.FFTwindow = static_cast<FftWindow>(0);
-  r.FFTsource = static_cast<FftSource>(4);
+  r.settings.FFTwindow = static_cast<FftWindow>(0);
+  r.settings.FFTsource = static_cast<FftSource>(4);
   for (int i = 0; i < 70; ++i)
-    r.POTfiltArr[20 + i] = 0.001 * std::cos(6.283185307179586 * 5 * i / 64.0);
+    r.samples.POTfiltArr[20 + i] = 0.001 * std::cos(6.283185307179586 * 5 * i / 64.0);
   const std::vector<std::string> lines = run.Lines();
-  ASSERT_EQ(r.FundLine, 5);
+  ASSERT_EQ(r.spectrum.FundLine, 5);
   ExpectHead(lines, "64", "Flat top", "Power filtered");
   ASSERT_GE(lines.size(), 7u + 32u);
   EXPECT_EQ(lines[7 + 5], "5, 20., 3.2e-002, Fundamental");
@@ -166,21 +170,23 @@ TEST(FftProcessor, TooShortInputIsRefused) {
   for (int count : {2, 1, 0}) {
     ProcessorRun run(count);
     AnalysisRecord& r = run.r();
-    r.FFTwindow = static_cast<FftWindow>(2);
-    r.FFTsource = static_cast<FftSource>(0);
+    r.settings.FFTwindow = static_cast<FftWindow>(2);
+    r.settings.FFTsource = static_cast<FftSource>(0);
     // Results of an earlier run.
-    r.FFT_N = 1024, r.FundLine = 41, r.FundMag = 3, r.DCEndLine = 4, r.FloorLevel = 1;
-    r.TotalEnergy = 5, r.EvenSymErrRe = 1e-9, r.OddSymErrIm = 1e-9;
-    r.SpecLines[41] = SpecLine{41, 0, 3};  // an earlier pick
+    r.spectrum.FFT_N = 1024, r.spectrum.FundLine = 41, r.spectrum.FundMag = 3,
+    r.spectrum.DCEndLine = 4, r.spectrum.FloorLevel = 1;
+    r.spectrum.TotalEnergy = 5, r.spectrum.EvenSymErrRe = 1e-9, r.spectrum.OddSymErrIm = 1e-9;
+    r.spectrum.SpecLines[41] = SpecLine{41, 0, 3};  // an earlier pick
     const std::vector<std::string> lines = run.Lines();
-    EXPECT_EQ(r.SpecLines[41].mag, 0.0) << "no line is picked";
+    EXPECT_EQ(r.spectrum.SpecLines[41].mag, 0.0) << "no line is picked";
     EXPECT_EQ(run.platform.MessageLines(),
               std::vector<std::string>{"FFT processor: Too few samples for the FFT"});
     ExpectHead(lines, "0", "Blackman", "Torque raw pulses (Cslot)");
     ExpectTail(lines, 7);
-    EXPECT_TRUE(r.FFT_N == 0 && r.FundLine == 0 && r.FundMag == 0 && r.DCEndLine == 0 &&
-                r.FloorLevel == 0 && r.TotalEnergy == 0 && r.EvenSymErrRe == 0 &&
-                r.OddSymErrIm == 0)
+    EXPECT_TRUE(r.spectrum.FFT_N == 0 && r.spectrum.FundLine == 0 && r.spectrum.FundMag == 0 &&
+                r.spectrum.DCEndLine == 0 && r.spectrum.FloorLevel == 0 &&
+                r.spectrum.TotalEnergy == 0 && r.spectrum.EvenSymErrRe == 0 &&
+                r.spectrum.OddSymErrIm == 0)
         << "count " << count;
   }
 }
@@ -188,14 +194,14 @@ TEST(FftProcessor, TooShortInputIsRefused) {
 TEST(FftProcessor, FlatInputReportsNoFundamentalAfterTheFileIsComplete) {
   ProcessorRun run(40);  // N = 32
   AnalysisRecord& r = run.r();
-  r.FFTwindow = static_cast<FftWindow>(0);
-  r.FFTsource = static_cast<FftSource>(1);
-  for (int i = 0; i < 80; ++i) r.RPMfiltArr[i] = 0.0;
+  r.settings.FFTwindow = static_cast<FftWindow>(0);
+  r.settings.FFTsource = static_cast<FftSource>(1);
+  for (int i = 0; i < 80; ++i) r.samples.RPMfiltArr[i] = 0.0;
   run.platform.file = &run.fdm;
   RunFftProcessor(r, run.ctx);
   run.fdm.Close();
-  EXPECT_EQ(r.FundLine, 0);
-  EXPECT_EQ(r.DCEndLine, 31);
+  EXPECT_EQ(r.spectrum.FundLine, 0);
+  EXPECT_EQ(r.spectrum.DCEndLine, 31);
   EXPECT_EQ(run.platform.MessageLines(),
             std::vector<std::string>{"FFT processor: Can't determine fundamental frequency"});
   const std::vector<std::string> lines = SplitLines(run.platform.snapshot);

@@ -1,15 +1,17 @@
-// FFT core: the transform, its frequency axis and its helpers.
+// FFT core: the transform against a plain DFT, its conventions and helpers,
+// and the preconditions that end the program.
 #include "spectrum/fft.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numbers>
 #include <random>
+#include <span>
+#include <tuple>
 #include <vector>
-
-#include "processing/analysis_record.h"
-#include "tests/test_support.h"
 
 namespace tz {
 namespace {
@@ -18,35 +20,100 @@ struct Output {
   std::vector<double> re, im;
 };
 
-Output Transform(AnalysisRecord& r, const std::vector<double>& re, const double* im,
-                 int inverse = 0) {
+Output Transform(const std::vector<double>& re, const std::vector<double>& im,
+                 FftDirection direction = FftDirection::Forward, FftObserver* observer = nullptr) {
   Output out{std::vector<double>(re.size(), -99.0), std::vector<double>(re.size(), -99.0)};
-  Progress progress;  // reports to no one
-  fft_float(r, progress, static_cast<uint32_t>(re.size()), inverse, re.data(), im, out.re.data(),
-            out.im.data());
+  fft_float(static_cast<uint32_t>(re.size()), direction, re, im, out.re, out.im, observer);
   return out;
 }
 
+// The plain DFT in extended precision, X[k] = sum x[n] e^(s 2 pi i k n / N)
+// with s = +1 forward and -1 inverse (then divided by N); each term's angle
+// is reduced to k n mod N turns of 1/N, taken from a table of the N angles.
+Output Dft(const std::vector<double>& re, const std::vector<double>& im, FftDirection direction) {
+  const size_t n = re.size();
+  const long double sign = direction == FftDirection::Forward ? 1.0L : -1.0L;
+  std::vector<long double> cosine(n), sine(n);
+  for (size_t m = 0; m < n; ++m) {
+    const long double a = sign * 2.0L * std::numbers::pi_v<long double> * m / n;
+    cosine[m] = std::cos(a);
+    sine[m] = std::sin(a);
+  }
+  Output out{std::vector<double>(n), std::vector<double>(n)};
+  for (size_t k = 0; k < n; ++k) {
+    long double sr = 0, si = 0;
+    for (size_t j = 0; j < n; ++j) {
+      const long double c = cosine[k * j % n], s = sine[k * j % n];
+      const long double xr = re[j], xi = im.empty() ? 0.0L : im[j];
+      sr += xr * c - xi * s;
+      si += xr * s + xi * c;
+    }
+    if (direction == FftDirection::Inverse) sr /= n, si /= n;
+    out.re[k] = static_cast<double>(sr);
+    out.im[k] = static_cast<double>(si);
+  }
+  return out;
+}
+
+// ||a - b|| / ||b|| over the complex vectors.
+double RelativeError(const Output& a, const Output& b) {
+  double err = 0, norm = 0;
+  for (size_t k = 0; k < b.re.size(); ++k) {
+    err += (a.re[k] - b.re[k]) * (a.re[k] - b.re[k]) + (a.im[k] - b.im[k]) * (a.im[k] - b.im[k]);
+    norm += b.re[k] * b.re[k] + b.im[k] * b.im[k];
+  }
+  return std::sqrt(err / norm);
+}
+
+// Random complex (and real) inputs of every size 2 .. 2^12, both directions.
+// The twiddle factors come from a three-term recurrence, whose rounding error
+// grows with the square of the block length: the relative error stays below
+// eps (8 log2 N + N^2 / 64), 2.2e-16 x 96 at N = 4096 without the recurrence
+// and 5.8e-11 with it (it measures 1.9e-11 there). A wrong twiddle, sign or
+// reversal gives an error of the order of 1.
+TEST(FftCore, AgreesWithThePlainDftOnRandomInputs) {
+  std::mt19937 gen(16);
+  std::uniform_real_distribution<double> dist(-1000.0, 1000.0);
+  for (int bits = 1; bits <= 12; ++bits) {
+    const size_t n = size_t{1} << bits;
+    const double bound =
+        std::numeric_limits<double>::epsilon() * (8.0 * bits + static_cast<double>(n * n) / 64);
+    for (bool real : {false, true}) {
+      std::vector<double> re(n), im(real ? 0 : n);
+      for (double& x : re) x = dist(gen);
+      for (double& x : im) x = dist(gen);
+      for (FftDirection d : {FftDirection::Forward, FftDirection::Inverse}) {
+        SCOPED_TRACE(testing::Message() << "N=" << n << (real ? " real" : " complex")
+                                        << (d == FftDirection::Inverse ? " inverse" : " forward"));
+        EXPECT_LE(RelativeError(Transform(re, im, d), Dft(re, im, d)), bound);
+      }
+    }
+  }
+}
+
 TEST(FftCore, ForwardUsesThePositiveExponent) {
-  test::Fixture f;
-  const Output t = Transform(f.r(), {1, 2, 3, 4}, nullptr);  // (10, -2 - 2i, -2, -2 + 2i)
+  const Output t = Transform({1, 2, 3, 4}, {});  // (10, -2 - 2i, -2, -2 + 2i)
   const double wantRe[4] = {10, -2, -2, -2}, wantIm[4] = {0, -2, 0, 2};
   for (int k = 0; k < 4; ++k) {
     EXPECT_NEAR(t.re[k], wantRe[k], 1e-12) << "k=" << k;
     EXPECT_NEAR(t.im[k], wantIm[k], 1e-12) << "k=" << k;
   }
-  // One stage: sum and difference; a null imaginary input reads as exact zeros.
-  const Output two = Transform(f.r(), {3.5, 1.25}, nullptr);
+  // One stage: sum and difference; a missing imaginary input reads as exact zeros.
+  const Output two = Transform({3.5, 1.25}, {});
   EXPECT_EQ(two.re, (std::vector<double>{4.75, 2.25}));
   EXPECT_EQ(two.im, (std::vector<double>{0.0, 0.0}));
+  // Only the first NumSamples points are read and written.
+  std::vector<double> in = {3.5, 1.25, 99.0}, outRe(3, -1.0), outIm(3, -1.0);
+  fft_float(2, FftDirection::Forward, in, {}, outRe, outIm);
+  EXPECT_EQ(outRe, (std::vector<double>{4.75, 2.25, -1.0}));
+  EXPECT_EQ(outIm, (std::vector<double>{0.0, 0.0, -1.0}));
 }
 
 TEST(FftCore, UnitImpulseAtOneGivesTheRotatingPhasor) {
-  test::Fixture f;
   for (int n : {4, 16, 256}) {
     std::vector<double> x(n, 0.0);
     x[1] = 1.0;
-    const Output t = Transform(f.r(), x, nullptr);
+    const Output t = Transform(x, {});
     for (int k = 0; k < n; ++k) {
       EXPECT_NEAR(t.re[k], std::cos(6.283185307179586 * k / n), 1e-12) << n << " k=" << k;
       EXPECT_NEAR(t.im[k], std::sin(6.283185307179586 * k / n), 1e-12) << n << " k=" << k;
@@ -54,23 +121,13 @@ TEST(FftCore, UnitImpulseAtOneGivesTheRotatingPhasor) {
   }
 }
 
-// Both directions also fill the frequency axis, and only its first N entries.
 TEST(FftCore, ForwardThenInverseReturnsTheInput) {
-  test::Fixture f;
-  AnalysisRecord& r = f.r();
-  r.Fc = 237.3;
   std::mt19937 gen(7);
   std::uniform_real_distribution<double> dist(-500.0, 500.0);
   std::vector<double> re(1024), im(1024);
   for (int i = 0; i < 1024; ++i) re[i] = dist(gen), im[i] = dist(gen);
-  std::fill(r.FFTfreq, r.FFTfreq + 1030, -1.0);
-  const Output fwd = Transform(r, re, im.data());
-  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.FFTfreq[k], k * (237.3 / 1024)) << "k=" << k;
-  EXPECT_EQ(r.FFTfreq[1024], -1.0);
-  std::fill(r.FFTfreq, r.FFTfreq + 1030, -1.0);
-  const Output back = Transform(r, fwd.re, fwd.im.data(), 1);
-  for (int k = 0; k < 1024; ++k) ASSERT_EQ(r.FFTfreq[k], k * (237.3 / 1024)) << "k=" << k;
-  EXPECT_EQ(r.FFTfreq[1024], -1.0);
+  const Output fwd = Transform(re, im);
+  const Output back = Transform(fwd.re, fwd.im, FftDirection::Inverse);
   double err = 0, scale = 0;
   for (int i = 0; i < 1024; ++i) {
     err = std::max({err, std::fabs(back.re[i] - re[i]), std::fabs(back.im[i] - im[i])});
@@ -79,22 +136,46 @@ TEST(FftCore, ForwardThenInverseReturnsTheInput) {
   EXPECT_LE(err, 1e-9 * scale);
 }
 
+// An observer hears of every copy, every stage and every block, in order.
+TEST(FftCore, ObserverIsToldOfEachStep) {
+  struct Recorder : FftObserver {
+    std::vector<std::tuple<FftStep, int, int>> steps;
+    void Step(FftStep step, int done, int total) override { steps.emplace_back(step, done, total); }
+  } recorder;
+  Transform({1, 2, 3, 4}, {}, FftDirection::Forward, &recorder);
+  using S = FftStep;
+  const std::vector<std::tuple<FftStep, int, int>> want = {
+      {S::BitReversal, 0, 4}, {S::BitReversal, 1, 4}, {S::BitReversal, 2, 4},
+      {S::BitReversal, 3, 4}, {S::Stage, 2, 4},       {S::Block, 0, 4},
+      {S::Block, 2, 4},       {S::Stage, 4, 4},       {S::Block, 0, 4}};
+  EXPECT_EQ(recorder.steps, want);
+}
+
 TEST(FftCoreDeathTest, RefusesSizesThatAreNotPowersOfTwoAndMissingArrays) {
-  test::Fixture f;
-  double a[8] = {0}, b[8];
+  double a[8] = {0}, b[8], c[8];
   for (uint32_t n : {0u, 1u, 6u}) {
-    EXPECT_EXIT(fft_float(f.r(), f.run.progress, n, 0, a, nullptr, b, b), ::testing::ExitedWithCode(1),
+    EXPECT_EXIT(fft_float(n, FftDirection::Forward, a, {}, b, c), ::testing::ExitedWithCode(1),
                 "^Error in fft\\(\\): NumSamples=" + std::to_string(n) + " is not power of two\n$");
   }
   // The size is checked before the arrays, and the arrays in this order.
-  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 3, 0, nullptr, nullptr, nullptr, nullptr),
-              ::testing::ExitedWithCode(1), "NumSamples=3 is not power of two");
-  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 4, 0, nullptr, a, nullptr, nullptr), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(fft_float(3, FftDirection::Forward, {}, {}, {}, {}), ::testing::ExitedWithCode(1),
+              "NumSamples=3 is not power of two");
+  EXPECT_EXIT(fft_float(4, FftDirection::Forward, {}, a, {}, {}), ::testing::ExitedWithCode(1),
               "^Error in fft_float\\(\\):  RealIn == NULL\n$");
-  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 4, 0, a, nullptr, nullptr, nullptr), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(fft_float(4, FftDirection::Forward, a, {}, {}, {}), ::testing::ExitedWithCode(1),
               "^Error in fft_float\\(\\):  RealOut == NULL\n$");
-  EXPECT_EXIT(fft_float(f.r(), f.run.progress, 4, 0, a, nullptr, b, nullptr), ::testing::ExitedWithCode(1),
+  EXPECT_EXIT(fft_float(4, FftDirection::Forward, a, {}, b, {}), ::testing::ExitedWithCode(1),
               "^Error in fft_float\\(\\):  ImagOut == NULL\n$");
+  // An array shorter than the transform is never read or written past its end.
+  EXPECT_EXIT(fft_float(8, FftDirection::Forward, std::span(a, 4), {}, b, c),
+              ::testing::ExitedWithCode(1),
+              "^Error in fft_float\\(\\):  RealIn holds 4 values, NumSamples=8\n$");
+  EXPECT_EXIT(fft_float(8, FftDirection::Forward, a, std::span(a, 7), b, c),
+              ::testing::ExitedWithCode(1),
+              "^Error in fft_float\\(\\):  ImagIn holds 7 values, NumSamples=8\n$");
+  EXPECT_EXIT(fft_float(8, FftDirection::Forward, a, {}, b, std::span(c, 2)),
+              ::testing::ExitedWithCode(1),
+              "^Error in fft_float\\(\\):  ImagOut holds 2 values, NumSamples=8\n$");
   EXPECT_EXIT(NumberOfBitsNeeded(1), ::testing::ExitedWithCode(1),
               "^>>> Error in fftmisc: argument 1 to NumberOfBitsNeeded is too small.\n$");
 }

@@ -5,10 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/resource.h"
+#include "display/marker_placement.h"
+#include "display/marker_switches.h"
+#include "display/panel_contents.h"
+#include "display/plot_geometry.h"
 #include "display/plot_math.h"
-#include "display/panel_rules.h"
+#include "display/zoom_scroll.h"
 #include "tests/display/display_fixture.h"
+#include "ui/resource.h"
 
 namespace tz::test {
 namespace {
@@ -34,11 +38,11 @@ bool Has(const ControlOps& ops, PanelId p, int id, ControlOp::Kind kind) {
 }
 
 TEST_F(Markers, XZoomBetweenTheMarkers) {
-  r.ProgrCount = 16000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 16000;
+  r.spectrum.FFT_N = 8192;
   ComputeRanges(s, r, l);
   ASSERT_EQ(s.TimeStep, 21);
-  s.Marker1X = 200, s.Marker2X = 600;
+  s.Markers[0].X = 200, s.Markers[1].X = 600;
   const XZoomResult z = XZoom(s, l);
   EXPECT_FALSE(z.message);
   ASSERT_TRUE(z.zoomed);
@@ -54,7 +58,7 @@ TEST_F(Markers, XZoomBetweenTheMarkers) {
   EXPECT_EQ(s.ZoomBaseTime, 4200);
 
   // A second zoom maps the markers from the first one's start.
-  s.Marker1X = 100, s.Marker2X = 500;
+  s.Markers[0].X = 100, s.Markers[1].X = 500;
   XZoom(s, l);
   EXPECT_EQ(s.TimeStart, 4200 + 10 * 100);
   EXPECT_EQ(s.TimeEnd, 4200 + 10 * 500);
@@ -62,14 +66,14 @@ TEST_F(Markers, XZoomBetweenTheMarkers) {
 
   XRestore(s, r);
   EXPECT_EQ(s.XZoomActive, 0);
-  EXPECT_EQ(s.Marker1X, 0);
-  EXPECT_EQ(s.Marker2X, 0);
+  EXPECT_EQ(s.Markers[0].X, 0);
+  EXPECT_EQ(s.Markers[1].X, 0);
   EXPECT_EQ(s.TimeEnd, 16000);
   EXPECT_EQ(s.FftEnd, 4096);
 }
 
 TEST_F(Markers, XZoomMessagesAndRefusals) {
-  r.ProgrCount = 16000;
+  r.counters.ProgrCount = 16000;
   ComputeRanges(s, r, l);
   const DisplayState before = s;
   struct Case {
@@ -83,7 +87,7 @@ TEST_F(Markers, XZoomMessagesAndRefusals) {
                         Case{300, 300, nullptr, false}}) {
     SCOPED_TRACE(c.m1 * 1000 + c.m2);
     s = before;
-    s.Marker1X = c.m1, s.Marker2X = c.m2;
+    s.Markers[0].X = c.m1, s.Markers[1].X = c.m2;
     const XZoomResult z = XZoom(s, l);
     EXPECT_EQ(z.message.value_or(""), c.message ? c.message : "");
     EXPECT_EQ(z.zoomed, c.zoomed);
@@ -94,7 +98,7 @@ TEST_F(Markers, XZoomMessagesAndRefusals) {
   }
   // Marker 1 unset, marker 2 set: the zoom runs from column 0.
   s = before;
-  s.Marker1X = 0, s.Marker2X = 400;
+  s.Markers[0].X = 0, s.Markers[1].X = 400;
   const XZoomResult z = XZoom(s, l);
   EXPECT_FALSE(z.message);
   EXPECT_TRUE(z.zoomed);
@@ -103,54 +107,57 @@ TEST_F(Markers, XZoomMessagesAndRefusals) {
 }
 
 TEST_F(Markers, HorizontalScrollMovesBothRangesWithinTheData) {
-  r.ProgrCount = 16000;
-  r.FFT_N = 8192;
+  r.counters.ProgrCount = 16000;
+  r.spectrum.FFT_N = 8192;
   s.XZoomActive = 1;
-  s.ShowFft = 0;
+  s.Show = DisplayChoice::ShowRpmFilt;
   s.TimeStart = 5000, s.TimeEnd = 6000;
   s.FftStart = 1000, s.FftEnd = 2000;
-  EXPECT_EQ(ScrollHorizontally(s, r, 1).value(), 34);  // 100 x (500 + 5030) / 16000
+  // 100 x (500 + 5030) / 16000
+  EXPECT_EQ(ScrollHorizontally(s, r, ScrollCode::LineRight).value(), 34);
   EXPECT_EQ(s.TimeStart, 5030);
   EXPECT_EQ(s.TimeEnd, 6030);
   EXPECT_EQ(s.FftStart, 1030);
-  ScrollHorizontally(s, r, 3);
+  ScrollHorizontally(s, r, ScrollCode::PageRight);
   EXPECT_EQ(s.TimeStart, 5360);
-  ScrollHorizontally(s, r, 0);
+  ScrollHorizontally(s, r, ScrollCode::LineLeft);
   EXPECT_EQ(s.TimeStart, 5330);
-  ScrollHorizontally(s, r, 2);
+  ScrollHorizontally(s, r, ScrollCode::PageLeft);
   EXPECT_EQ(s.TimeStart, 5000);
-  EXPECT_FALSE(ScrollHorizontally(s, r, 5));  // thumb codes move nothing
+  // Codes other than the four move nothing.
+  EXPECT_FALSE(ScrollHorizontally(s, r, static_cast<ScrollCode>(5)));
   EXPECT_EQ(s.TimeStart, 5000);
 
   // At the ends the span is kept against the limit.
   s.TimeStart = 15500, s.TimeEnd = 15900;
-  ScrollHorizontally(s, r, 3);
+  ScrollHorizontally(s, r, ScrollCode::PageRight);
   EXPECT_EQ(s.TimeEnd, 16000);
   EXPECT_EQ(s.TimeStart, 15600);
   s.TimeStart = 10, s.TimeEnd = 410;
-  ScrollHorizontally(s, r, 2);
+  ScrollHorizontally(s, r, ScrollCode::PageLeft);
   EXPECT_EQ(s.TimeStart, 0);
   EXPECT_EQ(s.TimeEnd, 400);
 
   // The FFT graph positions the bar by the spectrum.
-  s.ShowFft = 1;
+  s.Show = DisplayChoice::ShowFft;
   s.FftStart = 1000, s.FftEnd = 2000;
-  EXPECT_EQ(ScrollHorizontally(s, r, 1).value(), 37);  // 100 x (500 + 1030) / 4096
+  // 100 x (500 + 1030) / 4096
+  EXPECT_EQ(ScrollHorizontally(s, r, ScrollCode::LineRight).value(), 37);
 }
 
 TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
-  r.ProgrCount = 10000;
-  r.FFT_N = 8192;
-  r.Fc = 8192.0;
-  for (int k = 0; k < 4096; ++k) r.FFTfreq[k] = k * 1.0;
-  r.FFTre[0] = 10.0;
-  r.FFTre[600] = 1.0;
-  r.FFTre[1200] = 100.0;
-  ComputeRanges(s, r, l);
+  r.counters.ProgrCount = 10000;
+  r.spectrum.FFT_N = 8192;
+  r.stats.Fc = 8192.0;
+  for (int k = 0; k < 4096; ++k) r.spectrum.FFTfreq[k] = k * 1.0;
+  r.spectrum.FFTre[0] = 10.0;
+  r.spectrum.FFTre[600] = 1.0;
+  r.spectrum.FFTre[1200] = 100.0;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
   MarkerLines lines;
-  ASSERT_EQ(s.FftXMarker1On, 1);  // on when the program starts
-  ControlOps ops = PlaceMarkers(s, r, l, 100, 50, lines);
-  EXPECT_EQ(s.Marker1X, 100);
+  ASSERT_EQ(s.Markers[0].FftXOn, 1);  // on when the program starts
+  ControlOps ops = PlaceMarkers(s, g, r, 100, 50, lines);
+  EXPECT_EQ(s.Markers[0].X, 100);
   EXPECT_EQ(lines.Get(MarkerLine::FftX1), 100);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1Line), "600");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1Freq), "600");
@@ -159,76 +166,76 @@ TEST_F(Markers, FftXMarkersReadTheLineUnderTheClick) {
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVarLines), "-600");
 
   SwitchFftXMarker(s, 2, true);
-  EXPECT_EQ(s.FftXMarker1On, 0);
-  ops = PlaceMarkers(s, r, l, 200, 50, lines);
-  EXPECT_EQ(s.Marker2X, 200);
-  EXPECT_EQ(s.Marker1X, 100);
+  EXPECT_EQ(s.Markers[0].FftXOn, 0);
+  ops = PlaceMarkers(s, g, r, 200, 50, lines);
+  EXPECT_EQ(s.Markers[1].X, 200);
+  EXPECT_EQ(s.Markers[0].X, 100);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM2dB), "10");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVarLines), "600");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVarAmpl), "-99");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXVardB), "-20");
   // A click right of the spectrum reads the last line.
-  PlaceMarkers(s, r, l, 2000, 50, lines);
-  EXPECT_EQ(s.M2Line, 4095);
+  PlaceMarkers(s, g, r, 2000, 50, lines);
+  EXPECT_EQ(s.Markers[1].Line, 4095);
 
-  // An FFT Y marker 2 is a marker-2 kind: it moves Marker2X for a zoom.
+  // An FFT Y marker 2 is a marker-2 kind: it moves marker 2 for a zoom.
   SwitchFftYMarker(s, 2, true);
-  PlaceMarkers(s, r, l, 321, 77, lines);
-  EXPECT_EQ(s.Marker2X, 321);
-  EXPECT_EQ(s.Marker2Y, 77);
+  PlaceMarkers(s, g, r, 321, 77, lines);
+  EXPECT_EQ(s.Markers[1].X, 321);
+  EXPECT_EQ(s.Markers[1].Y, 77);
   EXPECT_EQ(lines.Get(MarkerLine::FftY2), 77);
 
   // Without a DC line there is nothing to compare with: 0 dB, no division.
-  r.FFTre[0] = 0.0;
+  r.spectrum.FFTre[0] = 0.0;
   SwitchFftXMarker(s, 1, true);
-  const ControlOps none = PlaceMarkers(s, r, l, 100, 50, lines);
+  const ControlOps none = PlaceMarkers(s, g, r, 100, 50, lines);
   EXPECT_EQ(TextOf(none, PanelId::FftX, res::kFftXM1dB), "0");
 }
 
 TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {
-  Show(&DisplayState::ShowRpmFilt);
+  Show(DisplayChoice::ShowRpmFilt);
   FillSamples(10000, 0.0);
-  r.TprogrArr[1305] = 2.5;
-  r.RPMfiltArr[1305] = 1500.126;
-  r.TprogrArr[2605] = 4.0;
-  r.TRQfiltArr[2605] = 12.5;
-  ComputeRanges(s, r, l);
-  s.FftXMarker1On = 0;
+  r.samples.TprogrArr[1305] = 2.5;
+  r.samples.RPMfiltArr[1305] = 1500.126;
+  r.samples.TprogrArr[2605] = 4.0;
+  r.samples.TRQfiltArr[2605] = 12.5;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
+  s.Markers[0].FftXOn = 0;
   MarkerLines lines;
   SwitchTimeXMarkers(s, true);
-  ControlOps ops = PlaceMarkers(s, r, l, 100, 10, lines);
+  ControlOps ops = PlaceMarkers(s, g, r, 100, 10, lines);
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "2.5");
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.12");
   EXPECT_EQ(lines.Get(MarkerLine::TimeX1), 100);
   SelectXMarker(s, res::kXMarker2);
-  PlaceMarkers(s, r, l, 200, 10, lines);
-  EXPECT_EQ(s.Marker2X, 200);
+  PlaceMarkers(s, g, r, 200, 10, lines);
+  EXPECT_EQ(s.Markers[1].X, 200);
   ops = SelectXMarker(s, res::kXDelta);
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXDelta, ControlOp::Check));
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXMarker1, ControlOp::Uncheck));
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "-1.5");
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTorque), "-12.5");
   // With the difference chosen a click sets nothing.
-  const int before = s.Marker1X;
-  EXPECT_TRUE(PlaceMarkers(s, r, l, 300, 10, lines).empty());
-  EXPECT_EQ(s.Marker1X, before);
+  const int before = s.Markers[0].X;
+  EXPECT_TRUE(PlaceMarkers(s, g, r, 300, 10, lines).empty());
+  EXPECT_EQ(s.Markers[0].X, before);
   ops = SelectXMarker(s, res::kXMarker1);
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "2.5");
 }
 
 TEST_F(Markers, YMarkerReadsTheValueOfItsBand) {
-  Show(&DisplayState::Show3RpmFilt);
+  Show(DisplayChoice::Show3RpmFilt);
   FillSamples(1000, 0.0);
   SetStatistics(100, -100);
-  SetBandScales(s, l.PlotHeight, r);
-  s.FftXMarker1On = 0;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
+  s.Markers[0].FftXOn = 0;
   MarkerLines lines;
   SwitchYMarker(s, PanelId::Y2, true);
   // The torque band's zero line: 480 - (60 + 202) = 218; 0.6 px a unit.
-  ControlOps ops = PlaceMarkers(s, r, l, 5, 218 - 30, lines);
+  ControlOps ops = PlaceMarkers(s, g, r, 5, 218 - 30, lines);
   EXPECT_EQ(TextOf(ops, PanelId::Y2, res::kY2MarkerVal), "50");
   EXPECT_EQ(lines.Get(MarkerLine::TimeY), 188);
-  EXPECT_EQ(s.Marker1Y, 188);
+  EXPECT_EQ(s.Markers[0].Y, 188);
 }
 
 TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
@@ -236,17 +243,17 @@ TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXTime, ControlOp::Enable));
   ops = SwitchYMarker(s, PanelId::Y2, true);
   EXPECT_EQ(s.TimeXMarkersOn, 0);
-  EXPECT_EQ(s.Y2MarkerOn, 1);
+  EXPECT_EQ(s.YMarkerOn[1], 1);
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXEnable, ControlOp::Uncheck));
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXTime, ControlOp::Disable));
   EXPECT_TRUE(Has(ops, PanelId::Y2, res::kY2MarkerVal, ControlOp::Enable));
   EXPECT_TRUE(Has(ops, PanelId::Y1, res::kY1MarkerVal, ControlOp::Disable));
   EXPECT_TRUE(Has(ops, PanelId::Y3, res::kY3MarkerOn, ControlOp::Uncheck));
   ops = SwitchYMarker(s, PanelId::Y3, true);
-  EXPECT_EQ(s.Y2MarkerOn, 0);
+  EXPECT_EQ(s.YMarkerOn[1], 0);
   EXPECT_TRUE(Has(ops, PanelId::Y2, res::kY2MarkerOn, ControlOp::Uncheck));
   ops = SwitchTimeXMarkers(s, true);
-  EXPECT_EQ(s.Y3MarkerOn, 0);
+  EXPECT_EQ(s.YMarkerOn[2], 0);
   EXPECT_TRUE(Has(ops, PanelId::Y3, res::kY3MarkerVal, ControlOp::Disable));
 
   ops = SwitchFftXMarker(s, 1, true);
@@ -254,19 +261,19 @@ TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
   EXPECT_TRUE(Has(ops, PanelId::FftX, res::kFftXM2Line, ControlOp::Disable));
   EXPECT_TRUE(Has(ops, PanelId::FftY, res::kFftYMarker1On, ControlOp::Uncheck));
   ops = SwitchFftYMarker(s, 2, true);
-  EXPECT_EQ(s.FftXMarker1On, 0);
-  EXPECT_EQ(s.FftYMarker2On, 1);
+  EXPECT_EQ(s.Markers[0].FftXOn, 0);
+  EXPECT_EQ(s.Markers[1].FftYOn, 1);
   EXPECT_EQ(s.TimeXMarkersOn, 0);
   EXPECT_TRUE(Has(ops, PanelId::FftX, res::kFftXMarker1On, ControlOp::Uncheck));
   EXPECT_TRUE(Has(ops, PanelId::FftX, res::kFftXM1Ampl, ControlOp::Disable));
   EXPECT_TRUE(Has(ops, PanelId::FftY, res::kFftYM2dB, ControlOp::Enable));
   EXPECT_TRUE(Has(ops, PanelId::FftY, res::kFftYM1Ampl, ControlOp::Disable));
   ops = SwitchFftYMarker(s, 2, false);
-  EXPECT_EQ(s.FftYMarker2On, 0);
+  EXPECT_EQ(s.Markers[1].FftYOn, 0);
   EXPECT_TRUE(Has(ops, PanelId::FftY, res::kFftYM2Ampl, ControlOp::Disable));
 
   // Turning FFT X marker 1 off writes its kept readings into its fields.
-  s.M1Line = 600, s.M1dB = -10.004;
+  s.Markers[0].Line = 600, s.Markers[0].dB = -10.004;
   ops = SwitchFftXMarker(s, 1, false);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1Line), "600");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1dB), "-10.00");  // cut, not rounded
@@ -274,15 +281,16 @@ TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
 }
 
 TEST_F(Markers, ClearingTheSwitchesBlanksEveryMarkerField) {
-  s.TimeXMarkersOn = s.Y2MarkerOn = s.FftXMarker1On = s.FftYMarker2On = 1;
-  s.Marker1X = 123;
-  s.M1Time = 4.5;
+  s.TimeXMarkersOn = s.YMarkerOn[1] = s.Markers[0].FftXOn = s.Markers[1].FftYOn = 1;
+  s.Markers[0].X = 123;
+  s.Markers[0].Time = 4.5;
   const ControlOps ops = ClearMarkerSwitches(s);
-  EXPECT_EQ(s.TimeXMarkersOn + s.Y1MarkerOn + s.Y2MarkerOn + s.Y3MarkerOn + s.FftXMarker1On +
-                s.FftXMarker2On + s.FftYMarker1On + s.FftYMarker2On,
+  EXPECT_EQ(s.TimeXMarkersOn + s.YMarkerOn[0] + s.YMarkerOn[1] + s.YMarkerOn[2] +
+                s.Markers[0].FftXOn + s.Markers[1].FftXOn + s.Markers[0].FftYOn +
+                s.Markers[1].FftYOn,
             0);
-  EXPECT_EQ(s.Marker1X, 123);
-  EXPECT_EQ(s.M1Time, 4.5);
+  EXPECT_EQ(s.Markers[0].X, 123);
+  EXPECT_EQ(s.Markers[0].Time, 4.5);
   for (auto [p, id] : {std::pair{PanelId::Y1, res::kY1MarkerVal}, {PanelId::X, res::kXTime},
                        {PanelId::FftX, res::kFftXVardB}, {PanelId::FftY, res::kFftYM1Ampl}}) {
     EXPECT_EQ(TextOf(ops, p, id), " ");
@@ -294,9 +302,9 @@ TEST_F(Markers, ClearingTheSwitchesBlanksEveryMarkerField) {
 }
 
 TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
-  Show(&DisplayState::ShowTorque);
-  r.TRQfiltMax = 250.26;
-  r.TRQfiltMin = -3.0;
+  Show(DisplayChoice::ShowTorque);
+  r.stats.TRQfiltMax = 250.26;
+  r.stats.TRQfiltMin = -3.0;
   ControlOps ops = FillPanel(PanelId::Y1, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Title), "TORQUE");
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Zoom), "100");
@@ -311,18 +319,18 @@ TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   EXPECT_EQ(s.ZoomPower, 50.0);
   EXPECT_FALSE(ApplyZoomText(s, PanelId::FftY, "300"));  // only with the FFT graph
 
-  Show(&DisplayState::Show3RpmInst);
+  Show(DisplayChoice::Show3RpmInst);
   EXPECT_EQ(TextOf(FillPanel(PanelId::Y1, s, r), PanelId::Y1, res::kY1Title), "RPMinst");
   EXPECT_EQ(TextOf(FillPanel(PanelId::Y2, s, r), PanelId::Y2, res::kY2Title), "TORQUE");
   EXPECT_EQ(TextOf(FillPanel(PanelId::Y3, s, r), PanelId::Y3, res::kY3Title), "POWER");
   EXPECT_FALSE(PanelShown(s, PanelId::FftX));
   EXPECT_TRUE(PanelShown(s, PanelId::Y3));
 
-  Show(&DisplayState::ShowFft);
-  r.FFTsource = FftSource::Cslot;
-  r.FFTwindow = FftWindow::Blackman;
-  r.Fc = 1234.5678;
-  r.FFT_N = 8192;
+  Show(DisplayChoice::ShowFft);
+  r.settings.FFTsource = FftSource::Cslot;
+  r.settings.FFTwindow = FftWindow::Blackman;
+  r.stats.Fc = 1234.5678;
+  r.spectrum.FFT_N = 8192;
   ops = FillPanel(PanelId::FftY, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::FftY, res::kFftYTitle), "Y axis: TRQ RAW (Blackman)");
   ops = FillPanel(PanelId::FftX, s, r);

@@ -1,11 +1,11 @@
-#include "settings/dialog_support.h"
+#include "ui/dialog_support.h"
 
 #include <QBoxLayout>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QPushButton>
 
-#include "app/resource.h"
+#include "ui/resource.h"
 
 namespace tz {
 

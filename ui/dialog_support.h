@@ -1,4 +1,4 @@
-// Small helpers the settings dialogs share: 8-bit text, dialog units and the
+// Small helpers the dialogs and panels share: 8-bit text, dialog units and the
 // row of push buttons.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/widget_id.h"  // controls carry their identifier as object name
+#include "ui/widget_id.h"  // controls carry their identifier as object name
 
 class QBoxLayout;
 class QDialog;

@@ -1,0 +1,53 @@
+// Where and how big the graphs are drawn: the drawing area, the visible
+// ranges and steps, and the vertical scale of each graph shown. Computed from
+// the display state, the record and the layout whenever one of them changes
+// (rebuild, resize, scroll, zoom, the end of a run); painting and clicks only
+// read it, so a click before a paint reads what that paint draws.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "display/display_state.h"
+#include "display/layout.h"
+#include "display/plot_math.h"
+
+namespace tz {
+
+struct AnalysisRecord;
+
+struct PlotGeometry {
+  bool HasSamples = false;  // the record holds samples: the graphs are drawn
+
+  // The drawing area, from the layout record.
+  int PlotTop = 0;
+  int PlotWidth = 0;
+  int PlotHeight = 0;    // H of the scales
+  int ClientHeight = 0;  // vertical marker lines reach down to it
+
+  // The visible ranges and steps (the state's, once brought to the data).
+  int32_t FirstProgr = 0;  // first drawn sample: TimeStart + MovAvgLen
+  int32_t TimeStart = 0, TimeEnd = 0, TimeStep = 1, TimePixStep = 1;
+  int32_t FftStart = 0, FftEnd = 0, FftStep = 1, FftPixStep = 1;
+
+  // Scales of the graphs shown (all 0 without samples).
+  VerticalScale Graph;                 // the single time graph or the FFT graph
+  std::array<VerticalScale, 3> Bands;  // RPM, torque and power bands of the three graphs
+
+  bool operator==(const PlotGeometry&) const = default;
+};
+
+// The geometry of the state as it stands (its ranges already brought to the
+// record and layout by ComputeRanges).
+PlotGeometry GeometryOf(const DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l);
+
+// Brings the state's ranges to the record and layout (ComputeRanges), then
+// its geometry.
+PlotGeometry UpdateGeometry(DisplayState& s, const AnalysisRecord& r, const LayoutRecord& l);
+
+// Index of the data under a column, held to the data: a sample 0..ProgrCount
+// (never beyond the arrays), a line 0..FFT_N / 2 - 1.
+int32_t SampleAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x);
+int32_t LineAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x);
+
+}  // namespace tz
