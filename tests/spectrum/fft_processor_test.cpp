@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -211,6 +212,7 @@ TEST(FftProcessor, FlatInputReportsNoFundamentalAfterTheFileIsComplete) {
   for (int k = 1; k < 16; ++k)
     EXPECT_EQ(lines[7 + k], std::to_string(k) + ", " + std::to_string(8 * k) + "., 0., ");
   ExpectTail(lines, 7 + 16);
+  ASSERT_TRUE(std::filesystem::exists(run.platform.laterPath)) << "the message came";
   EXPECT_EQ(ReadFile(run.platform.laterPath), "") << "nothing is written after the message";
 }
 
