@@ -67,17 +67,47 @@ TEST(Layout, MinimumTrackHeight) {
 
 TEST(StartArgs, CountsOfArguments) {
   StartArgs a;
-  EXPECT_EQ(ParseStartArgs({}, a), StartParse::kRun);
+  std::string error;
+  EXPECT_EQ(ParseStartArgs({}, a, error), StartParse::kRun);
   EXPECT_TRUE(a.input.empty());
-  EXPECT_EQ(ParseStartArgs({"in.VBT"}, a), StartParse::kRun);
+  EXPECT_EQ(ParseStartArgs({"in.VBT"}, a, error), StartParse::kRun);
   EXPECT_EQ(a.input, "in.VBT");
   EXPECT_TRUE(a.tdm.empty());
-  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM", "o.FDM"}, a), StartParse::kRun);
+  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM", "o.FDM"}, a, error), StartParse::kRun);
   EXPECT_EQ(a.tdm, "o.TDM");
   EXPECT_EQ(a.fdm, "o.FDM");
-  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM"}, a), StartParse::kUsageError);
-  EXPECT_EQ(ParseStartArgs({"a", "b", "c", "d"}, a), StartParse::kUsageError);
-  EXPECT_EQ(ParseStartArgs({"a", "--help"}, a), StartParse::kHelp);
+  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM"}, a, error), StartParse::kUsageError);
+  EXPECT_EQ(ParseStartArgs({"a", "b", "c", "d"}, a, error), StartParse::kUsageError);
+  EXPECT_EQ(ParseStartArgs({"a", "--help"}, a, error), StartParse::kHelp);
+}
+
+TEST(StartArgs, OptionsBeforeTheDoubleDashNamesAfterIt) {
+  const struct {
+    std::vector<std::string> args;
+    StartParse result;
+    const char* input;  // of a run
+    const char* error;  // of a usage error
+  } cases[] = {
+      {{"--bogus", "in.VBT"}, StartParse::kUsageError, "", "unknown option --bogus"},
+      {{"-x", "-y"}, StartParse::kUsageError, "", "unknown option -x"},
+      {{"--bogus", "-h"}, StartParse::kHelp, "", ""},  // the usage wins
+      {{"--", "-h"}, StartParse::kRun, "-h", ""},
+      {{"--", "--", "a", "b"}, StartParse::kRun, "--", ""},
+      {{"-"}, StartParse::kRun, "-", ""},
+      {{"--", "-h", "--help"}, StartParse::kUsageError, "", "expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file names"},
+  };
+  for (const auto& c : cases) {
+    StartArgs a;
+    std::string error;
+    const StartParse got = ParseStartArgs(c.args, a, error);
+    EXPECT_EQ(got, c.result) << c.args[0];
+    if (got == StartParse::kRun) {
+      EXPECT_EQ(a.input, c.input);
+    }
+    if (got == StartParse::kUsageError) {
+      EXPECT_EQ(error, c.error);
+    }
+  }
 }
 
 TEST(StartArgs, KindByExtensionInEitherCase) {
