@@ -30,7 +30,7 @@ void CommandDispatcher::Dispatch(int id) {
 
 std::optional<std::string> CommandDispatcher::AskFile(const FileDialogSetup& setup,
                                                       const std::string& current) {
-  return s_.fileDialog(s_.owner, setup, current);
+  return s_.fileDialog(s_.owner, setup, DialogStartName(setup, current));
 }
 
 void CommandDispatcher::ChooseInput(InputKind kind) {

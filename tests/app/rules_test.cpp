@@ -157,6 +157,29 @@ TEST(FileDialogs, FiltersTitlesAndExtensions) {
     EXPECT_EQ(FileNamePart(path), name) << path;
 }
 
+TEST(FileDialogs, AnOpenDialogStartsWithANameOfItsKindOnly) {
+  const struct {
+    const FileDialogSetup& setup;
+    const char* current;
+    const char* start;
+  } cases[] = {
+      {kOpenTdmDialog, "/d/x.TDM", "/d/x.TDM"},
+      {kOpenTdmDialog, "/d/x.tdm", "/d/x.tdm"},
+      {kOpenTdmDialog, "/d/x.Tdm", "/d/"},  // not listed by the filter
+      {kOpenTdmDialog, "/d/x.VBT", "/d/"},
+      {kOpenTdmDialog, "/d.TDM/x", "/d.TDM/"},
+      {kOpenFdmDialog, "/d/.FDM", "/d/.FDM"},
+      {kOpenFdmDialog, "/d/x.FDM.bak", "/d/"},
+      {kOpenVbtDialog, "/d/x.FDM", "/d/"},
+      {kOpenVbtDialog, "x.FDM", ""},  // no folder to start in
+      {kOpenVbtDialog, "", ""},
+      {kCreateTdmDialog, "/d/x.VBT", "/d/x.VBT"},  // a save dialog keeps the name
+      {kSaveFdmDialog, "/d/x", "/d/x"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DialogStartName(c.setup, c.current), c.start) << c.setup.title << " " << c.current;
+}
+
 TEST(CommandTable, StatusTextsOfTheStringTable) {
   const struct {
     int id;

@@ -208,6 +208,44 @@ TEST_F(Reprocess, FromTheFdmFile) {
   ExpectRunFrom("a.FDM", InputKind::Fdm);
 }
 
+// An open dialog lists its own kind and starts with the previous input only
+// when that is of its kind; otherwise in the previous input's folder.
+TEST_F(Reprocess, OpenDialogsPrefillOnlyANameOfTheirKind) {
+  const std::string samples = SourcePath("samples/demo.VBT");
+  const std::string samplesDir = samples.substr(0, samples.rfind('/') + 1);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);  // after demo.VBT
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  Reopen("a.TDM", res::kCmdOpenTdm);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);  // after a.TDM
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);
+  std::filesystem::copy_file(dir.Path("a.FDM"), dir.Path("low.fdm"));
+  Reopen("low.fdm", res::kCmdOpenFdm);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);  // after low.fdm: the lower case is listed too
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  std::vector<std::pair<std::string, std::string>> opens;
+  for (const DialogAsked& a : answers.asked)
+    if (a.kind == FileDialogKind::Open) opens.emplace_back(a.title, a.current);
+  const std::string d = dir.Dir() + "/";
+  EXPECT_EQ(opens, (std::vector<std::pair<std::string, std::string>>{
+                       {"Open TDM file", samplesDir},
+                       {"Open FDM file", samplesDir},
+                       {"Open VBT file", samples},
+                       {"Open TDM file", samplesDir},  // Reopen("a.TDM")
+                       {"Open TDM file", d + "a.TDM"},
+                       {"Open FDM file", d},
+                       {"Open FDM file", d},  // Reopen("low.fdm")
+                       {"Open FDM file", d + "low.fdm"},
+                       {"Open VBT file", d}}));
+}
+
 TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
   Reopen("a.TDM", res::kCmdOpenTdm);
   answers.asked.clear();
