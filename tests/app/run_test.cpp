@@ -246,6 +246,27 @@ TEST_F(Reprocess, OpenDialogsPrefillOnlyANameOfTheirKind) {
                        {"Open VBT file", d}}));
 }
 
+// A run that cannot start says so over the main window, and on stderr as
+// before: the TDM file opened and named as the new TDM output.
+TEST_F(Reprocess, ASystemErrorIsShownAndWrittenToStderr) {
+  answers.messages.clear();
+  const std::string before = ReadFile(dir.Path("a.TDM"));
+  ::testing::internal::CaptureStderr();
+  answers.files = {dir.Path("a.TDM"), dir.Path("a.TDM"), dir.Path("n.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(answers.Titles(),
+            (std::vector<std::string>{"Open TDM file", "Create TDM file", "Create FDM file"}));
+  EXPECT_EQ(err, "Error 16: FDM file creation failure.\n\rDevice or resource busy\r\n");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Torzalen");
+  EXPECT_EQ(answers.messages[0].text,
+            "Error 16: FDM file creation failure.\nDevice or resource busy");
+  EXPECT_EQ(answers.owners[0], w.get());
+  EXPECT_TRUE(ReadFile(dir.Path("a.TDM")) == before);
+  EXPECT_FALSE(Exists(dir.Path("n.FDM")));
+}
+
 TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
   Reopen("a.TDM", res::kCmdOpenTdm);
   answers.asked.clear();
@@ -338,9 +359,12 @@ TEST(ProcessFile, WithoutAFileRunsTheVbtProcessingWithEmptyNames) {
   ::testing::internal::CaptureStderr();
   w->Dispatcher().Dispatch(res::kCmdProcessFile);
   const std::string err = ::testing::internal::GetCapturedStderr();
-  // The failure goes to the debug output (stderr) only.
-  EXPECT_EQ(err.rfind("Error 2: VBT File opening failure.\n\r", 0), 0u) << err;
-  EXPECT_TRUE(answers.messages.empty());
+  // The failure goes to stderr and to the user.
+  EXPECT_EQ(err, "Error 2: VBT File opening failure.\n\rNo such file or directory\r\n");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Torzalen");
+  EXPECT_EQ(answers.messages[0].text,
+            "Error 2: VBT File opening failure.\nNo such file or directory");
   EXPECT_TRUE(answers.asked.empty());
   EXPECT_EQ(w->Platform().Statistics(), nullptr);
   EXPECT_FALSE(w->Dispatcher().Running());
