@@ -45,19 +45,26 @@ void CommandDispatcher::ChooseInput(InputKind kind) {
 
 void CommandDispatcher::SetInput(const std::string& path) {
   s_.record.source.InputPath = path;
+  outputsConfirmed_ = false;  // outputs are confirmed for an input
   inputTitle_ = FileNamePart(path);
   windowCaption_ = inputTitle_ + "  -  " + kAppTitle;
   s_.owner->setWindowTitle(QString::fromLocal8Bit(windowCaption_));
 }
 
-void CommandDispatcher::ChooseOutputsAndRun(InputKind kind) {
-  const auto tdm = AskFile(kCreateTdmDialog, s_.record.source.TdmPath);
-  if (!tdm) return;
-  s_.record.source.TdmPath = *tdm;
-  const auto fdm = AskFile(kCreateFdmDialog, s_.record.source.FdmPath);
-  if (!fdm) return;
+bool CommandDispatcher::AskOutputs(const FileDialogSetup& tdmDialog,
+                                   const FileDialogSetup& fdmDialog) {
+  const auto tdm = AskFile(tdmDialog, s_.record.source.TdmPath);
+  if (!tdm) return false;
+  s_.record.source.TdmPath = *tdm;  // filled in next time, but not yet confirmed
+  const auto fdm = AskFile(fdmDialog, s_.record.source.FdmPath);
+  if (!fdm) return false;
   s_.record.source.FdmPath = *fdm;
-  StartRun(kind);
+  outputsConfirmed_ = true;
+  return true;
+}
+
+void CommandDispatcher::ChooseOutputsAndRun(InputKind kind) {
+  if (AskOutputs(kCreateTdmDialog, kCreateFdmDialog)) StartRun(kind);
 }
 
 void CommandDispatcher::StartRun(InputKind kind) {
@@ -82,21 +89,22 @@ void CommandDispatcher::TakeInputAndOutputs(InputKind kind, const std::string& i
   SetInput(input);
   s_.record.source.TdmPath = tdm;
   s_.record.source.FdmPath = fdm;
+  outputsConfirmed_ = true;  // given on the command line
   StartRun(kind);
 }
 
 void CommandDispatcher::SaveAsFdm() {
-  const auto tdm = AskFile(kSaveTdmDialog, s_.record.source.TdmPath);
-  if (!tdm) return;
-  s_.record.source.TdmPath = *tdm;
-  const auto fdm = AskFile(kSaveFdmDialog, s_.record.source.FdmPath);
-  if (!fdm) return;
-  s_.record.source.FdmPath = *fdm;
-  ProcessFile();
+  if (AskOutputs(kSaveTdmDialog, kSaveFdmDialog)) ProcessFile();
 }
 
 void CommandDispatcher::ProcessFile() {
   if (running_) return;
+  // Names the user never confirmed (a suggestion, or a choice cancelled
+  // half-way) are asked for first: no file is replaced without a question.
+  // Without an input nothing can be written; that run reports so itself.
+  if (!outputsConfirmed_ && !s_.record.source.InputPath.empty() &&
+      !AskOutputs(kSaveTdmDialog, kSaveFdmDialog))
+    return;
   running_ = true;
   s_.display.SetRunning(true);
   RunProcessing(s_.record, s_.platform);

@@ -61,6 +61,8 @@ class CommandDispatcher : public QObject {
   void DisplayControl();
   void XZoom();
   void RestoreX();
+  // Runs the current source into its outputs, asking for them first (the
+  // Save dialogs) when they were not confirmed for this input.
   void ProcessFile();
   void Help();
   void About();
@@ -78,6 +80,9 @@ class CommandDispatcher : public QObject {
   void ChooseInput(InputKind kind);
   // The chosen input: its name and the window caption.
   void SetInput(const std::string& path);
+  // Asks for the two outputs with the given dialogs; true when both were
+  // chosen, which confirms them.
+  bool AskOutputs(const FileDialogSetup& tdmDialog, const FileDialogSetup& fdmDialog);
   // After the input: the two outputs, then the run.
   void ChooseOutputsAndRun(InputKind kind);
   // A new source of the given kind: its header's filter settings apply, and
@@ -91,6 +96,9 @@ class CommandDispatcher : public QObject {
   std::string inputTitle_;
   std::string windowCaption_;
   QPointer<QDialog> parameters_;
+  // The output names were confirmed for the current input, in the dialogs
+  // or on the command line; until then Process File asks for them.
+  bool outputsConfirmed_ = false;
   bool running_ = false;
 };
 

@@ -452,5 +452,77 @@ TEST(StartUp, InputAloneAsksForTheOutputsWithItsName) {
   EXPECT_EQ(answers.asked[1].current, SourcePath("samples/demo.FDM"));
 }
 
+// Output names count only when the user confirmed them in a dialog or gave
+// them on the command line: after a cancelled start, Process File asks for
+// them first, with the overwrite prompt of the Save dialogs.
+TEST(StartUp, ProcessFileAfterACancelledStartAsksBeforeWriting) {
+  TempDir dir;
+  WriteFile(dir.Path("demo.VBT"), ReadFile(SourcePath("samples/demo.VBT")));
+  WriteFile(dir.Path("demo.TDM"), "an earlier TDM file");
+  WriteFile(dir.Path("demo.FDM"), "an earlier FDM file");
+  Answers answers;
+  auto w = MakeWindow(answers);
+  answers.files = {std::nullopt};  // Escape in "Create TDM file"
+  w->Start({dir.Path("demo.VBT"), "", ""});
+  Settle();
+  ASSERT_EQ(answers.Titles(), std::vector<std::string>{"Create TDM file"});
+  auto unchanged = [&] {
+    return ReadFile(dir.Path("demo.TDM")) == "an earlier TDM file" &&
+           ReadFile(dir.Path("demo.FDM")) == "an earlier FDM file";
+  };
+  // Cancelled at either question: nothing is written.
+  for (int cancelAt : {0, 1}) {
+    answers.asked.clear();
+    answers.files = {dir.Path("demo.TDM"), dir.Path("demo.FDM")};
+    answers.files[cancelAt] = std::nullopt;
+    w->Dispatcher().Dispatch(res::kCmdProcessFile);
+    EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
+    ASSERT_GE(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0].title, "Save TDM file");
+    EXPECT_EQ(answers.asked[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(answers.asked[0].current, dir.Path("demo.TDM"));  // the suggestion, filled in
+    EXPECT_TRUE(unchanged());
+    EXPECT_EQ(w->Platform().Statistics(), nullptr);
+  }
+  // Confirmed: the run writes where the user said.
+  answers.asked.clear();
+  answers.files = {dir.Path("o.TDM"), dir.Path("o.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_EQ(answers.Titles(), (std::vector<std::string>{"Save TDM file", "Save FDM file"}));
+  EXPECT_TRUE(unchanged());
+  ExpectSameAsCli(*w, dir.Path("demo.VBT"), dir.Path("o.TDM"), dir.Path("o.FDM"), dir);
+  // Now they count: Process File runs again without asking.
+  answers.asked.clear();
+  WriteFile(dir.Path("o.TDM"), "");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_TRUE(answers.asked.empty());
+  EXPECT_GT(ReadFile(dir.Path("o.TDM")).size(), 1000u);
+
+  // A new input whose outputs were not confirmed: asked again, and the
+  // outputs of the input before are not taken.
+  answers.files = {dir.Path("demo.VBT"), dir.Path("p.TDM"), std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  answers.asked.clear();
+  answers.files = {std::nullopt};
+  WriteFile(dir.Path("o.TDM"), "kept");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_EQ(answers.Titles(), std::vector<std::string>{"Save TDM file"});
+  EXPECT_EQ(answers.asked[0].current, dir.Path("p.TDM"));
+  EXPECT_EQ(ReadFile(dir.Path("o.TDM")), "kept");
+  EXPECT_FALSE(Exists(dir.Path("p.TDM")));
+}
+
+TEST(StartUp, OutputsOnTheCommandLineCountAsConfirmed) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  w->Start({SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")});
+  Settle();
+  WriteFile(dir.Path("a.TDM"), "");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_TRUE(answers.asked.empty());
+  EXPECT_GT(ReadFile(dir.Path("a.TDM")).size(), 1000u);
+}
+
 }  // namespace
 }  // namespace tz::test
