@@ -34,7 +34,7 @@ void Retire(QPointer<W>& w) {
 
 Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
                  const MessageBoxFn& messageBox)
-    : client_(client), record_(record), layout_(layout), messageBox_(messageBox) {
+    : client_(client), record_(&record), layout_(layout), messageBox_(messageBox) {
   // The fixed-pitch font whose line sets the plot window's scroll step.
   QFont term(QStringLiteral("monospace"));
   term.setStyleHint(QFont::TypeWriter);
@@ -59,7 +59,7 @@ void Display::DestroyWindows() {
 
 void Display::UpdateGeometry() {
   if (running_) return;
-  geometry_ = tz::UpdateGeometry(state_, record_, layout_);
+  geometry_ = tz::UpdateGeometry(state_, *record_, layout_);
   // The update may have ended a zoom kept from a longer file: the bar follows.
   const bool zoomed = state_.XZoomActive != 0;
   if (plot_ != nullptr && plot_->HorizontalBar()->isVisible() != zoomed)
@@ -69,7 +69,7 @@ void Display::UpdateGeometry() {
 void Display::LayoutChanged() { UpdateGeometry(); }
 
 void Display::CreatePlotWindow() {
-  plot_ = new PlotWindow(record_, state_, geometry_, lineHeight_, client_);
+  plot_ = new PlotWindow(*record_, state_, geometry_, lineHeight_, client_);
   plot_->SetRunning(running_);
   plot_->ShowHorizontalBar(state_.XZoomActive != 0);
   connect(plot_, &PlotWindow::CharacterTyped, this, &Display::OnCharacter);
@@ -86,7 +86,7 @@ void Display::CreatePanel(PanelId p, int x, int y, int width, int height) {
   connect(panel, &AxisPanel::SetPressed, this, &Display::OnSetPressed);
   connect(panel, &AxisPanel::SwitchToggled, this, &Display::OnSwitch);
   panel->setGeometry(x, y, width, std::max(0, height));
-  for (const ControlOp& op : FillPanel(p, state_, record_)) panel->Apply(op);
+  for (const ControlOp& op : FillPanel(p, state_, *record_)) panel->Apply(op);
   panel->show();
 }
 
@@ -126,6 +126,12 @@ void Display::SetRunning(bool running) {
   if (plot_ != nullptr) plot_->SetRunning(running);
 }
 
+void Display::SetRecord(const AnalysisRecord& record) {
+  record_ = &record;
+  if (plot_ != nullptr) plot_->SetRecord(record);
+  UpdateGeometry();
+}
+
 void Display::OnCharacter(const QString& text) {
   if (text == QLatin1String("s") || text == QLatin1String("S"))
     state_.FftEnvelope = state_.FftEnvelope == 1 ? 0 : 1;
@@ -134,12 +140,12 @@ void Display::OnCharacter(const QString& text) {
 
 void Display::OnClick(int x, int y) {
   if (plot_ == nullptr) return;
-  Apply(PlaceMarkers(state_, geometry_, record_, x, y, plot_->Lines()));
+  Apply(PlaceMarkers(state_, geometry_, *record_, x, y, plot_->Lines()));
   plot_->update();
 }
 
 void Display::OnHorizontalScroll(ScrollCode code) {
-  const auto position = ScrollHorizontally(state_, record_, code);
+  const auto position = ScrollHorizontally(state_, *record_, code);
   if (!position) return;
   UpdateGeometry();
   if (plot_ == nullptr) return;
@@ -196,7 +202,7 @@ void Display::XZoom() {
 }
 
 void Display::XRestore() {
-  tz::XRestore(state_, record_);
+  tz::XRestore(state_, *record_);
   RebuildDisplay();
 }
 

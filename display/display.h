@@ -27,9 +27,10 @@ struct AnalysisRecord;
 class Display : public QObject {
   Q_OBJECT
  public:
-  // client: the parent of the plot window and the panels; layout: the main
-  // window's layout record, whose panel width and plot width the rebuild
-  // sets; messageBox: shows the X zoom's messages.
+  // client: the parent of the plot window and the panels; record: the
+  // record shown until SetRecord replaces it; layout: the main window's
+  // layout record, whose panel width and plot width the rebuild sets;
+  // messageBox: shows the X zoom's messages.
   Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
           const MessageBoxFn& messageBox);
   ~Display() override;
@@ -57,6 +58,9 @@ class Display : public QObject {
   // Set for the length of a run: nothing is painted from the record, and the
   // geometry follows the record again at the end.
   void SetRunning(bool running);
+  // The record to show from now on (a run reached its end in another one);
+  // the geometry follows it when the run is over.
+  void SetRecord(const AnalysisRecord& record);
   // The main window's layout record changed (a resize).
   void LayoutChanged();
   bool Running() const { return running_; }
@@ -79,7 +83,7 @@ class Display : public QObject {
   void OnSwitch(PanelId panel, int id, bool on);
 
   QWidget* client_;
-  const AnalysisRecord& record_;
+  const AnalysisRecord* record_;
   LayoutRecord& layout_;
   const MessageBoxFn& messageBox_;
   DisplayState state_;

@@ -72,7 +72,7 @@ TEST_F(Graphs, DisplaySettingsChooseTheGraphsAndThePanelColumn) {
   EXPECT_EQ(Panel(PanelId::FftX)->geometry(), QRect(cw - 320, ch - 330, 320, 330));
   EXPECT_EQ(Panel(PanelId::FftY)->Text(res::kFftYTitle), "Y axis: TORQUE (Hamming)");
   EXPECT_EQ(Panel(PanelId::FftX)->Text(res::kFftXCount).toStdString(),
-            std::to_string(w->Record().spectrum.FFT_N));
+            std::to_string(w->ShownRecord().spectrum.FFT_N));
   EXPECT_EQ(Panel(PanelId::Y1), nullptr);
 
   Choose(res::kRadioShowTorque);
@@ -205,8 +205,105 @@ TEST_F(Graphs, XZoomAndRestoreWithTheTimeMarkers) {
   Settle();
   EXPECT_EQ(State().XZoomActive, 0);
   EXPECT_EQ(State().Markers[0].X, 0);
-  EXPECT_EQ(State().TimeEnd, w->Record().counters.ProgrCount);
+  EXPECT_EQ(State().TimeEnd, w->ShownRecord().counters.ProgrCount);
   EXPECT_FALSE(Plot()->HorizontalBar()->isVisible());
+}
+
+// What the panels show: every control's text, check and enabled state.
+std::vector<std::string> PanelStates(Display& g) {
+  std::vector<std::string> out;
+  for (PanelId p : {PanelId::Y1, PanelId::Y2, PanelId::Y3, PanelId::X, PanelId::FftY,
+                    PanelId::FftX}) {
+    AxisPanel* panel = g.Panel(p);
+    if (panel == nullptr) continue;
+    for (QWidget* c : panel->findChildren<QWidget*>()) {
+      const QString name = c->objectName();
+      if (!name.startsWith("id:") || name == IdName(res::kIdStatic)) continue;
+      const int id = name.mid(3).toInt();
+      out.push_back(name.toStdString() + "=" + panel->Text(id).toStdString() +
+                    (panel->IsChecked(id) ? " checked" : "") +
+                    (panel->IsEnabled(id) ? "" : " disabled"));
+    }
+  }
+  return out;
+}
+
+// The texts of a new parameters dialog (F5).
+std::vector<std::string> ParameterTexts(MainWindow& w) {
+  w.Dispatcher().Dispatch(res::kCmdParameters);
+  QDialog* d = w.Dispatcher().ParamDialog();
+  std::vector<std::string> out;
+  if (d == nullptr) return out;
+  for (QLineEdit* e : d->findChildren<QLineEdit*>()) out.push_back(e->text().toStdString());
+  d->close();
+  Settle();
+  return out;
+}
+
+// A run that fails leaves the display of the last file that ran to its end:
+// graphs, panels, markers, zoom and caption; F5 shows that file's
+// parameters and F10 processes it again.
+TEST_F(Graphs, AFailedRunLeavesThePreviousDisplayInPlace) {
+  RunDemo();
+  Choose(res::kRadioShow3RpmFilt);
+  Image();
+  FindById<QCheckBox>(Panel(PanelId::X), res::kXEnable)->click();
+  Click(100, 150);
+  FindById<QRadioButton>(Panel(PanelId::X), res::kXMarker2)->click();
+  Click(400, 150);
+  w->Dispatcher().Dispatch(res::kCmdXZoom);
+  Settle();
+  ASSERT_EQ(State().XZoomActive, 1);
+  Image();
+  FindById<QCheckBox>(Panel(PanelId::X), res::kXEnable)->click();
+  Click(250, 300);
+  Settle();
+  const QImage picture = Image();
+  const std::vector<std::string> panels = PanelStates(w->Graphs());
+  const DisplayState state = State();
+  const std::string caption = w->windowTitle().toStdString();
+  const std::vector<std::string> parameters = ParameterTexts(*w);
+  ASSERT_FALSE(parameters.empty());
+  ASSERT_EQ(caption, "demo.VBT  -  Varnholt - VRX7731 Torzalen - Frequency Domain Utility");
+
+  WriteFile(dir.Path("empty.VBT"), "");
+  WriteFile(dir.Path("garbage.VBT"), "this is no measurement\r\n\x01\x02\xff,,\r\n");
+  WriteFile(dir.Path("nosample.VBT"),
+            "Download of sampled vibrotorsional data from VRX7731\r\n01/01/2030\r\n"
+            "10:00:00\r\nFmux=0.07uS\r\nG=70000N/sqmm\r\nRext=20mm\r\nRint=5mm\r\n"
+            "L=200mm\r\nN_SLOT=30\r\nA_SLOT=6\r\nPerc_Slot=0.4\r\nRPMmax=3000rpm\r\n"
+            "PCoeff=2\r\nPDist=1\r\nCislot,Cslot\r\n");
+  const std::vector<std::vector<std::optional<std::string>>> choices = {
+      {dir.Path("empty.VBT"), dir.Path("x.TDM"), dir.Path("x.FDM")},
+      {dir.Path("garbage.VBT"), dir.Path("x.TDM"), dir.Path("x.FDM")},
+      {dir.Path("nosample.VBT"), dir.Path("x.TDM"), dir.Path("x.FDM")},
+      // A run that cannot start: the input named as its own output.
+      {dir.Path("nosample.VBT"), dir.Path("nosample.VBT"), dir.Path("x.FDM")},
+  };
+  for (const auto& files : choices) {
+    SCOPED_TRACE(*files[0] + " into " + *files[1]);
+    const size_t messages = answers.messages.size();
+    answers.files.assign(files.begin(), files.end());
+    w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+    Settle();
+    EXPECT_EQ(answers.messages.size(), messages + 1);  // the run's own message
+    EXPECT_TRUE(Image() == picture);
+    EXPECT_EQ(PanelStates(w->Graphs()), panels);
+    EXPECT_TRUE(State() == state);
+    EXPECT_EQ(w->windowTitle().toStdString(), caption);
+    EXPECT_EQ(w->Dispatcher().InputTitle(), "demo.VBT");
+    EXPECT_EQ(ParameterTexts(*w), parameters);
+  }
+
+  // F10 processes the file shown, into its outputs, without asking.
+  answers.asked.clear();
+  WriteFile(dir.Path("a.TDM"), "");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_TRUE(answers.asked.empty());
+  ASSERT_NE(w->Platform().Statistics(), nullptr);
+  EXPECT_EQ(w->Platform().Statistics()->Total()->text().toStdString(), "40000");  // demo.VBT's sample lines
+  EXPECT_GT(ReadFile(dir.Path("a.TDM")).size(), 1000u);
+  EXPECT_EQ(w->windowTitle().toStdString(), caption);
 }
 
 TEST_F(Graphs, TypingSTogglesTheEnvelopeAndEveryCharacterRebuilds) {

@@ -60,8 +60,8 @@ TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
   auto w = MakeWindow(answers);
   const std::string input = SourcePath("samples/demo.VBT");
   answers.files = {input, dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Record().settings.UseFilterDefaults = 0;
-  w->Record().source.SourceKind = InputKind::Fdm;
+  w->NextRecord().settings.UseFilterDefaults = 0;
+  w->NextRecord().source.SourceKind = InputKind::Fdm;
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
 
   EXPECT_EQ(answers.Titles(),
@@ -75,8 +75,8 @@ TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
   EXPECT_EQ(answers.asked[2].filter, "FDM Files (*.FDM *.fdm)");
   EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
   EXPECT_EQ(w->Dispatcher().InputTitle(), "demo.VBT");
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Vbt);
-  EXPECT_EQ(w->Record().settings.UseFilterDefaults, 1);
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Vbt);
+  EXPECT_EQ(w->NextRecord().settings.UseFilterDefaults, 1);
   EXPECT_TRUE(answers.messages.empty());
   // After the run: no progress dialog, the strip's bar hidden.
   EXPECT_EQ(w->Platform().Progress(), nullptr);
@@ -134,13 +134,13 @@ TEST(OpenVbt, BarsMoveAboutThirtyTimesASecond) {
 TEST(OpenVbt, CancelOfTheInputChangesNothing) {
   Answers answers;
   auto w = MakeWindow(answers);
-  w->Record().source.SourceKind = InputKind::Fdm;
+  w->NextRecord().source.SourceKind = InputKind::Fdm;
   answers.files = {std::nullopt};
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
   EXPECT_EQ(answers.Titles(), std::vector<std::string>{"Open VBT file"});
   EXPECT_EQ(Caption(*w), kTitle);
-  EXPECT_TRUE(w->Record().source.InputPath.empty());
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Fdm);
+  EXPECT_TRUE(w->NextRecord().source.InputPath.empty());
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Fdm);
   EXPECT_EQ(w->Platform().Statistics(), nullptr);
 }
 
@@ -149,18 +149,18 @@ TEST(OpenVbt, CancelOfAnOutputKeepsTheNewCaptionAndDoesNotRun) {
   for (int cancelAt : {1, 2}) {
     Answers answers;
     auto w = MakeWindow(answers);
-    w->Record().source.SourceKind = InputKind::Tdm;
-    w->Record().settings.UseFilterDefaults = 0;
+    w->NextRecord().source.SourceKind = InputKind::Tdm;
+    w->NextRecord().settings.UseFilterDefaults = 0;
     const std::string input = SourcePath("samples/demo.VBT");
     answers.files = {input, dir.Path("c.TDM"), dir.Path("c.FDM")};
     answers.files[cancelAt] = std::nullopt;
     w->Dispatcher().Dispatch(res::kCmdOpenVbt);
     EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
     EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
-    EXPECT_EQ(w->Record().source.InputPath, input);
-    EXPECT_EQ(w->Record().source.TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
-    EXPECT_EQ(w->Record().source.SourceKind, InputKind::Tdm);  // the previous kind stays
-    EXPECT_EQ(w->Record().settings.UseFilterDefaults, 0);
+    EXPECT_EQ(w->NextRecord().source.InputPath, input);
+    EXPECT_EQ(w->NextRecord().source.TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
+    EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Tdm);  // the previous kind stays
+    EXPECT_EQ(w->NextRecord().settings.UseFilterDefaults, 0);
     EXPECT_EQ(w->Platform().Statistics(), nullptr);
     EXPECT_FALSE(Exists(dir.Path("c.TDM")));
     EXPECT_FALSE(Exists(dir.Path("c.FDM")));
@@ -184,7 +184,7 @@ class Reprocess : public ::testing::Test {
   // That run took name as an input of the given kind, as the batch command would.
   void ExpectRunFrom(const std::string& name, InputKind kind) {
     EXPECT_EQ(Caption(*w), name + "  -  " + kTitle);
-    EXPECT_EQ(w->Record().source.SourceKind, kind);
+    EXPECT_EQ(w->NextRecord().source.SourceKind, kind);
     ExpectSameAsCli(*w, dir.Path(name), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
   }
   TempDir dir;
@@ -270,14 +270,14 @@ TEST_F(Reprocess, ASystemErrorIsShownAndWrittenToStderr) {
 TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
   Reopen("a.TDM", res::kCmdOpenTdm);
   answers.asked.clear();
-  w->Record().settings.UseFilterDefaults = 0;
+  w->NextRecord().settings.UseFilterDefaults = 0;
   answers.files = {dir.Path("c.TDM"), dir.Path("c.FDM")};
   w->Dispatcher().Dispatch(res::kCmdSaveAsFdm);
   EXPECT_EQ(answers.Titles(), (std::vector<std::string>{"Save TDM file", "Save FDM file"}));
   EXPECT_EQ(answers.asked[0].current, dir.Path("b.TDM"));
   EXPECT_EQ(answers.asked[1].current, dir.Path("b.FDM"));
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Tdm);
-  EXPECT_EQ(w->Record().settings.UseFilterDefaults, 0);  // unchanged
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Tdm);
+  EXPECT_EQ(w->NextRecord().settings.UseFilterDefaults, 0);  // unchanged
   EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
   // The TDM input run again: same outputs as before.
   for (const char* f : {"b.TDM", "b.FDM", "c.TDM", "c.FDM"}) ASSERT_TRUE(Exists(dir.Path(f))) << f;
@@ -379,7 +379,7 @@ TEST(ProcessFile, NamesLongerThan260CharactersAreKept) {
   auto w = MakeWindow(answers);
   answers.files = {SourcePath("samples/demo.VBT"), deep + "/long.TDM", deep + "/long.FDM"};
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
-  EXPECT_EQ(w->Record().source.TdmPath, deep + "/long.TDM");
+  EXPECT_EQ(w->NextRecord().source.TdmPath, deep + "/long.TDM");
   EXPECT_TRUE(Exists(deep + "/long.TDM"));
   EXPECT_TRUE(Exists(deep + "/long.FDM"));
   EXPECT_NE(ShownStatistics(*w), nullptr);
@@ -440,7 +440,7 @@ TEST(StartUp, InputAloneAsksForTheOutputsWithItsName) {
   ASSERT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(answers.asked[0].title, "Create TDM file");
   EXPECT_EQ(answers.asked[0].current, dir.Path("run.TDM"));
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
 
   answers.asked.clear();
   answers.files = {dir.Path("o.TDM"), std::nullopt};

@@ -334,13 +334,13 @@ void ShootWindowsAndDialogs(Shooter& s) {
   w->Platform().Statistics()->accept();
   s.Save(w.get(), "main-after-ok");
 
-  ParametersDialog parameters(w->Record(), w.get());
+  ParametersDialog parameters(w->ShownRecord(), w.get());
   s.Save(&parameters, "parameters");
-  FilteringSettingsDialog filtering(w->Record(), [] {}, w.get());
+  FilteringSettingsDialog filtering(w->NextRecord(), [] {}, w.get());
   s.Save(&filtering, "filtering-settings");
-  FftWindowDialog fftWindow(w->Record(), [] {}, w.get());
+  FftWindowDialog fftWindow(w->NextRecord(), [] {}, w.get());
   s.Save(&fftWindow, "fft-window");
-  FftSourceDialog fftSource(w->Record(), [] {}, [] {}, w.get());
+  FftSourceDialog fftSource(w->NextRecord(), [] {}, [] {}, w.get());
   s.Save(&fftSource, "fft-source");
   DisplaySettingsDialog display(w->Graphs().State(), [] {}, [] {}, w.get());
   s.Save(&display, "display-settings");
