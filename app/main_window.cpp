@@ -49,11 +49,10 @@ void MainWindow::CreateClientArea() {
   toolbar_ = new ToolbarStrip(client_);
   display_ = std::make_unique<Display>(client_, records_.Shown(), layout_, hooks_.messageBox);
   // The strip stays at the foot of the panel column, whose width the
-  // rebuild may have changed, and above the panels.
+  // rebuild may have changed.
   display_->onRebuilt = [this] {
     const Rect t = ToolbarRect(layout_, dlgUnitHeight_);
     toolbar_->setGeometry(t.x, t.y, t.width, t.height);
-    toolbar_->raise();
   };
   platform_ = std::make_unique<QtPlatform>(this, toolbar_->Bar(), hooks_.messageBox,
                                            [this] { display_->RebuildDisplay(); });
@@ -103,11 +102,7 @@ void MainWindow::SetMinimumTrackHeight() {
 
 void MainWindow::LayOutClient(int width, int height) {
   layout_ = LayOut(width, height, dlgUnitHeight_, FftShown(display_->State()));
-  display_->LayoutChanged();
-  if (PlotWindow* plot = display_->Plot()) {
-    const Rect r = PlotWindowRect(layout_);
-    plot->setGeometry(r.x, r.y, r.width, r.height);
-  }
+  display_->LayoutChanged();  // the plot window and the panels
   const Rect t = ToolbarRect(layout_, dlgUnitHeight_);
   toolbar_->setGeometry(t.x, t.y, t.width, t.height);
 }

@@ -22,6 +22,7 @@ class QWidget;
 
 namespace tz {
 
+class PanelColumn;
 struct AnalysisRecord;
 
 class Display : public QObject {
@@ -61,7 +62,8 @@ class Display : public QObject {
   // The record to show from now on (a run reached its end in another one);
   // the geometry follows it when the run is over.
   void SetRecord(const AnalysisRecord& record);
-  // The main window's layout record changed (a resize).
+  // The main window's layout record changed (a resize): the plot window and
+  // the panels move to their places by the rule of a rebuild.
   void LayoutChanged();
   bool Running() const { return running_; }
 
@@ -74,7 +76,9 @@ class Display : public QObject {
   void UpdateGeometry();
   void DestroyWindows();
   void CreatePlotWindow();
-  void CreatePanel(PanelId p, int x, int y, int width, int height);
+  void CreatePanel(PanelId p);
+  // Puts the plot window and the panel column where the layout record says.
+  void PlaceWindows();
   void Apply(const ControlOps& ops);
   void OnCharacter(const QString& text);
   void OnClick(int x, int y);
@@ -90,6 +94,7 @@ class Display : public QObject {
   PlotGeometry geometry_;
   QPointer<PlotWindow> plot_;
   std::array<QPointer<AxisPanel>, kPanelCount> panels_{};
+  PanelColumn* column_;  // holds the panels; lives as long as the client area
   int lineHeight_ = 1;
   bool running_ = false;
 };

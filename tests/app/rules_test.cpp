@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/file_dialog.h"
@@ -21,9 +22,12 @@ TEST(Layout, ClientOf1000WithTheFftGraph) {
   EXPECT_EQ(l.PlotHeight, 684);
   EXPECT_EQ(l.ToolbarTop, 684);
   EXPECT_EQ(l.PlotTop, 0);
-  EXPECT_EQ(l.YPanelHeight, 155);
-  EXPECT_EQ(l.XPanelHeight, 185);
-  EXPECT_EQ(l.FftXPanelHeight, 330);
+  // The panel column: beside the plot, from its top down to the strip.
+  const Rect column = ColumnRect(l);
+  EXPECT_EQ(column.x, 680);
+  EXPECT_EQ(column.y, 0);
+  EXPECT_EQ(column.width, 320);
+  EXPECT_EQ(column.height, 684);
   const Rect strip = ToolbarRect(l, 16);
   EXPECT_EQ(strip.x, 680);
   EXPECT_EQ(strip.y, 684);
@@ -60,6 +64,37 @@ TEST(Layout, NarrowOrLowClientGivesNoNegativeOrWrappedSize) {
   EXPECT_EQ(PlotWidthFor(100, 320), 0);
 }
 
+TEST(Layout, PanelsOfTheColumnEachAsHighAsTheyNeedOneFillingTheRest) {
+  const struct {
+    std::vector<int> needs;
+    size_t fill;
+    int column;
+    std::vector<PanelSpan> spans;
+    int height;
+    bool scrolls;
+  } cases[] = {
+      // The FFT panels in a tall column: the FFT Y panel takes the rest.
+      {{340, 310}, 0, 975, {{0, 665}, {665, 310}}, 975, false},
+      // Three bands: the power band's panel takes the rest.
+      {{160, 160, 160, 190}, 2, 700, {{0, 160}, {160, 160}, {320, 190}, {510, 190}}, 700, false},
+      // Exactly the room: nobody grows, nothing scrolls.
+      {{160, 190}, 0, 350, {{0, 160}, {160, 190}}, 350, false},
+      // One pixel short: each keeps its need, the column scrolls.
+      {{160, 190}, 0, 349, {{0, 160}, {160, 190}}, 350, true},
+      {{340, 310}, 0, 480, {{0, 340}, {340, 310}}, 650, true},
+      {{340, 310}, 1, 0, {{0, 340}, {340, 310}}, 650, true},
+      // No panel, or a need below nothing.
+      {{}, 0, 500, {}, 0, false},
+      {{-5, 10}, 1, 30, {{0, 0}, {0, 30}}, 30, false},
+  };
+  for (const auto& c : cases) {
+    const ColumnPlan plan = PlanColumn(c.needs, c.fill, c.column);
+    EXPECT_EQ(plan.panels, c.spans) << c.column;
+    EXPECT_EQ(plan.height, c.height) << c.column;
+    EXPECT_EQ(plan.scrolls, c.scrolls) << c.column;
+  }
+}
+
 TEST(Layout, MinimumTrackHeight) {
   // Menu 20, dialog unit 16, frames 4, captions 22: 20 + 16 + 8 + 88.
   EXPECT_EQ(MinTrackHeight(20, 16, 4, 22), 132);
@@ -94,7 +129,10 @@ TEST(StartArgs, OptionsBeforeTheDoubleDashNamesAfterIt) {
       {{"--", "-h"}, StartParse::kRun, "-h", ""},
       {{"--", "--", "a", "b"}, StartParse::kRun, "--", ""},
       {{"-"}, StartParse::kRun, "-", ""},
-      {{"--", "-h", "--help"}, StartParse::kUsageError, "", "expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file names"},
+      {{"--", "-h", "--help"},
+       StartParse::kUsageError,
+       "",
+       "expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file names"},
   };
   for (const auto& c : cases) {
     StartArgs a;

@@ -61,8 +61,8 @@ TEST(CommandLine, HelpAndWrongArgumentsWithOrWithoutADisplay) {
       {{"missing.VBT", "--help"}, 0, ""},
       {{"--bogus"}, 2, "torzalen: unknown option --bogus\n"},
       {{"-platform", "offscreen"}, 2, "torzalen: unknown option -platform\n"},
-      {{"a.VBT", "b.TDM"}, 2, "torzalen: expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file names\n"},
-      {{"a", "b", "c", "d"}, 2, "torzalen: expected INPUT or INPUT TDM_OUT FDM_OUT, got 4 file names\n"},
+      {{"a.VBT", "b.TDM"}, 2, "torzalen: expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file"},
+      {{"a", "b", "c", "d"}, 2, "torzalen: expected INPUT or INPUT TDM_OUT FDM_OUT, got 4 file"},
       {{"/nonexistent/x.VBT"}, 2, "torzalen: /nonexistent/x.VBT: no such file\n"},
       {{"--", "--help"}, 2, "torzalen: --help: no such file\n"},
   };
