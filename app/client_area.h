@@ -1,5 +1,6 @@
 // The client area of the main window: the window colour, and a resize hook
-// through which the main window lays out the plot window and the strip.
+// through which the main window lays out the plot window, the panel column
+// and the strip.
 #pragma once
 
 #include <QWidget>

@@ -7,6 +7,7 @@
 #include "app/about_dialog.h"
 #include "app/commands.h"
 #include "app/help_dialog.h"
+#include "app/run_records.h"
 #include "display/display.h"
 #include "display/display_settings_dialog.h"
 #include "run/run_processing.h"
@@ -20,6 +21,12 @@ namespace tz {
 
 CommandDispatcher::CommandDispatcher(Services services) : s_(services) {}
 
+AnalysisRecord& CommandDispatcher::Next() { return s_.records.Next(); }
+
+void CommandDispatcher::ShowCaption(const std::string& caption) {
+  s_.owner->setWindowTitle(QString::fromLocal8Bit(caption.empty() ? kAppTitle : caption));
+}
+
 void CommandDispatcher::Dispatch(int id) {
   if (running_) return;
   const Command* c = FindCommand(id);
@@ -30,39 +37,46 @@ void CommandDispatcher::Dispatch(int id) {
 
 std::optional<std::string> CommandDispatcher::AskFile(const FileDialogSetup& setup,
                                                       const std::string& current) {
-  return s_.fileDialog(s_.owner, setup, current);
+  return s_.fileDialog(s_.owner, setup, DialogStartName(setup, current));
 }
 
 void CommandDispatcher::ChooseInput(InputKind kind) {
   const FileDialogSetup& setup = kind == InputKind::Tdm   ? kOpenTdmDialog
                                : kind == InputKind::Fdm ? kOpenFdmDialog
                                                         : kOpenVbtDialog;
-  const auto input = AskFile(setup, s_.record.source.InputPath);
+  const auto input = AskFile(setup, Next().source.InputPath);
   if (!input) return;
   SetInput(*input);
   ChooseOutputsAndRun(kind);
 }
 
 void CommandDispatcher::SetInput(const std::string& path) {
-  s_.record.source.InputPath = path;
-  inputTitle_ = FileNamePart(path);
-  windowCaption_ = inputTitle_ + "  -  " + kAppTitle;
-  s_.owner->setWindowTitle(QString::fromLocal8Bit(windowCaption_));
+  Next().source.InputPath = path;
+  next_.outputsConfirmed = false;  // outputs are confirmed for an input
+  next_.inputTitle = FileNamePart(path);
+  next_.windowCaption = next_.inputTitle + "  -  " + kAppTitle;
+  ShowCaption(next_.windowCaption);
+}
+
+bool CommandDispatcher::AskOutputs(const FileDialogSetup& tdmDialog,
+                                   const FileDialogSetup& fdmDialog) {
+  const auto tdm = AskFile(tdmDialog, Next().source.TdmPath);
+  if (!tdm) return false;
+  Next().source.TdmPath = *tdm;  // filled in next time, but not yet confirmed
+  const auto fdm = AskFile(fdmDialog, Next().source.FdmPath);
+  if (!fdm) return false;
+  Next().source.FdmPath = *fdm;
+  next_.outputsConfirmed = true;
+  return true;
 }
 
 void CommandDispatcher::ChooseOutputsAndRun(InputKind kind) {
-  const auto tdm = AskFile(kCreateTdmDialog, s_.record.source.TdmPath);
-  if (!tdm) return;
-  s_.record.source.TdmPath = *tdm;
-  const auto fdm = AskFile(kCreateFdmDialog, s_.record.source.FdmPath);
-  if (!fdm) return;
-  s_.record.source.FdmPath = *fdm;
-  StartRun(kind);
+  if (AskOutputs(kCreateTdmDialog, kCreateFdmDialog)) StartRun(kind);
 }
 
 void CommandDispatcher::StartRun(InputKind kind) {
-  s_.record.source.SourceKind = kind;
-  s_.record.settings.UseFilterDefaults = 1;
+  Next().source.SourceKind = kind;
+  Next().settings.UseFilterDefaults = 1;
   ProcessFile();
 }
 
@@ -71,8 +85,8 @@ void CommandDispatcher::TakeInput(InputKind kind, const std::string& input,
                                   const std::string& fdmSuggestion) {
   if (running_) return;
   SetInput(input);
-  s_.record.source.TdmPath = tdmSuggestion;
-  s_.record.source.FdmPath = fdmSuggestion;
+  Next().source.TdmPath = tdmSuggestion;
+  Next().source.FdmPath = fdmSuggestion;
   ChooseOutputsAndRun(kind);
 }
 
@@ -80,26 +94,37 @@ void CommandDispatcher::TakeInputAndOutputs(InputKind kind, const std::string& i
                                             const std::string& tdm, const std::string& fdm) {
   if (running_) return;
   SetInput(input);
-  s_.record.source.TdmPath = tdm;
-  s_.record.source.FdmPath = fdm;
+  Next().source.TdmPath = tdm;
+  Next().source.FdmPath = fdm;
+  next_.outputsConfirmed = true;  // given on the command line
   StartRun(kind);
 }
 
 void CommandDispatcher::SaveAsFdm() {
-  const auto tdm = AskFile(kSaveTdmDialog, s_.record.source.TdmPath);
-  if (!tdm) return;
-  s_.record.source.TdmPath = *tdm;
-  const auto fdm = AskFile(kSaveFdmDialog, s_.record.source.FdmPath);
-  if (!fdm) return;
-  s_.record.source.FdmPath = *fdm;
-  ProcessFile();
+  if (AskOutputs(kSaveTdmDialog, kSaveFdmDialog)) ProcessFile();
 }
 
 void CommandDispatcher::ProcessFile() {
   if (running_) return;
+  // Names the user never confirmed (a suggestion, or a choice cancelled
+  // half-way) are asked for first: no file is replaced without a question.
+  // Without an input nothing can be written; that run reports so itself.
+  if (!next_.outputsConfirmed && !Next().source.InputPath.empty() &&
+      !AskOutputs(kSaveTdmDialog, kSaveFdmDialog))
+    return;
   running_ = true;
   s_.display.SetRunning(true);
-  RunProcessing(s_.record, s_.platform);
+  if (RunProcessing(Next(), s_.platform).completed) {
+    s_.records.Completed();
+    s_.display.SetRecord(s_.records.Shown());
+    shown_ = next_;
+  } else {
+    // The display, the caption and what the next run starts from are
+    // those of the last file that ran to its end.
+    s_.records.Failed();
+    next_ = shown_;
+    ShowCaption(next_.windowCaption);
+  }
   s_.display.SetRunning(false);
   running_ = false;
 }
@@ -132,19 +157,19 @@ std::function<void()> CommandDispatcher::RebuildDisplayFn() {
 
 void CommandDispatcher::Parameters() {
   // Each use makes a new dialog; the last one is kept.
-  parameters_ = ShowParametersDialog(s_.record, s_.owner);
+  parameters_ = ShowParametersDialog(s_.records.Shown(), s_.owner);
 }
 
 void CommandDispatcher::FilteringSettings() {
-  FilteringSettingsDialog(s_.record, ProcessFileFn(), s_.owner).exec();
+  FilteringSettingsDialog(Next(), ProcessFileFn(), s_.owner).exec();
 }
 
 void CommandDispatcher::FftFiltering() {
-  FftWindowDialog(s_.record, ProcessFileFn(), s_.owner).exec();
+  FftWindowDialog(Next(), ProcessFileFn(), s_.owner).exec();
 }
 
 void CommandDispatcher::FftInput() {
-  FftSourceDialog(s_.record, ProcessFileFn(), RebuildDisplayFn(), s_.owner).exec();
+  FftSourceDialog(Next(), ProcessFileFn(), RebuildDisplayFn(), s_.owner).exec();
 }
 
 void CommandDispatcher::DisplayControl() {

@@ -1,6 +1,9 @@
 // The command dispatcher: what each command of the table does. It chooses
 // input and output files, sets the caption and starts the run of the current
-// source; the dialogs it opens get what they need when created.
+// source; the dialogs it opens get what they need when created. Choices go
+// into the next run's record; a run that reaches its end makes its record,
+// caption and outputs the shown ones, a run that fails brings the choices
+// back to the shown ones.
 #pragma once
 
 #include <QDialog>
@@ -19,13 +22,14 @@ class QWidget;
 namespace tz {
 
 class Display;
+class RunRecords;
 
 class CommandDispatcher : public QObject {
   Q_OBJECT
  public:
   struct Services {
     QWidget* owner;  // the main window: caption, dialog owner
-    AnalysisRecord& record;
+    RunRecords& records;
     PlatformOps& platform;
     Display& display;
     const FileDialogFn& fileDialog;
@@ -61,13 +65,16 @@ class CommandDispatcher : public QObject {
   void DisplayControl();
   void XZoom();
   void RestoreX();
+  // Runs the current source into its outputs, asking for them first (the
+  // Save dialogs) when they were not confirmed for this input.
   void ProcessFile();
   void Help();
   void About();
 
   bool Running() const { return running_; }
-  const std::string& InputTitle() const { return inputTitle_; }
-  const std::string& WindowCaption() const { return windowCaption_; }
+  // Of the input chosen for the next run.
+  const std::string& InputTitle() const { return next_.inputTitle; }
+  const std::string& WindowCaption() const { return next_.windowCaption; }
   QDialog* ParamDialog() const { return parameters_; }
 
  signals:
@@ -78,6 +85,9 @@ class CommandDispatcher : public QObject {
   void ChooseInput(InputKind kind);
   // The chosen input: its name and the window caption.
   void SetInput(const std::string& path);
+  // Asks for the two outputs with the given dialogs; true when both were
+  // chosen, which confirms them.
+  bool AskOutputs(const FileDialogSetup& tdmDialog, const FileDialogSetup& fdmDialog);
   // After the input: the two outputs, then the run.
   void ChooseOutputsAndRun(InputKind kind);
   // A new source of the given kind: its header's filter settings apply, and
@@ -87,9 +97,23 @@ class CommandDispatcher : public QObject {
   std::function<void()> ProcessFileFn();
   std::function<void()> RebuildDisplayFn();
 
+  // The next run's record, where the commands put their choices.
+  AnalysisRecord& Next();
+  // Sets the caption of a choice (the program's title alone when empty).
+  void ShowCaption(const std::string& caption);
+
+  // What goes with a record's source besides the record: the caption's
+  // name, and whether the outputs were confirmed for the input (in the
+  // dialogs or on the command line; until then Process File asks for them).
+  struct SourceChoice {
+    std::string inputTitle;
+    std::string windowCaption;  // empty: the program's title alone
+    bool outputsConfirmed = false;
+  };
+
   Services s_;
-  std::string inputTitle_;
-  std::string windowCaption_;
+  SourceChoice next_;   // of the choices for the next run
+  SourceChoice shown_;  // of the record shown
   QPointer<QDialog> parameters_;
   bool running_ = false;
 };

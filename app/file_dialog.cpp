@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <filesystem>
 
+#include "processing/codes.h"
+
 namespace tz {
 
 const FileDialogSetup kOpenVbtDialog{FileDialogKind::Open, "VBT Files", "VBT", "Open VBT file"};
@@ -21,6 +23,18 @@ QString FilterText(const FileDialogSetup& setup) {
       .arg(QString::fromLatin1(setup.description), ext.toUpper(), ext.toLower());
 }
 
+std::string DialogStartName(const FileDialogSetup& setup, const std::string& current) {
+  if (setup.kind == FileDialogKind::Save || current.empty()) return current;
+  const QString ext = QString::fromLatin1(setup.extension);
+  const size_t dot = ExtensionDot(current);
+  if (dot != std::string::npos) {
+    const QString own = QString::fromLocal8Bit(current.substr(dot + 1));
+    if (own == ext.toUpper() || own == ext.toLower()) return current;
+  }
+  const size_t slash = current.rfind('/');
+  return slash == std::string::npos ? std::string() : current.substr(0, slash + 1);
+}
+
 std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSetup& setup,
                                           const std::string& current) {
   QFileDialog dialog(owner, QString::fromLatin1(setup.title));
@@ -33,10 +47,11 @@ std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSetup&
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);  // asks before overwriting
   }
-  if (!current.empty()) {
-    const QFileInfo previous(QFile::decodeName(current.c_str()));
+  const std::string start = DialogStartName(setup, current);
+  if (!start.empty()) {
+    const QFileInfo previous(QFile::decodeName(start.c_str()));
     dialog.setDirectory(previous.absolutePath());
-    dialog.selectFile(previous.fileName());
+    if (!previous.fileName().isEmpty()) dialog.selectFile(previous.fileName());
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.selectedFiles().first()).toStdString();

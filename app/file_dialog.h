@@ -33,8 +33,16 @@ extern const FileDialogSetup kSaveFdmDialog;
 // this system are case-sensitive.
 QString FilterText(const FileDialogSetup& setup);
 
-// Shows the dialog owned by owner, with current (the previous choice) filled
-// in; the chosen full path, or nothing when cancelled.
+// The name a dialog starts with, from the previous choice: an open dialog
+// takes it only when it is of the dialog's kind (its extension in the
+// filter's upper or lower case), otherwise only its folder ("/d/x.VBT" ->
+// "/d/"), so that no file of another kind is listed or selected. A save
+// dialog takes it as it is.
+std::string DialogStartName(const FileDialogSetup& setup, const std::string& current);
+
+// Shows the dialog owned by owner, starting with DialogStartName(current)
+// (a name ending in '/' is a folder, with no file selected); the chosen full
+// path, or nothing when cancelled.
 using FileDialogFn = std::function<std::optional<std::string>(
     QWidget* owner, const FileDialogSetup& setup, const std::string& current)>;
 

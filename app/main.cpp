@@ -15,15 +15,17 @@ int main(int argc, char** argv) {
   // standard stream, and no signal may leave a temporary file behind.
   if (!tz::OpenStandardDescriptors()) return 1;
   tz::RemoveTemporaryFilesOnSignals();
-  QApplication app(argc, argv);  // takes Qt's own options out of argv
+  // The arguments are read before Qt starts: the usage and a wrong argument
+  // need no display.
   std::vector<std::string> args(argv + 1, argv + argc);
   tz::StartArgs start;
-  switch (tz::ParseStartArgs(args, start)) {
+  std::string error;
+  switch (tz::ParseStartArgs(args, start, error)) {
     case tz::StartParse::kHelp:
       std::fputs(tz::kStartUsage, stdout);
       return 0;
     case tz::StartParse::kUsageError:
-      std::fputs(tz::kStartUsage, stderr);
+      std::fprintf(stderr, "torzalen: %s\n%s", error.c_str(), tz::kStartUsage);
       return 2;
     case tz::StartParse::kRun:
       break;
@@ -37,6 +39,10 @@ int main(int argc, char** argv) {
     tz::MakeNamesAbsolute(start);
   }
 
+  // The command line is the program's own: Qt gets the program's name only
+  // (its settings come from the environment, QT_QPA_PLATFORM and the like).
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
   tz::MainWindow window;
   window.ShowAtStart();
   window.Start(start);

@@ -28,7 +28,7 @@ constexpr QSize kStartSize{750, 530};
 }  // namespace
 
 MainWindow::MainWindow(UiHooks hooks)
-    : hooks_(std::move(hooks)), record_(NewAnalysisRecord()) {
+    : hooks_(std::move(hooks)) {
   setWindowTitle(QString::fromLatin1(kAppTitle));
   setWindowIcon(AppIcon());
   move(kStartPosition);
@@ -47,18 +47,17 @@ void MainWindow::CreateClientArea() {
   client_ = new ClientArea(this);
   setCentralWidget(client_);
   toolbar_ = new ToolbarStrip(client_);
-  display_ = std::make_unique<Display>(client_, *record_, layout_, hooks_.messageBox);
+  display_ = std::make_unique<Display>(client_, records_.Shown(), layout_, hooks_.messageBox);
   // The strip stays at the foot of the panel column, whose width the
-  // rebuild may have changed, and above the panels.
+  // rebuild may have changed.
   display_->onRebuilt = [this] {
     const Rect t = ToolbarRect(layout_, dlgUnitHeight_);
     toolbar_->setGeometry(t.x, t.y, t.width, t.height);
-    toolbar_->raise();
   };
   platform_ = std::make_unique<QtPlatform>(this, toolbar_->Bar(), hooks_.messageBox,
                                            [this] { display_->RebuildDisplay(); });
   dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{
-      this, *record_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox});
+      this, records_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox});
   client_->onResize = [this](int w, int h) { LayOutClient(w, h); };
 }
 
@@ -103,11 +102,7 @@ void MainWindow::SetMinimumTrackHeight() {
 
 void MainWindow::LayOutClient(int width, int height) {
   layout_ = LayOut(width, height, dlgUnitHeight_, FftShown(display_->State()));
-  display_->LayoutChanged();
-  if (PlotWindow* plot = display_->Plot()) {
-    const Rect r = PlotWindowRect(layout_);
-    plot->setGeometry(r.x, r.y, r.width, r.height);
-  }
+  display_->LayoutChanged();  // the plot window and the panels
   const Rect t = ToolbarRect(layout_, dlgUnitHeight_);
   toolbar_->setGeometry(t.x, t.y, t.width, t.height);
 }

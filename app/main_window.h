@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/file_dialog.h"
+#include "app/run_records.h"
 #include "display/layout.h"
-#include "processing/analysis_record.h"
 #include "ui/message_box.h"
 
 class QAction;
@@ -40,7 +40,10 @@ class MainWindow : public QMainWindow {
   // Shows the window as the program starts: maximised.
   void ShowAtStart() { showMaximized(); }
 
-  AnalysisRecord& Record() { return *record_; }
+  // The record the display shows (of the last run that reached its end),
+  // and the one the next run starts from and fills.
+  AnalysisRecord& ShownRecord() { return records_.Shown(); }
+  AnalysisRecord& NextRecord() { return records_.Next(); }
   CommandDispatcher& Dispatcher() { return *dispatcher_; }
   Display& Graphs() { return *display_; }
   QtPlatform& Platform() { return *platform_; }
@@ -64,7 +67,7 @@ class MainWindow : public QMainWindow {
   void LayOutClient(int width, int height);
 
   UiHooks hooks_;
-  RecordPtr record_;
+  RunRecords records_;
   LayoutRecord layout_;
   int dlgUnitHeight_ = 0;
   int minTrackHeight_ = 0;

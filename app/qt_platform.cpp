@@ -48,9 +48,31 @@ void QtPlatform::ShowMessage(const char* caption, const char* text) {
   messageBox_(owner_, Message{caption, text, MessageIcon::None});
 }
 
+namespace {
+
+// The caption of a system error report shown to the user.
+constexpr char kSystemErrorCaption[] = "Torzalen";
+
+// The two lines of a system error report ("Error N: CONTEXT.\n\rTEXT\r\n")
+// as a message box shows them: one line break, no carriage returns.
+std::string ReportLines(const std::string& report) {
+  std::string lines;
+  for (char c : report)
+    if (c != '\r') lines += c;
+  while (!lines.empty() && lines.back() == '\n') lines.pop_back();
+  return lines;
+}
+
+}  // namespace
+
 void QtPlatform::DebugOutput(const std::string& text) {
+  // Every report that reaches this channel is a failed system call of a run:
+  // written to stderr as the batch command writes it, and shown, so that a
+  // run that cannot start does not look like nothing happened.
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
+  ShowPosition();
+  messageBox_(owner_, Message{kSystemErrorCaption, ReportLines(text), MessageIcon::None});
 }
 
 bool QtPlatform::CreateProgressDialog() {

@@ -29,6 +29,7 @@ class QtPlatform : public PlatformOps {
   ~QtPlatform() override;
 
   void ShowMessage(const char* caption, const char* text) override;
+  // Writes a system error report to stderr and shows it in a message box.
   void DebugOutput(const std::string& text) override;
   bool CreateProgressDialog() override;
   void ShowProgressDialog() override;

@@ -1,4 +1,6 @@
 // The command line of the desktop program: torzalen [INPUT [TDM_OUT FDM_OUT]].
+// Read in plain code before the application object exists, so that --help
+// and a wrong argument are answered with or without a display.
 #pragma once
 
 #include <string>
@@ -15,8 +17,12 @@ struct StartArgs {
 
 enum class StartParse { kRun, kHelp, kUsageError };
 
-// Parses the arguments (without the program name).
-StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs& out);
+// Parses the arguments (without the program name). "-h" or "--help" before
+// "--" asks for the usage; any other argument that starts with '-' before
+// "--" is an unknown option; after "--" every argument is a file name. On a
+// usage error, error says what is wrong.
+StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs& out,
+                          std::string& error);
 
 // Makes the given names absolute against the current folder, so that a
 // later run finds the same files (empty names stay empty).

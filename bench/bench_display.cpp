@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     std::vector<double> t;
     for (int i = 0; i < 3; ++i) {
       const auto a = Clock::now();
-      tz::RunProcessing(w.Record(), silent);
+      tz::RunProcessing(w.NextRecord(), silent);
       t.push_back(Seconds(a, Clock::now()));
     }
     TimeRow("  the same run in this process, nothing shown, vs the batch command", Median(t),

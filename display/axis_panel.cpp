@@ -1,13 +1,18 @@
 #include "display/axis_panel.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
+#include <map>
 #include <span>
 
 #include "ui/dialog_support.h"
@@ -35,35 +40,48 @@ struct ControlEntry {
   int id;
   Kind kind;
   const char* text;
-  int x, y, w, h;  // pixels within the panel
+  int row, column, span = 1;  // cell of the panel's grid; span: columns taken
   unsigned flags = 0;
 };
 
 constexpr int kNone = res::kIdStatic;
 constexpr unsigned kValue = kReadOnly | kDisabled;  // a marker reading
 
-// Y panels, 162 pixels wide and at least 155 high; the three differ only in
-// their identifiers.
+// A panel's grid: its columns, the ones that take the width left (fields),
+// and the rows whose controls stand side by side at their own widths, a
+// field taking the rest, instead of in the grid's columns (a label narrower
+// than the column's widest, a pair of radio buttons).
+struct GridShape {
+  int columns;
+  unsigned stretchColumns;  // bit n: column n
+  unsigned freeRows;        // bit n: row n
+};
+constexpr unsigned Bit(int n) { return 1u << n; }
+
+// Y panels: the name, the zoom with Set, the marker switch and value, the
+// maximum and minimum; the three differ only in their identifiers. Columns:
+// label, field.
 struct YIds {
   int title, zoom, set, markerOn, markerVal, max, min;
 };
 
 constexpr std::array<ControlEntry, 12> YPanelControls(YIds i) {
   return {{
-      {kNone, Kind::Static, "Y axis", 8, 6, 38, 24},
-      {i.title, Kind::Edit, "", 48, 5, 108, 26, kReadOnly | kTitleFont},
-      {kNone, Kind::Static, "Zoom=", 8, 36, 42, 20},
-      {i.zoom, Kind::Edit, "", 52, 36, 64, 20, kZoomField},
-      {i.set, Kind::Button, "Set", 120, 35, 36, 22, kSetButton},
-      {i.markerOn, Kind::Check, "Y axis Marker On/Off", 8, 59, 148, 20},
-      {kNone, Kind::Static, "Marker val.=", 8, 81, 72, 20},
-      {i.markerVal, Kind::Edit, "", 80, 81, 76, 20, kValue},
-      {kNone, Kind::Static, "Maximum=", 8, 105, 72, 20},
-      {i.max, Kind::Edit, "", 80, 105, 76, 20, kReadOnly},
-      {kNone, Kind::Static, "Minimum=", 8, 129, 72, 20},
-      {i.min, Kind::Edit, "", 80, 129, 76, 20, kReadOnly},
+      {kNone, Kind::Static, "Y axis", 0, 0},
+      {i.title, Kind::Edit, "", 0, 1, 1, kReadOnly | kTitleFont},
+      {kNone, Kind::Static, "Zoom=", 1, 0},
+      {i.zoom, Kind::Edit, "", 1, 1, 1, kZoomField},
+      {i.set, Kind::Button, "Set", 1, 2, 1, kSetButton},
+      {i.markerOn, Kind::Check, "Y axis Marker On/Off", 2, 0, 2},
+      {kNone, Kind::Static, "Marker val.=", 3, 0},
+      {i.markerVal, Kind::Edit, "", 3, 1, 1, kValue},
+      {kNone, Kind::Static, "Maximum=", 4, 0},
+      {i.max, Kind::Edit, "", 4, 1, 1, kReadOnly},
+      {kNone, Kind::Static, "Minimum=", 5, 0},
+      {i.min, Kind::Edit, "", 5, 1, 1, kReadOnly},
   }};
 }
+constexpr GridShape kYShape{2, Bit(1), Bit(0) | Bit(1)};
 
 constexpr auto kY1Controls = YPanelControls({res::kY1Title, res::kY1Zoom, res::kY1Set,
                                              res::kY1MarkerOn, res::kY1MarkerVal, res::kY1Max,
@@ -75,129 +93,130 @@ constexpr auto kY3Controls = YPanelControls({res::kY3Title, res::kY3Zoom, res::k
                                              res::kY3MarkerOn, res::kY3MarkerVal, res::kY3Max,
                                              res::kY3Min});
 
-// X marker panel of the time graphs, 162 x 185: a group box round the lot.
-// Label, field and unit columns of its four readings.
-constexpr int kXLabel = 8, kXField = 54, kXUnit = 129;
+// X marker panel of the time graphs: a group box round the lot (the first
+// entry), the Enable box, the three radio buttons and four readings.
+// Columns: label, field, unit.
 constexpr ControlEntry kXControls[] = {
-    {res::kXTitle, Kind::Group, "X axis Markers", 3, 2, 156, 180, kGroupFont},
-    {res::kXEnable, Kind::Check, "Enable", kXLabel, 22, 70, 20},
-    {res::kXMarker1, Kind::Radio, "Marker1", kXLabel, 42, 70, 20, kDisabled},
-    {res::kXMarker2, Kind::Radio, "Marker2", 84, 42, 70, 20, kDisabled},
-    {res::kXDelta, Kind::Radio, "dM1-2", kXLabel, 62, 70, 20, kDisabled},
-    {kNone, Kind::Static, "Time=", kXLabel, 84, 44, 20},
-    {res::kXTime, Kind::Edit, "", kXField, 84, 73, 20, kValue},
-    {kNone, Kind::Static, "Sec.", kXUnit, 84, 27, 20},
-    {kNone, Kind::Static, "Speed=", kXLabel, 108, 44, 20},
-    {res::kXSpeed, Kind::Edit, "", kXField, 108, 73, 20, kValue},
-    {kNone, Kind::Static, "RPM", kXUnit, 108, 27, 20},
-    {kNone, Kind::Static, "Trq=", kXLabel, 132, 44, 20},
-    {res::kXTorque, Kind::Edit, "", kXField, 132, 73, 20, kValue},
-    {res::kXTorqueUnit, Kind::Static, "", kXUnit, 132, 27, 20, kDisabled},
-    {kNone, Kind::Static, "Pow=", kXLabel, 156, 44, 20},
-    {res::kXPower, Kind::Edit, "", kXField, 156, 73, 20, kValue},
-    {res::kXPowerUnit, Kind::Static, "", kXUnit, 156, 27, 20, kDisabled},
+    {res::kXTitle, Kind::Group, "X axis Markers", 0, 0, 0, kGroupFont},
+    {res::kXEnable, Kind::Check, "Enable", 0, 0, 3},
+    {res::kXMarker1, Kind::Radio, "Marker1", 1, 0, 3, kDisabled},
+    {res::kXMarker2, Kind::Radio, "Marker2", 2, 0, 3, kDisabled},
+    {res::kXDelta, Kind::Radio, "dM1-2", 3, 0, 3, kDisabled},
+    {kNone, Kind::Static, "Time=", 4, 0},
+    {res::kXTime, Kind::Edit, "", 4, 1, 1, kValue},
+    {kNone, Kind::Static, "Sec.", 4, 2},
+    {kNone, Kind::Static, "Speed=", 5, 0},
+    {res::kXSpeed, Kind::Edit, "", 5, 1, 1, kValue},
+    {kNone, Kind::Static, "RPM", 5, 2},
+    {kNone, Kind::Static, "Trq=", 6, 0},
+    {res::kXTorque, Kind::Edit, "", 6, 1, 1, kValue},
+    {res::kXTorqueUnit, Kind::Static, "", 6, 2, 1, kDisabled},
+    {kNone, Kind::Static, "Pow=", 7, 0},
+    {res::kXPower, Kind::Edit, "", 7, 1, 1, kValue},
+    {res::kXPowerUnit, Kind::Static, "", 7, 2, 1, kDisabled},
 };
+constexpr GridShape kXShape{3, Bit(1), 0};
 
-// FFT Y panel, 320 wide and as high as the column leaves it (about 600 at a
-// client height of 1000; its controls take the top 330 pixels).
-// Columns of the figures and of the marker rows.
-constexpr int kFigureField = 190, kFigureWidth = 122;
-constexpr int kAmplLabel = 8, kAmplField = 80, kdBField = 184, kdBUnit = 288;
+// FFT Y panel: the title, the zoom with Set, the spectrum's figures, the two
+// Y markers' amplitudes and their difference. Columns: label, amplitude
+// field, dB field, unit; a figure's label takes the first two.
 constexpr ControlEntry kFftYControls[] = {
-    {res::kFftYTitle, Kind::Edit, "", 6, 5, 308, 28, kReadOnly | kTitleFont},
-    {kNone, Kind::Static, "Zoom=", 8, 40, 42, 20},
-    {res::kFftYZoom, Kind::Edit, "", 52, 40, 88, 20, kZoomField},
-    {res::kFftYSet, Kind::Button, "Set", 146, 39, 40, 22, kSetButton},
-    {kNone, Kind::Rule, "", 6, 68, 308, 2},
-    {kNone, Kind::Static, "Total energy=", 8, 76, 180, 20},
-    {res::kFftYTotalEnergy, Kind::Edit, "", kFigureField, 76, kFigureWidth, 20, kReadOnly},
-    {kNone, Kind::Static, "DC value=", 8, 100, 180, 20},
-    {res::kFftYDcValue, Kind::Edit, "", kFigureField, 100, kFigureWidth, 20, kReadOnly},
-    {kNone, Kind::Static, "Floor level=", 8, 124, 180, 20},
-    {res::kFftYFloor, Kind::Edit, "", kFigureField, 124, kFigureWidth, 20, kReadOnly},
-    {kNone, Kind::Static, "Even simmetry max. error (Re)=", 8, 148, 180, 20},
-    {res::kFftYEvenSymErr, Kind::Edit, "", kFigureField, 148, kFigureWidth, 20, kReadOnly},
-    {kNone, Kind::Static, "Odd simmetry max. error (Im)=", 8, 172, 180, 20},
-    {res::kFftYOddSymErr, Kind::Edit, "", kFigureField, 172, kFigureWidth, 20, kReadOnly},
-    {kNone, Kind::Rule, "", 6, 200, 308, 2},
-    {res::kFftYMarker1On, Kind::Check, "Y axis Marker 1 On/Off", 8, 207, 200, 20},
-    {kNone, Kind::Static, "Ampl.=", kAmplLabel, 230, 70, 20},
-    {res::kFftYM1Ampl, Kind::Edit, "", kAmplField, 230, 100, 20, kValue},
-    {res::kFftYM1dB, Kind::Edit, "", kdBField, 230, 100, 20, kValue},
-    {kNone, Kind::Static, "dB", kdBUnit, 230, 24, 20},
-    {res::kFftYMarker2On, Kind::Check, "Y axis Marker 2 On/Off", 8, 257, 200, 20},
-    {kNone, Kind::Static, "Ampl.=", kAmplLabel, 280, 70, 20},
-    {res::kFftYM2Ampl, Kind::Edit, "", kAmplField, 280, 100, 20, kValue},
-    {res::kFftYM2dB, Kind::Edit, "", kdBField, 280, 100, 20, kValue},
-    {kNone, Kind::Static, "dB", kdBUnit, 280, 24, 20},
-    {kNone, Kind::Rule, "", 6, 308, 308, 2},
-    {kNone, Kind::Static, "Ampl. var.=", kAmplLabel, 316, 70, 20},
-    {res::kFftYVarAmpl, Kind::Edit, "", kAmplField, 316, 100, 20, kValue},
-    {res::kFftYVardB, Kind::Edit, "", kdBField, 316, 100, 20, kValue},
-    {kNone, Kind::Static, "dB", kdBUnit, 316, 24, 20},
+    {res::kFftYTitle, Kind::Edit, "", 0, 0, 4, kReadOnly | kTitleFont},
+    {kNone, Kind::Static, "Zoom=", 1, 0},
+    {res::kFftYZoom, Kind::Edit, "", 1, 1, 1, kZoomField},
+    {res::kFftYSet, Kind::Button, "Set", 1, 2, 1, kSetButton},
+    {kNone, Kind::Rule, "", 2, 0, 4},
+    {kNone, Kind::Static, "Total energy=", 3, 0, 2},
+    {res::kFftYTotalEnergy, Kind::Edit, "", 3, 2, 2, kReadOnly},
+    {kNone, Kind::Static, "DC value=", 4, 0, 2},
+    {res::kFftYDcValue, Kind::Edit, "", 4, 2, 2, kReadOnly},
+    {kNone, Kind::Static, "Floor level=", 5, 0, 2},
+    {res::kFftYFloor, Kind::Edit, "", 5, 2, 2, kReadOnly},
+    {kNone, Kind::Static, "Even simmetry max. error (Re)=", 6, 0, 2},
+    {res::kFftYEvenSymErr, Kind::Edit, "", 6, 2, 2, kReadOnly},
+    {kNone, Kind::Static, "Odd simmetry max. error (Im)=", 7, 0, 2},
+    {res::kFftYOddSymErr, Kind::Edit, "", 7, 2, 2, kReadOnly},
+    {kNone, Kind::Rule, "", 8, 0, 4},
+    {res::kFftYMarker1On, Kind::Check, "Y axis Marker 1 On/Off", 9, 0, 4},
+    {kNone, Kind::Static, "Ampl.=", 10, 0},
+    {res::kFftYM1Ampl, Kind::Edit, "", 10, 1, 1, kValue},
+    {res::kFftYM1dB, Kind::Edit, "", 10, 2, 1, kValue},
+    {kNone, Kind::Static, "dB", 10, 3},
+    {res::kFftYMarker2On, Kind::Check, "Y axis Marker 2 On/Off", 11, 0, 4},
+    {kNone, Kind::Static, "Ampl.=", 12, 0},
+    {res::kFftYM2Ampl, Kind::Edit, "", 12, 1, 1, kValue},
+    {res::kFftYM2dB, Kind::Edit, "", 12, 2, 1, kValue},
+    {kNone, Kind::Static, "dB", 12, 3},
+    {kNone, Kind::Rule, "", 13, 0, 4},
+    {kNone, Kind::Static, "Ampl. var.=", 14, 0},
+    {res::kFftYVarAmpl, Kind::Edit, "", 14, 1, 1, kValue},
+    {res::kFftYVardB, Kind::Edit, "", 14, 2, 1, kValue},
+    {kNone, Kind::Static, "dB", 14, 3},
 };
+constexpr GridShape kFftYShape{4, Bit(1) | Bit(2), Bit(1)};
 
-// FFT X panel, 320 x 330: the figures, then the two markers and their
-// difference in two columns (label, field, unit).
-constexpr int kL = 8, kLW = 66, kLF = 75, kLFW = 78;               // left column
-constexpr int kR = 160, kRW = 60, kRF = 221, kRFW = 74, kRU = 297;  // right column
+// FFT X panel: the title, the sampling frequency and the number of samples,
+// then the two markers and their difference in two columns. Columns: left
+// label, left field, right label, right field, unit.
 constexpr ControlEntry kFftXControls[] = {
-    {res::kFftXTitle, Kind::Static, "X axis", 8, 5, 304, 28, kTitleFont},
-    {kNone, Kind::Static, "Sampling frequency (Hz)= ", 8, 40, 160, 20},
-    {res::kFftXFc, Kind::Edit, "", 170, 40, 142, 20, kReadOnly},
-    {kNone, Kind::Static, "Number of samples= ", 8, 64, 160, 20},
-    {res::kFftXCount, Kind::Edit, "", 170, 64, 142, 20, kReadOnly},
-    {kNone, Kind::Rule, "", 6, 94, 308, 2},
-    {res::kFftXMarker1On, Kind::Check, "X axis Marker 1 On/Off", kL, 101, 200, 20},
-    {kNone, Kind::Static, "Line=", kL, 124, kLW, 20},
-    {res::kFftXM1Line, Kind::Edit, "", kLF, 124, kLFW, 20, kValue},
-    {kNone, Kind::Static, "Freq.=", kR, 124, kRW, 20},
-    {res::kFftXM1Freq, Kind::Edit, "", kRF, 124, kRFW, 20, kValue},
-    {kNone, Kind::Static, "Hz", kRU, 124, 18, 20},
-    {kNone, Kind::Static, "Ampl=", kL, 148, kLW, 20},
-    {res::kFftXM1Ampl, Kind::Edit, "", kLF, 148, kLFW, 20, kValue},
-    {kNone, Kind::Static, "Ampl=", kR, 148, kRW, 20},
-    {res::kFftXM1dB, Kind::Edit, "", kRF, 148, kRFW, 20, kValue},
-    {kNone, Kind::Static, "dB", kRU, 148, 18, 20},
-    {kNone, Kind::Rule, "", 6, 178, 308, 2},
-    {res::kFftXMarker2On, Kind::Check, "X axis Marker 2 On/Off", kL, 185, 200, 20},
-    {kNone, Kind::Static, "Line=", kL, 208, kLW, 20},
-    {res::kFftXM2Line, Kind::Edit, "", kLF, 208, kLFW, 20, kValue},
-    {kNone, Kind::Static, "Freq.=", kR, 208, kRW, 20},
-    {res::kFftXM2Freq, Kind::Edit, "", kRF, 208, kRFW, 20, kValue},
-    {kNone, Kind::Static, "Hz", kRU, 208, 18, 20},
-    {kNone, Kind::Static, "Ampl=", kL, 232, kLW, 20},
-    {res::kFftXM2Ampl, Kind::Edit, "", kLF, 232, kLFW, 20, kValue},
-    {kNone, Kind::Static, "Ampl=", kR, 232, kRW, 20},
-    {res::kFftXM2dB, Kind::Edit, "", kRF, 232, kRFW, 20, kValue},
-    {kNone, Kind::Static, "dB", kRU, 232, 18, 20},
-    {kNone, Kind::Rule, "", 6, 262, 308, 2},
-    {kNone, Kind::Static, "Lines=", kL, 272, kLW, 20},
-    {res::kFftXVarLines, Kind::Edit, "", kLF, 272, kLFW, 20, kValue},
-    {kNone, Kind::Static, "Freq.var.=", kR, 272, kRW, 20},
-    {res::kFftXVarFreq, Kind::Edit, "", kRF, 272, kRFW, 20, kValue},
-    {kNone, Kind::Static, "Hz", kRU, 272, 18, 20},
-    {kNone, Kind::Static, "Ampl. var.=", kL, 296, kLW, 20},
-    {res::kFftXVarAmpl, Kind::Edit, "", kLF, 296, kLFW, 20, kValue},
-    {res::kFftXVardB, Kind::Edit, "", kRF, 296, kRFW, 20, kValue},
-    {kNone, Kind::Static, "dB", kRU, 296, 18, 20},
+    {res::kFftXTitle, Kind::Static, "X axis", 0, 0, 5, kTitleFont},
+    {kNone, Kind::Static, "Sampling frequency (Hz)= ", 1, 0, 2},
+    {res::kFftXFc, Kind::Edit, "", 1, 2, 3, kReadOnly},
+    {kNone, Kind::Static, "Number of samples= ", 2, 0, 2},
+    {res::kFftXCount, Kind::Edit, "", 2, 2, 3, kReadOnly},
+    {kNone, Kind::Rule, "", 3, 0, 5},
+    {res::kFftXMarker1On, Kind::Check, "X axis Marker 1 On/Off", 4, 0, 5},
+    {kNone, Kind::Static, "Line=", 5, 0},
+    {res::kFftXM1Line, Kind::Edit, "", 5, 1, 1, kValue},
+    {kNone, Kind::Static, "Freq.=", 5, 2},
+    {res::kFftXM1Freq, Kind::Edit, "", 5, 3, 1, kValue},
+    {kNone, Kind::Static, "Hz", 5, 4},
+    {kNone, Kind::Static, "Ampl=", 6, 0},
+    {res::kFftXM1Ampl, Kind::Edit, "", 6, 1, 1, kValue},
+    {kNone, Kind::Static, "Ampl=", 6, 2},
+    {res::kFftXM1dB, Kind::Edit, "", 6, 3, 1, kValue},
+    {kNone, Kind::Static, "dB", 6, 4},
+    {kNone, Kind::Rule, "", 7, 0, 5},
+    {res::kFftXMarker2On, Kind::Check, "X axis Marker 2 On/Off", 8, 0, 5},
+    {kNone, Kind::Static, "Line=", 9, 0},
+    {res::kFftXM2Line, Kind::Edit, "", 9, 1, 1, kValue},
+    {kNone, Kind::Static, "Freq.=", 9, 2},
+    {res::kFftXM2Freq, Kind::Edit, "", 9, 3, 1, kValue},
+    {kNone, Kind::Static, "Hz", 9, 4},
+    {kNone, Kind::Static, "Ampl=", 10, 0},
+    {res::kFftXM2Ampl, Kind::Edit, "", 10, 1, 1, kValue},
+    {kNone, Kind::Static, "Ampl=", 10, 2},
+    {res::kFftXM2dB, Kind::Edit, "", 10, 3, 1, kValue},
+    {kNone, Kind::Static, "dB", 10, 4},
+    {kNone, Kind::Rule, "", 11, 0, 5},
+    {kNone, Kind::Static, "Lines=", 12, 0},
+    {res::kFftXVarLines, Kind::Edit, "", 12, 1, 1, kValue},
+    {kNone, Kind::Static, "Freq.var.=", 12, 2},
+    {res::kFftXVarFreq, Kind::Edit, "", 12, 3, 1, kValue},
+    {kNone, Kind::Static, "Hz", 12, 4},
+    {kNone, Kind::Static, "Ampl. var.=", 13, 0},
+    {res::kFftXVarAmpl, Kind::Edit, "", 13, 1, 1, kValue},
+    {res::kFftXVardB, Kind::Edit, "", 13, 3, 1, kValue},
+    {kNone, Kind::Static, "dB", 13, 4},
 };
+constexpr GridShape kFftXShape{5, Bit(1) | Bit(3), 0};
 
 struct PanelTemplate {
   int id;
   std::span<const ControlEntry> controls;
+  GridShape shape;
 };
 
 PanelTemplate TemplateOf(PanelId p) {
   switch (p) {
-    case PanelId::Y1: return {res::kDlgPanelY1, kY1Controls};
-    case PanelId::Y2: return {res::kDlgPanelY2, kY2Controls};
-    case PanelId::Y3: return {res::kDlgPanelY3, kY3Controls};
-    case PanelId::X: return {res::kDlgPanelX, kXControls};
-    case PanelId::FftY: return {res::kDlgPanelFftY, kFftYControls};
-    case PanelId::FftX: return {res::kDlgPanelFftX, kFftXControls};
+    case PanelId::Y1: return {res::kDlgPanelY1, kY1Controls, kYShape};
+    case PanelId::Y2: return {res::kDlgPanelY2, kY2Controls, kYShape};
+    case PanelId::Y3: return {res::kDlgPanelY3, kY3Controls, kYShape};
+    case PanelId::X: return {res::kDlgPanelX, kXControls, kXShape};
+    case PanelId::FftY: return {res::kDlgPanelFftY, kFftYControls, kFftYShape};
+    case PanelId::FftX: return {res::kDlgPanelFftX, kFftXControls, kFftXShape};
   }
-  return {0, {}};
+  return {0, {}, {1, 0, 0}};
 }
 
 // ---- Fonts and colours ----
@@ -262,7 +281,15 @@ void SetTextOf(QWidget* w, const QString& text) {
   else if (auto* g = qobject_cast<QGroupBox*>(w)) g->setTitle(text);
 }
 
-// One control of a template, in its place, with its identifier.
+// A push button as narrow as its text allows: the style's least width of a
+// dialog button would leave the zoom field no room in a narrow column.
+void FitButton(QPushButton* b) {
+  constexpr int kTextPadding = 8;  // on each side of the text
+  b->setFixedWidth(b->fontMetrics().horizontalAdvance(b->text()) + 2 * kTextPadding);
+}
+
+// One control of a template, with its identifier; the panel's layout
+// places it.
 QWidget* MakeControl(const ControlEntry& c, QWidget* parent) {
   const QString text = QString::fromLatin1(c.text);
   QWidget* w = nullptr;
@@ -298,13 +325,46 @@ QWidget* MakeControl(const ControlEntry& c, QWidget* parent) {
     }
   }
   SetId(w, c.id);
-  w->setGeometry(c.x, c.y, c.w, c.h);
   if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setAutoExclusive(false);
   if (c.flags & kTitleFont) w->setFont(PanelFont(parent->font(), kTitlePixels, QFont::Bold));
   if (c.flags & kGroupFont)
     w->setFont(PanelFont(parent->font(), kGroupTitlePixels, QFont::DemiBold));
+  if (auto* b = qobject_cast<QPushButton*>(w)) FitButton(b);
   if (c.flags & kDisabled) w->setEnabled(false);
   return w;
+}
+
+// Room round the controls and between them, in pixels.
+constexpr int kSideMargin = 2;  // inside the panel's frame, or the group box's
+constexpr int kTopMargin = 3;
+constexpr int kColumnSpacing = 3;
+constexpr int kRowSpacing = 3;
+
+// The grid of a panel's controls, on home (the panel, or the group box round
+// them): each control in its cell, a free row's controls side by side.
+QGridLayout* MakeGrid(QWidget* home, const GridShape& shape) {
+  auto* grid = new QGridLayout(home);
+  grid->setContentsMargins(kSideMargin, kTopMargin, kSideMargin, kTopMargin);
+  grid->setHorizontalSpacing(kColumnSpacing);
+  grid->setVerticalSpacing(kRowSpacing);
+  for (int c = 0; c < shape.columns; ++c)
+    grid->setColumnStretch(c, (shape.stretchColumns & Bit(c)) ? 1 : 0);
+  return grid;
+}
+
+void PlaceControl(QGridLayout* grid, const GridShape& shape, const ControlEntry& c, QWidget* w,
+                  std::map<int, QHBoxLayout*>& freeRows) {
+  if ((shape.freeRows & Bit(c.row)) == 0) {
+    grid->addWidget(w, c.row, c.column, 1, c.span);
+    return;
+  }
+  QHBoxLayout*& row = freeRows[c.row];
+  if (row == nullptr) {
+    row = new QHBoxLayout;
+    row->setSpacing(kColumnSpacing);
+    grid->addLayout(row, c.row, 0, 1, shape.columns);
+  }
+  row->addWidget(w, c.kind == Kind::Edit ? 1 : 0);  // a field takes the width left
 }
 
 }  // namespace
@@ -318,10 +378,30 @@ AxisPanel::AxisPanel(PanelId id, QWidget* parent) : QFrame(parent), panel_(id) {
   setFont(PanelFont(font(), kTextPixels, QFont::Normal));
   setPalette(PanelPalette(palette()));
 
+  // The controls stand in the panel, or in the group box round them, which
+  // is then the panel's frame: a narrow column leaves no room for two.
+  std::span<const ControlEntry> controls = t.controls;
+  QWidget* home = this;
+  if (!controls.empty() && controls.front().kind == Kind::Group) {
+    QWidget* box = MakeControl(controls.front(), this);
+    controls_[controls.front().id] = box;
+    setFrameStyle(QFrame::NoFrame);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(box);
+    home = box;
+    group_ = box;
+    controls = controls.subspan(1);
+  }
+  QGridLayout* grid = MakeGrid(home, t.shape);
+  std::map<int, QHBoxLayout*> freeRows;
+  int lastRow = 0;
   QLineEdit* zoom = nullptr;
   QPushButton* set = nullptr;
-  for (const ControlEntry& c : t.controls) {
-    QWidget* w = MakeControl(c, this);
+  for (const ControlEntry& c : controls) {
+    QWidget* w = MakeControl(c, home);
+    PlaceControl(grid, t.shape, c, w, freeRows);
+    lastRow = std::max(lastRow, c.row);
     if (c.id != res::kIdStatic) controls_[c.id] = w;
     if (c.kind == Kind::Check || c.kind == Kind::Radio)
       connect(static_cast<QAbstractButton*>(w), &QAbstractButton::clicked, this,
@@ -329,11 +409,24 @@ AxisPanel::AxisPanel(PanelId id, QWidget* parent) : QFrame(parent), panel_(id) {
     if (c.flags & kZoomField) zoom = static_cast<QLineEdit*>(w);
     if (c.flags & kSetButton) set = static_cast<QPushButton*>(w);
   }
+  for (auto& [row, box] : freeRows) box->addStretch();
+  grid->setRowStretch(lastRow + 1, 1);  // room beyond the controls stays below them
+  FontToGroup();
   if (zoom && set) {
     connect(set, &QPushButton::clicked, this,
             [this, zoom] { emit SetPressed(panel_, zoom->text()); });
     connect(zoom, &QLineEdit::returnPressed, set, &QPushButton::click);
   }
+}
+
+void AxisPanel::FontToGroup() {
+  if (group_ == nullptr) return;
+  for (QWidget* c : group_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) c->setFont(font());
+}
+
+void AxisPanel::changeEvent(QEvent* event) {
+  QFrame::changeEvent(event);
+  if (event->type() == QEvent::FontChange) FontToGroup();
 }
 
 QWidget* AxisPanel::Control(int id) const {

@@ -45,10 +45,17 @@ class AxisPanel : public QFrame {
   // The user clicked a marker check box or radio button; on is its new state.
   void SwitchToggled(tz::PanelId panel, int id, bool on);
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
   QWidget* Control(int id) const;
+  // The controls in the X marker panel's group box take the panel's text
+  // font, not the box's title font.
+  void FontToGroup();
 
   PanelId panel_;
+  QWidget* group_ = nullptr;  // the group box round the controls, if any
   std::map<int, QWidget*> controls_;  // by identifier; the panel's children
 };
 

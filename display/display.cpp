@@ -4,9 +4,11 @@
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QWidget>
+#include <vector>
 
 #include "display/marker_placement.h"
 #include "display/marker_switches.h"
+#include "display/panel_column.h"
 #include "display/panel_contents.h"
 #include "display/zoom_scroll.h"
 #include "ui/resource.h"
@@ -17,6 +19,19 @@ namespace {
 
 // The fixed-pitch font whose line is the plot window's vertical scroll step.
 constexpr int kTermFontPixels = 22;
+
+// The panels of the column for the graphs shown, top to bottom, and the one
+// that takes the room left: the FFT Y panel, the single graph's panel, or
+// the power band's.
+struct ColumnPanels {
+  std::vector<PanelId> order;
+  size_t fill;
+};
+ColumnPanels ColumnPanelsFor(const DisplayState& s) {
+  if (FftShown(s)) return {{PanelId::FftY, PanelId::FftX}, 0};
+  if (ThreeGraphs(s)) return {{PanelId::Y1, PanelId::Y2, PanelId::Y3, PanelId::X}, 2};
+  return {{PanelId::Y1, PanelId::X}, 0};
+}
 
 // Takes a window out of the client area at once; the event loop deletes it
 // (it may be the one whose event asked for the rebuild).
@@ -34,7 +49,11 @@ void Retire(QPointer<W>& w) {
 
 Display::Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
                  const MessageBoxFn& messageBox)
-    : client_(client), record_(record), layout_(layout), messageBox_(messageBox) {
+    : client_(client),
+      record_(&record),
+      layout_(layout),
+      messageBox_(messageBox),
+      column_(new PanelColumn(client)) {
   // The fixed-pitch font whose line sets the plot window's scroll step.
   QFont term(QStringLiteral("monospace"));
   term.setStyleHint(QFont::TypeWriter);
@@ -59,58 +78,57 @@ void Display::DestroyWindows() {
 
 void Display::UpdateGeometry() {
   if (running_) return;
-  geometry_ = tz::UpdateGeometry(state_, record_, layout_);
+  geometry_ = tz::UpdateGeometry(state_, *record_, layout_);
   // The update may have ended a zoom kept from a longer file: the bar follows.
   const bool zoomed = state_.XZoomActive != 0;
   if (plot_ != nullptr && plot_->HorizontalBar()->isVisible() != zoomed)
     plot_->ShowHorizontalBar(zoomed);
 }
 
-void Display::LayoutChanged() { UpdateGeometry(); }
+void Display::LayoutChanged() {
+  UpdateGeometry();
+  PlaceWindows();
+}
+
+void Display::PlaceWindows() {
+  if (plot_ != nullptr) {
+    const Rect r = PlotWindowRect(layout_);
+    plot_->setGeometry(r.x, r.y, r.width, r.height);
+  }
+  const ColumnPanels column = ColumnPanelsFor(state_);
+  std::vector<QWidget*> panels;
+  for (PanelId p : column.order)
+    if (AxisPanel* panel = Panel(p)) panels.push_back(panel);
+  column_->Place(ColumnRect(layout_), panels, column.fill);
+}
 
 void Display::CreatePlotWindow() {
-  plot_ = new PlotWindow(record_, state_, geometry_, lineHeight_, client_);
+  plot_ = new PlotWindow(*record_, state_, geometry_, lineHeight_, client_);
   plot_->SetRunning(running_);
   plot_->ShowHorizontalBar(state_.XZoomActive != 0);
   connect(plot_, &PlotWindow::CharacterTyped, this, &Display::OnCharacter);
   connect(plot_, &PlotWindow::Clicked, this, &Display::OnClick);
   connect(plot_, &PlotWindow::ScrolledHorizontally, this, &Display::OnHorizontalScroll);
-  const Rect r = PlotWindowRect(layout_);
-  plot_->setGeometry(r.x, r.y, r.width, r.height);
-  plot_->show();
 }
 
-void Display::CreatePanel(PanelId p, int x, int y, int width, int height) {
-  auto* panel = new AxisPanel(p, client_);
+void Display::CreatePanel(PanelId p) {
+  auto* panel = new AxisPanel(p, column_->Content());
   panels_[static_cast<int>(p)] = panel;
   connect(panel, &AxisPanel::SetPressed, this, &Display::OnSetPressed);
   connect(panel, &AxisPanel::SwitchToggled, this, &Display::OnSwitch);
-  panel->setGeometry(x, y, width, std::max(0, height));
-  for (const ControlOp& op : FillPanel(p, state_, record_)) panel->Apply(op);
-  panel->show();
+  for (const ControlOp& op : FillPanel(p, state_, *record_)) panel->Apply(op);
 }
 
 void Display::RebuildDisplay() {
   DestroyWindows();
-  const LayoutRecord& l = layout_;
   layout_.PanelWidth = static_cast<uint16_t>(PanelWidthFor(FftShown(state_)));
   layout_.PlotWidth = PlotWidthFor(layout_.ClientWidth, layout_.PanelWidth);
   UpdateGeometry();
   CreatePlotWindow();
-  const int x = l.PlotWidth, w = l.PanelWidth, top = l.PlotTop, H = l.ClientHeight;
-  if (!FftShown(state_)) {
-    const bool three = ThreeGraphs(state_);
-    CreatePanel(PanelId::Y1, x, top, w, three ? l.YPanelHeight : H - l.XPanelHeight);
-    CreatePanel(PanelId::X, x, H - l.XPanelHeight, w, l.XPanelHeight);
-    if (three) {
-      CreatePanel(PanelId::Y2, x, top + l.YPanelHeight, w, l.YPanelHeight);
-      CreatePanel(PanelId::Y3, x, top + 2 * l.YPanelHeight, w,
-                  H - l.XPanelHeight - 2 * l.YPanelHeight);
-    }
-  } else {
-    CreatePanel(PanelId::FftY, x, top, w, H - l.FftXPanelHeight);
-    CreatePanel(PanelId::FftX, x, H - l.FftXPanelHeight, w, l.FftXPanelHeight);
-  }
+  for (PanelId p : ColumnPanelsFor(state_).order) CreatePanel(p);
+  PlaceWindows();
+  plot_->show();
+  for (PanelId p : ColumnPanelsFor(state_).order) Panel(p)->show();
   if (onRebuilt) onRebuilt();
 }
 
@@ -126,6 +144,12 @@ void Display::SetRunning(bool running) {
   if (plot_ != nullptr) plot_->SetRunning(running);
 }
 
+void Display::SetRecord(const AnalysisRecord& record) {
+  record_ = &record;
+  if (plot_ != nullptr) plot_->SetRecord(record);
+  UpdateGeometry();
+}
+
 void Display::OnCharacter(const QString& text) {
   if (text == QLatin1String("s") || text == QLatin1String("S"))
     state_.FftEnvelope = state_.FftEnvelope == 1 ? 0 : 1;
@@ -134,12 +158,12 @@ void Display::OnCharacter(const QString& text) {
 
 void Display::OnClick(int x, int y) {
   if (plot_ == nullptr) return;
-  Apply(PlaceMarkers(state_, geometry_, record_, x, y, plot_->Lines()));
+  Apply(PlaceMarkers(state_, geometry_, *record_, x, y, plot_->Lines()));
   plot_->update();
 }
 
 void Display::OnHorizontalScroll(ScrollCode code) {
-  const auto position = ScrollHorizontally(state_, record_, code);
+  const auto position = ScrollHorizontally(state_, *record_, code);
   if (!position) return;
   UpdateGeometry();
   if (plot_ == nullptr) return;
@@ -196,7 +220,7 @@ void Display::XZoom() {
 }
 
 void Display::XRestore() {
-  tz::XRestore(state_, record_);
+  tz::XRestore(state_, *record_);
   RebuildDisplay();
 }
 

@@ -22,14 +22,16 @@ class QWidget;
 
 namespace tz {
 
+class PanelColumn;
 struct AnalysisRecord;
 
 class Display : public QObject {
   Q_OBJECT
  public:
-  // client: the parent of the plot window and the panels; layout: the main
-  // window's layout record, whose panel width and plot width the rebuild
-  // sets; messageBox: shows the X zoom's messages.
+  // client: the parent of the plot window and the panels; record: the
+  // record shown until SetRecord replaces it; layout: the main window's
+  // layout record, whose panel width and plot width the rebuild sets;
+  // messageBox: shows the X zoom's messages.
   Display(QWidget* client, const AnalysisRecord& record, LayoutRecord& layout,
           const MessageBoxFn& messageBox);
   ~Display() override;
@@ -57,7 +59,11 @@ class Display : public QObject {
   // Set for the length of a run: nothing is painted from the record, and the
   // geometry follows the record again at the end.
   void SetRunning(bool running);
-  // The main window's layout record changed (a resize).
+  // The record to show from now on (a run reached its end in another one);
+  // the geometry follows it when the run is over.
+  void SetRecord(const AnalysisRecord& record);
+  // The main window's layout record changed (a resize): the plot window and
+  // the panels move to their places by the rule of a rebuild.
   void LayoutChanged();
   bool Running() const { return running_; }
 
@@ -70,7 +76,9 @@ class Display : public QObject {
   void UpdateGeometry();
   void DestroyWindows();
   void CreatePlotWindow();
-  void CreatePanel(PanelId p, int x, int y, int width, int height);
+  void CreatePanel(PanelId p);
+  // Puts the plot window and the panel column where the layout record says.
+  void PlaceWindows();
   void Apply(const ControlOps& ops);
   void OnCharacter(const QString& text);
   void OnClick(int x, int y);
@@ -79,13 +87,14 @@ class Display : public QObject {
   void OnSwitch(PanelId panel, int id, bool on);
 
   QWidget* client_;
-  const AnalysisRecord& record_;
+  const AnalysisRecord* record_;
   LayoutRecord& layout_;
   const MessageBoxFn& messageBox_;
   DisplayState state_;
   PlotGeometry geometry_;
   QPointer<PlotWindow> plot_;
   std::array<QPointer<AxisPanel>, kPanelCount> panels_{};
+  PanelColumn* column_;  // holds the panels; lives as long as the client area
   int lineHeight_ = 1;
   bool running_ = false;
 };

@@ -1,17 +1,18 @@
-// The layout record of the main window's client area: the plot window on the
-// left, the panel column on the right, the toolbar strip at the foot of the
-// column. Plain numbers, so the rule is tested without a window.
+// The layout of the main window's client area: the plot window on the left,
+// the panel column on the right, the toolbar strip at the foot of the column,
+// and the panels stacked in the column. Plain numbers, so the rules are
+// tested without a window; a rebuild and a resize place by the same rules.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace tz {
 
 constexpr int kPanelWidthFft = 320;   // panel column beside the FFT graph
 constexpr int kPanelWidthTime = 162;  // panel column beside the time graphs
-constexpr int kYPanelHeight = 155;     // a Y panel of the three-graph display
-constexpr int kXPanelHeight = 185;     // the X marker panel at the foot of the column
-constexpr int kFftXPanelHeight = 330;  // the FFT X panel at the foot of the column
 
 struct LayoutRecord {
   uint16_t ClientWidth = 0;
@@ -20,9 +21,6 @@ struct LayoutRecord {
   uint16_t PanelWidth = kPanelWidthFft;
   uint16_t PlotWidth = 0;
   uint16_t PlotHeight = 0;
-  uint16_t YPanelHeight = kYPanelHeight;
-  uint16_t XPanelHeight = kXPanelHeight;
-  uint16_t FftXPanelHeight = kFftXPanelHeight;
   uint16_t ToolbarTop = 0;
 };
 
@@ -37,12 +35,29 @@ uint16_t PlotWidthFor(int clientWidth, int panelWidth);
 // Sizes are held to 0..65535; heights that would go negative become 0.
 LayoutRecord LayOut(int clientWidth, int clientHeight, int dlgUnitHeight, bool showFft);
 
-// Rectangles of the two windows a resize moves.
 struct Rect {
   int x, y, width, height;
 };
+// The plot window, the toolbar strip, and the panel column between the top
+// of the plot and the strip.
 Rect PlotWindowRect(const LayoutRecord& l);
 Rect ToolbarRect(const LayoutRecord& l, int dlgUnitHeight);
+Rect ColumnRect(const LayoutRecord& l);
+
+// The panels of the column, top to bottom: each as high as its contents
+// need, the one that fills taking what the column leaves over. When they
+// need more than the column's height, each keeps its need and the column
+// scrolls over their sum.
+struct PanelSpan {
+  int y, height;
+  bool operator==(const PanelSpan&) const = default;
+};
+struct ColumnPlan {
+  std::vector<PanelSpan> panels;
+  int height = 0;        // of the panels together
+  bool scrolls = false;  // taller than the column
+};
+ColumnPlan PlanColumn(std::span<const int> needs, size_t fill, int columnHeight);
 
 // Minimum height of the main window while it is dragged: menu bar, one
 // dialog unit, two sizing frames and four captions.

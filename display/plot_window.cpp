@@ -19,7 +19,7 @@ namespace tz {
 PlotWindow::PlotWindow(const AnalysisRecord& record, DisplayState& state,
                        const PlotGeometry& geometry, int lineHeight, QWidget* parent)
     : QWidget(parent),
-      record_(record),
+      record_(&record),
       state_(state),
       geometry_(geometry),
       lineHeight_(std::max(1, lineHeight)),
@@ -50,6 +50,11 @@ void PlotWindow::SetRunning(bool running) {
   update();
 }
 
+void PlotWindow::SetRecord(const AnalysisRecord& record) {
+  record_ = &record;
+  update();
+}
+
 void PlotWindow::ShowHorizontalBar(bool visible) {
   hbar_->setVisible(visible);
   PlaceBars();
@@ -74,7 +79,7 @@ void PlotWindow::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), window);
     return;
   }
-  PaintPlot(p, state_, geometry_, record_, lines_, window);  // the background first
+  PaintPlot(p, state_, geometry_, *record_, lines_, window);  // the background first
 }
 
 void PlotWindow::keyPressEvent(QKeyEvent* event) {

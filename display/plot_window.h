@@ -28,6 +28,8 @@ class PlotWindow : public QWidget {
 
   // While a run is filling the record, the window paints its background only.
   void SetRunning(bool running);
+  // The record to paint from now on.
+  void SetRecord(const AnalysisRecord& record);
   bool Running() const { return running_; }
 
   MarkerLines& Lines() { return lines_; }
@@ -59,7 +61,7 @@ class PlotWindow : public QWidget {
   void OnVerticalMoved(int value);
   void OnHorizontalAction(int action);
 
-  const AnalysisRecord& record_;
+  const AnalysisRecord* record_;
   DisplayState& state_;
   const PlotGeometry& geometry_;
   int lineHeight_;

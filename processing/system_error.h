@@ -15,7 +15,8 @@ std::string SystemErrorText(int code);
 std::string SystemErrorReport(int code, const char* context);
 
 // Reports the failure of the last system call (errno) with a context naming
-// the failed step. Nothing is shown to the user.
+// the failed step, through the platform's debug output channel (the batch
+// command writes it to stderr; the desktop program also shows it).
 void ReportSystemError(PlatformOps& ops, const char* context);
 
 // Same, with an explicit error code.

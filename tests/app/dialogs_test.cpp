@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include "app/about_dialog.h"
+#include "app/file_dialog.h"
 #include "app/help_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/statistics_dialog.h"
@@ -102,6 +104,44 @@ TEST(HelpDialog, FitsTheScreenWithEveryLineWhole) {
     EXPECT_GE(l->font().pointSizeF(), 8.0);
   }
   d.done(1);
+}
+
+// The real file dialog: an open dialog lists its own kind in both cases and
+// starts with the previous name only when it is of that kind; otherwise it
+// starts in that name's folder with nothing selected.
+TEST(FileDialog, OpenDialogsSelectOnlyANameOfTheirKind) {
+  TempDir dir;
+  for (const char* f : {"demo.VBT", "x.TDM", "y.tdm"}) WriteFile(dir.Path(f), "");
+  const struct {
+    const FileDialogSetup& setup;
+    std::string current;
+    const char* filter;
+    const char* typed;  // the name the dialog starts with
+  } cases[] = {
+      {kOpenTdmDialog, dir.Path("demo.VBT"), "TDM Files (*.TDM *.tdm)", ""},
+      {kOpenFdmDialog, dir.Path("x.TDM"), "FDM Files (*.FDM *.fdm)", ""},
+      {kOpenTdmDialog, dir.Path("x.TDM"), "TDM Files (*.TDM *.tdm)", "x.TDM"},
+      {kOpenTdmDialog, dir.Path("y.tdm"), "TDM Files (*.TDM *.tdm)", "y.tdm"},
+      {kOpenVbtDialog, dir.Path("demo.VBT"), "VBT Files (*.VBT *.vbt)", "demo.VBT"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.setup.title) + " after " + c.current);
+    bool seen = false;
+    WhenModal([&](QDialog* d) {
+      auto* fd = qobject_cast<QFileDialog*>(d);
+      ASSERT_NE(fd, nullptr);
+      seen = true;
+      EXPECT_EQ(fd->windowTitle().toStdString(), c.setup.title);
+      EXPECT_EQ(fd->nameFilters(), QStringList{QString::fromLatin1(c.filter)});
+      EXPECT_EQ(fd->directory().absolutePath().toStdString(), dir.Dir());
+      auto* name = fd->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(name, nullptr);
+      EXPECT_EQ(name->text().toStdString(), c.typed);
+      d->reject();
+    });
+    EXPECT_EQ(ShowFileDialog(nullptr, c.setup, c.current), std::nullopt);
+    EXPECT_TRUE(seen);
+  }
 }
 
 TEST(ProgressDialog, CaptionBarAndStatusLine) {

@@ -42,8 +42,10 @@ const KeyCase kKeys[] = {
 };
 
 // Presses every key with the focus in the widget that focusIn() gives, and
-// checks that exactly its command ran.
-void PressAllKeys(MainWindow& w, Answers& answers, const std::function<QWidget*()>& focusIn) {
+// checks that exactly its command ran. Without a file, Process File reports
+// that the (empty) input cannot be opened.
+void PressAllKeys(MainWindow& w, Answers& answers, const std::function<QWidget*()>& focusIn,
+                  bool withFile = false) {
   QSignalSpy started(&w.Dispatcher(), &CommandDispatcher::CommandStarted);
   for (const KeyCase& k : kKeys) {
     started.clear();
@@ -65,7 +67,9 @@ void PressAllKeys(MainWindow& w, Answers& answers, const std::function<QWidget*(
     EXPECT_EQ(started[0][0].toInt(), k.command);
     EXPECT_EQ(closed, k.modalDialog) << k.command;
     EXPECT_EQ(answers.asked.size(), static_cast<size_t>(k.fileDialogs)) << k.command;
-    EXPECT_EQ(answers.messages.size(), static_cast<size_t>(k.messages)) << k.command;
+    const int openingFailure = k.command == res::kCmdProcessFile && !withFile ? 1 : 0;
+    EXPECT_EQ(answers.messages.size(), static_cast<size_t>(k.messages + openingFailure))
+        << k.command;
     Settle(5);
   }
 }
@@ -93,7 +97,7 @@ TEST(Keys, ReachTheirCommandsFromTheModelessStatisticsDialog) {
   PressAllKeys(*w, answers, [&]() -> QWidget* {
     StatisticsDialog* s = w->Platform().Statistics();
     return s != nullptr ? static_cast<QWidget*>(s->Total()) : nullptr;
-  });
+  }, true);
 }
 
 TEST(Keys, ReachTheirCommandsFromTheModelessParametersDialog) {

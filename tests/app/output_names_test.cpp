@@ -79,9 +79,10 @@ TEST(StartNames, KeepTheirDotDotForTheSystem) {
   WriteFile(dir.Path("in.VBT"), ReadFile(SourcePath("samples/demo.VBT")));
   WriteFile(dir.Path("x.TDM"), "a file nobody named");
   StartArgs args;
+  std::string error;
   {
     InFolder in(dir.Dir());
-    ASSERT_EQ(ParseStartArgs({"lnk/../in.VBT", "lnk/../x.TDM", "lnk/../x.FDM"}, args),
+    ASSERT_EQ(ParseStartArgs({"lnk/../in.VBT", "lnk/../x.TDM", "lnk/../x.FDM"}, args, error),
               StartParse::kRun);
     MakeNamesAbsolute(args);
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/file_dialog.h"
@@ -21,9 +22,12 @@ TEST(Layout, ClientOf1000WithTheFftGraph) {
   EXPECT_EQ(l.PlotHeight, 684);
   EXPECT_EQ(l.ToolbarTop, 684);
   EXPECT_EQ(l.PlotTop, 0);
-  EXPECT_EQ(l.YPanelHeight, 155);
-  EXPECT_EQ(l.XPanelHeight, 185);
-  EXPECT_EQ(l.FftXPanelHeight, 330);
+  // The panel column: beside the plot, from its top down to the strip.
+  const Rect column = ColumnRect(l);
+  EXPECT_EQ(column.x, 680);
+  EXPECT_EQ(column.y, 0);
+  EXPECT_EQ(column.width, 320);
+  EXPECT_EQ(column.height, 684);
   const Rect strip = ToolbarRect(l, 16);
   EXPECT_EQ(strip.x, 680);
   EXPECT_EQ(strip.y, 684);
@@ -60,6 +64,37 @@ TEST(Layout, NarrowOrLowClientGivesNoNegativeOrWrappedSize) {
   EXPECT_EQ(PlotWidthFor(100, 320), 0);
 }
 
+TEST(Layout, PanelsOfTheColumnEachAsHighAsTheyNeedOneFillingTheRest) {
+  const struct {
+    std::vector<int> needs;
+    size_t fill;
+    int column;
+    std::vector<PanelSpan> spans;
+    int height;
+    bool scrolls;
+  } cases[] = {
+      // The FFT panels in a tall column: the FFT Y panel takes the rest.
+      {{340, 310}, 0, 975, {{0, 665}, {665, 310}}, 975, false},
+      // Three bands: the power band's panel takes the rest.
+      {{160, 160, 160, 190}, 2, 700, {{0, 160}, {160, 160}, {320, 190}, {510, 190}}, 700, false},
+      // Exactly the room: nobody grows, nothing scrolls.
+      {{160, 190}, 0, 350, {{0, 160}, {160, 190}}, 350, false},
+      // One pixel short: each keeps its need, the column scrolls.
+      {{160, 190}, 0, 349, {{0, 160}, {160, 190}}, 350, true},
+      {{340, 310}, 0, 480, {{0, 340}, {340, 310}}, 650, true},
+      {{340, 310}, 1, 0, {{0, 340}, {340, 310}}, 650, true},
+      // No panel, or a need below nothing.
+      {{}, 0, 500, {}, 0, false},
+      {{-5, 10}, 1, 30, {{0, 0}, {0, 30}}, 30, false},
+  };
+  for (const auto& c : cases) {
+    const ColumnPlan plan = PlanColumn(c.needs, c.fill, c.column);
+    EXPECT_EQ(plan.panels, c.spans) << c.column;
+    EXPECT_EQ(plan.height, c.height) << c.column;
+    EXPECT_EQ(plan.scrolls, c.scrolls) << c.column;
+  }
+}
+
 TEST(Layout, MinimumTrackHeight) {
   // Menu 20, dialog unit 16, frames 4, captions 22: 20 + 16 + 8 + 88.
   EXPECT_EQ(MinTrackHeight(20, 16, 4, 22), 132);
@@ -67,17 +102,50 @@ TEST(Layout, MinimumTrackHeight) {
 
 TEST(StartArgs, CountsOfArguments) {
   StartArgs a;
-  EXPECT_EQ(ParseStartArgs({}, a), StartParse::kRun);
+  std::string error;
+  EXPECT_EQ(ParseStartArgs({}, a, error), StartParse::kRun);
   EXPECT_TRUE(a.input.empty());
-  EXPECT_EQ(ParseStartArgs({"in.VBT"}, a), StartParse::kRun);
+  EXPECT_EQ(ParseStartArgs({"in.VBT"}, a, error), StartParse::kRun);
   EXPECT_EQ(a.input, "in.VBT");
   EXPECT_TRUE(a.tdm.empty());
-  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM", "o.FDM"}, a), StartParse::kRun);
+  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM", "o.FDM"}, a, error), StartParse::kRun);
   EXPECT_EQ(a.tdm, "o.TDM");
   EXPECT_EQ(a.fdm, "o.FDM");
-  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM"}, a), StartParse::kUsageError);
-  EXPECT_EQ(ParseStartArgs({"a", "b", "c", "d"}, a), StartParse::kUsageError);
-  EXPECT_EQ(ParseStartArgs({"a", "--help"}, a), StartParse::kHelp);
+  EXPECT_EQ(ParseStartArgs({"in.VBT", "o.TDM"}, a, error), StartParse::kUsageError);
+  EXPECT_EQ(ParseStartArgs({"a", "b", "c", "d"}, a, error), StartParse::kUsageError);
+  EXPECT_EQ(ParseStartArgs({"a", "--help"}, a, error), StartParse::kHelp);
+}
+
+TEST(StartArgs, OptionsBeforeTheDoubleDashNamesAfterIt) {
+  const struct {
+    std::vector<std::string> args;
+    StartParse result;
+    const char* input;  // of a run
+    const char* error;  // of a usage error
+  } cases[] = {
+      {{"--bogus", "in.VBT"}, StartParse::kUsageError, "", "unknown option --bogus"},
+      {{"-x", "-y"}, StartParse::kUsageError, "", "unknown option -x"},
+      {{"--bogus", "-h"}, StartParse::kHelp, "", ""},  // the usage wins
+      {{"--", "-h"}, StartParse::kRun, "-h", ""},
+      {{"--", "--", "a", "b"}, StartParse::kRun, "--", ""},
+      {{"-"}, StartParse::kRun, "-", ""},
+      {{"--", "-h", "--help"},
+       StartParse::kUsageError,
+       "",
+       "expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file names"},
+  };
+  for (const auto& c : cases) {
+    StartArgs a;
+    std::string error;
+    const StartParse got = ParseStartArgs(c.args, a, error);
+    EXPECT_EQ(got, c.result) << c.args[0];
+    if (got == StartParse::kRun) {
+      EXPECT_EQ(a.input, c.input);
+    }
+    if (got == StartParse::kUsageError) {
+      EXPECT_EQ(error, c.error);
+    }
+  }
 }
 
 TEST(StartArgs, KindByExtensionInEitherCase) {
@@ -125,6 +193,29 @@ TEST(FileDialogs, FiltersTitlesAndExtensions) {
   for (auto [path, name] : {std::pair{"a//b.c.d", "b.c.d"}, {"/a/b/", ""}, {"/", ""}, {"", ""},
                             {"x/..", ".."}, {"x/.hidden", ".hidden"}, {"a\\b.VBT", "a\\b.VBT"}})
     EXPECT_EQ(FileNamePart(path), name) << path;
+}
+
+TEST(FileDialogs, AnOpenDialogStartsWithANameOfItsKindOnly) {
+  const struct {
+    const FileDialogSetup& setup;
+    const char* current;
+    const char* start;
+  } cases[] = {
+      {kOpenTdmDialog, "/d/x.TDM", "/d/x.TDM"},
+      {kOpenTdmDialog, "/d/x.tdm", "/d/x.tdm"},
+      {kOpenTdmDialog, "/d/x.Tdm", "/d/"},  // not listed by the filter
+      {kOpenTdmDialog, "/d/x.VBT", "/d/"},
+      {kOpenTdmDialog, "/d.TDM/x", "/d.TDM/"},
+      {kOpenFdmDialog, "/d/.FDM", "/d/.FDM"},
+      {kOpenFdmDialog, "/d/x.FDM.bak", "/d/"},
+      {kOpenVbtDialog, "/d/x.FDM", "/d/"},
+      {kOpenVbtDialog, "x.FDM", ""},  // no folder to start in
+      {kOpenVbtDialog, "", ""},
+      {kCreateTdmDialog, "/d/x.VBT", "/d/x.VBT"},  // a save dialog keeps the name
+      {kSaveFdmDialog, "/d/x", "/d/x"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(DialogStartName(c.setup, c.current), c.start) << c.setup.title << " " << c.current;
 }
 
 TEST(CommandTable, StatusTextsOfTheStringTable) {

@@ -60,8 +60,8 @@ TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
   auto w = MakeWindow(answers);
   const std::string input = SourcePath("samples/demo.VBT");
   answers.files = {input, dir.Path("a.TDM"), dir.Path("a.FDM")};
-  w->Record().settings.UseFilterDefaults = 0;
-  w->Record().source.SourceKind = InputKind::Fdm;
+  w->NextRecord().settings.UseFilterDefaults = 0;
+  w->NextRecord().source.SourceKind = InputKind::Fdm;
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
 
   EXPECT_EQ(answers.Titles(),
@@ -75,8 +75,8 @@ TEST(OpenVbt, AsksInputThenOutputsAndRunsAsTheBatchCommand) {
   EXPECT_EQ(answers.asked[2].filter, "FDM Files (*.FDM *.fdm)");
   EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
   EXPECT_EQ(w->Dispatcher().InputTitle(), "demo.VBT");
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Vbt);
-  EXPECT_EQ(w->Record().settings.UseFilterDefaults, 1);
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Vbt);
+  EXPECT_EQ(w->NextRecord().settings.UseFilterDefaults, 1);
   EXPECT_TRUE(answers.messages.empty());
   // After the run: no progress dialog, the strip's bar hidden.
   EXPECT_EQ(w->Platform().Progress(), nullptr);
@@ -134,13 +134,13 @@ TEST(OpenVbt, BarsMoveAboutThirtyTimesASecond) {
 TEST(OpenVbt, CancelOfTheInputChangesNothing) {
   Answers answers;
   auto w = MakeWindow(answers);
-  w->Record().source.SourceKind = InputKind::Fdm;
+  w->NextRecord().source.SourceKind = InputKind::Fdm;
   answers.files = {std::nullopt};
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
   EXPECT_EQ(answers.Titles(), std::vector<std::string>{"Open VBT file"});
   EXPECT_EQ(Caption(*w), kTitle);
-  EXPECT_TRUE(w->Record().source.InputPath.empty());
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Fdm);
+  EXPECT_TRUE(w->NextRecord().source.InputPath.empty());
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Fdm);
   EXPECT_EQ(w->Platform().Statistics(), nullptr);
 }
 
@@ -149,18 +149,18 @@ TEST(OpenVbt, CancelOfAnOutputKeepsTheNewCaptionAndDoesNotRun) {
   for (int cancelAt : {1, 2}) {
     Answers answers;
     auto w = MakeWindow(answers);
-    w->Record().source.SourceKind = InputKind::Tdm;
-    w->Record().settings.UseFilterDefaults = 0;
+    w->NextRecord().source.SourceKind = InputKind::Tdm;
+    w->NextRecord().settings.UseFilterDefaults = 0;
     const std::string input = SourcePath("samples/demo.VBT");
     answers.files = {input, dir.Path("c.TDM"), dir.Path("c.FDM")};
     answers.files[cancelAt] = std::nullopt;
     w->Dispatcher().Dispatch(res::kCmdOpenVbt);
     EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
     EXPECT_EQ(Caption(*w), "demo.VBT  -  " + kTitle);
-    EXPECT_EQ(w->Record().source.InputPath, input);
-    EXPECT_EQ(w->Record().source.TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
-    EXPECT_EQ(w->Record().source.SourceKind, InputKind::Tdm);  // the previous kind stays
-    EXPECT_EQ(w->Record().settings.UseFilterDefaults, 0);
+    EXPECT_EQ(w->NextRecord().source.InputPath, input);
+    EXPECT_EQ(w->NextRecord().source.TdmPath, cancelAt == 2 ? dir.Path("c.TDM") : "");
+    EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Tdm);  // the previous kind stays
+    EXPECT_EQ(w->NextRecord().settings.UseFilterDefaults, 0);
     EXPECT_EQ(w->Platform().Statistics(), nullptr);
     EXPECT_FALSE(Exists(dir.Path("c.TDM")));
     EXPECT_FALSE(Exists(dir.Path("c.FDM")));
@@ -184,7 +184,7 @@ class Reprocess : public ::testing::Test {
   // That run took name as an input of the given kind, as the batch command would.
   void ExpectRunFrom(const std::string& name, InputKind kind) {
     EXPECT_EQ(Caption(*w), name + "  -  " + kTitle);
-    EXPECT_EQ(w->Record().source.SourceKind, kind);
+    EXPECT_EQ(w->NextRecord().source.SourceKind, kind);
     ExpectSameAsCli(*w, dir.Path(name), dir.Path("b.TDM"), dir.Path("b.FDM"), dir);
   }
   TempDir dir;
@@ -208,17 +208,76 @@ TEST_F(Reprocess, FromTheFdmFile) {
   ExpectRunFrom("a.FDM", InputKind::Fdm);
 }
 
+// An open dialog lists its own kind and starts with the previous input only
+// when that is of its kind; otherwise in the previous input's folder.
+TEST_F(Reprocess, OpenDialogsPrefillOnlyANameOfTheirKind) {
+  const std::string samples = SourcePath("samples/demo.VBT");
+  const std::string samplesDir = samples.substr(0, samples.rfind('/') + 1);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);  // after demo.VBT
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  Reopen("a.TDM", res::kCmdOpenTdm);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);  // after a.TDM
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);
+  std::filesystem::copy_file(dir.Path("a.FDM"), dir.Path("low.fdm"));
+  Reopen("low.fdm", res::kCmdOpenFdm);
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenFdm);  // after low.fdm: the lower case is listed too
+  answers.files = {std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  std::vector<std::pair<std::string, std::string>> opens;
+  for (const DialogAsked& a : answers.asked)
+    if (a.kind == FileDialogKind::Open) opens.emplace_back(a.title, a.current);
+  const std::string d = dir.Dir() + "/";
+  EXPECT_EQ(opens, (std::vector<std::pair<std::string, std::string>>{
+                       {"Open TDM file", samplesDir},
+                       {"Open FDM file", samplesDir},
+                       {"Open VBT file", samples},
+                       {"Open TDM file", samplesDir},  // Reopen("a.TDM")
+                       {"Open TDM file", d + "a.TDM"},
+                       {"Open FDM file", d},
+                       {"Open FDM file", d},  // Reopen("low.fdm")
+                       {"Open FDM file", d + "low.fdm"},
+                       {"Open VBT file", d}}));
+}
+
+// A run that cannot start says so over the main window, and on stderr as
+// before: the TDM file opened and named as the new TDM output.
+TEST_F(Reprocess, ASystemErrorIsShownAndWrittenToStderr) {
+  answers.messages.clear();
+  const std::string before = ReadFile(dir.Path("a.TDM"));
+  ::testing::internal::CaptureStderr();
+  answers.files = {dir.Path("a.TDM"), dir.Path("a.TDM"), dir.Path("n.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdOpenTdm);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(answers.Titles(),
+            (std::vector<std::string>{"Open TDM file", "Create TDM file", "Create FDM file"}));
+  EXPECT_EQ(err, "Error 16: FDM file creation failure.\n\rDevice or resource busy\r\n");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Torzalen");
+  EXPECT_EQ(answers.messages[0].text,
+            "Error 16: FDM file creation failure.\nDevice or resource busy");
+  EXPECT_EQ(answers.owners[0], w.get());
+  EXPECT_TRUE(ReadFile(dir.Path("a.TDM")) == before);
+  EXPECT_FALSE(Exists(dir.Path("n.FDM")));
+}
+
 TEST_F(Reprocess, SaveAsFdmAsksOnlyForTheOutputs) {
   Reopen("a.TDM", res::kCmdOpenTdm);
   answers.asked.clear();
-  w->Record().settings.UseFilterDefaults = 0;
+  w->NextRecord().settings.UseFilterDefaults = 0;
   answers.files = {dir.Path("c.TDM"), dir.Path("c.FDM")};
   w->Dispatcher().Dispatch(res::kCmdSaveAsFdm);
   EXPECT_EQ(answers.Titles(), (std::vector<std::string>{"Save TDM file", "Save FDM file"}));
   EXPECT_EQ(answers.asked[0].current, dir.Path("b.TDM"));
   EXPECT_EQ(answers.asked[1].current, dir.Path("b.FDM"));
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Tdm);
-  EXPECT_EQ(w->Record().settings.UseFilterDefaults, 0);  // unchanged
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Tdm);
+  EXPECT_EQ(w->NextRecord().settings.UseFilterDefaults, 0);  // unchanged
   EXPECT_EQ(Caption(*w), "a.TDM  -  " + kTitle);
   // The TDM input run again: same outputs as before.
   for (const char* f : {"b.TDM", "b.FDM", "c.TDM", "c.FDM"}) ASSERT_TRUE(Exists(dir.Path(f))) << f;
@@ -300,9 +359,12 @@ TEST(ProcessFile, WithoutAFileRunsTheVbtProcessingWithEmptyNames) {
   ::testing::internal::CaptureStderr();
   w->Dispatcher().Dispatch(res::kCmdProcessFile);
   const std::string err = ::testing::internal::GetCapturedStderr();
-  // The failure goes to the debug output (stderr) only.
-  EXPECT_EQ(err.rfind("Error 2: VBT File opening failure.\n\r", 0), 0u) << err;
-  EXPECT_TRUE(answers.messages.empty());
+  // The failure goes to stderr and to the user.
+  EXPECT_EQ(err, "Error 2: VBT File opening failure.\n\rNo such file or directory\r\n");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Torzalen");
+  EXPECT_EQ(answers.messages[0].text,
+            "Error 2: VBT File opening failure.\nNo such file or directory");
   EXPECT_TRUE(answers.asked.empty());
   EXPECT_EQ(w->Platform().Statistics(), nullptr);
   EXPECT_FALSE(w->Dispatcher().Running());
@@ -317,7 +379,7 @@ TEST(ProcessFile, NamesLongerThan260CharactersAreKept) {
   auto w = MakeWindow(answers);
   answers.files = {SourcePath("samples/demo.VBT"), deep + "/long.TDM", deep + "/long.FDM"};
   w->Dispatcher().Dispatch(res::kCmdOpenVbt);
-  EXPECT_EQ(w->Record().source.TdmPath, deep + "/long.TDM");
+  EXPECT_EQ(w->NextRecord().source.TdmPath, deep + "/long.TDM");
   EXPECT_TRUE(Exists(deep + "/long.TDM"));
   EXPECT_TRUE(Exists(deep + "/long.FDM"));
   EXPECT_NE(ShownStatistics(*w), nullptr);
@@ -378,7 +440,7 @@ TEST(StartUp, InputAloneAsksForTheOutputsWithItsName) {
   ASSERT_EQ(answers.asked.size(), 1u);
   EXPECT_EQ(answers.asked[0].title, "Create TDM file");
   EXPECT_EQ(answers.asked[0].current, dir.Path("run.TDM"));
-  EXPECT_EQ(w->Record().source.SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
+  EXPECT_EQ(w->NextRecord().source.SourceKind, InputKind::Vbt);  // cancelled: the kind is not taken
 
   answers.asked.clear();
   answers.files = {dir.Path("o.TDM"), std::nullopt};
@@ -388,6 +450,78 @@ TEST(StartUp, InputAloneAsksForTheOutputsWithItsName) {
   EXPECT_EQ(answers.asked[0].current, SourcePath("samples/demo.TDM"));
   EXPECT_EQ(answers.asked[1].title, "Create FDM file");
   EXPECT_EQ(answers.asked[1].current, SourcePath("samples/demo.FDM"));
+}
+
+// Output names count only when the user confirmed them in a dialog or gave
+// them on the command line: after a cancelled start, Process File asks for
+// them first, with the overwrite prompt of the Save dialogs.
+TEST(StartUp, ProcessFileAfterACancelledStartAsksBeforeWriting) {
+  TempDir dir;
+  WriteFile(dir.Path("demo.VBT"), ReadFile(SourcePath("samples/demo.VBT")));
+  WriteFile(dir.Path("demo.TDM"), "an earlier TDM file");
+  WriteFile(dir.Path("demo.FDM"), "an earlier FDM file");
+  Answers answers;
+  auto w = MakeWindow(answers);
+  answers.files = {std::nullopt};  // Escape in "Create TDM file"
+  w->Start({dir.Path("demo.VBT"), "", ""});
+  Settle();
+  ASSERT_EQ(answers.Titles(), std::vector<std::string>{"Create TDM file"});
+  auto unchanged = [&] {
+    return ReadFile(dir.Path("demo.TDM")) == "an earlier TDM file" &&
+           ReadFile(dir.Path("demo.FDM")) == "an earlier FDM file";
+  };
+  // Cancelled at either question: nothing is written.
+  for (int cancelAt : {0, 1}) {
+    answers.asked.clear();
+    answers.files = {dir.Path("demo.TDM"), dir.Path("demo.FDM")};
+    answers.files[cancelAt] = std::nullopt;
+    w->Dispatcher().Dispatch(res::kCmdProcessFile);
+    EXPECT_EQ(answers.asked.size(), static_cast<size_t>(cancelAt + 1));
+    ASSERT_GE(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0].title, "Save TDM file");
+    EXPECT_EQ(answers.asked[0].kind, FileDialogKind::Save);
+    EXPECT_EQ(answers.asked[0].current, dir.Path("demo.TDM"));  // the suggestion, filled in
+    EXPECT_TRUE(unchanged());
+    EXPECT_EQ(w->Platform().Statistics(), nullptr);
+  }
+  // Confirmed: the run writes where the user said.
+  answers.asked.clear();
+  answers.files = {dir.Path("o.TDM"), dir.Path("o.FDM")};
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_EQ(answers.Titles(), (std::vector<std::string>{"Save TDM file", "Save FDM file"}));
+  EXPECT_TRUE(unchanged());
+  ExpectSameAsCli(*w, dir.Path("demo.VBT"), dir.Path("o.TDM"), dir.Path("o.FDM"), dir);
+  // Now they count: Process File runs again without asking.
+  answers.asked.clear();
+  WriteFile(dir.Path("o.TDM"), "");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_TRUE(answers.asked.empty());
+  EXPECT_GT(ReadFile(dir.Path("o.TDM")).size(), 1000u);
+
+  // A new input whose outputs were not confirmed: asked again, and the
+  // outputs of the input before are not taken.
+  answers.files = {dir.Path("demo.VBT"), dir.Path("p.TDM"), std::nullopt};
+  w->Dispatcher().Dispatch(res::kCmdOpenVbt);
+  answers.asked.clear();
+  answers.files = {std::nullopt};
+  WriteFile(dir.Path("o.TDM"), "kept");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_EQ(answers.Titles(), std::vector<std::string>{"Save TDM file"});
+  EXPECT_EQ(answers.asked[0].current, dir.Path("p.TDM"));
+  EXPECT_EQ(ReadFile(dir.Path("o.TDM")), "kept");
+  EXPECT_FALSE(Exists(dir.Path("p.TDM")));
+}
+
+TEST(StartUp, OutputsOnTheCommandLineCountAsConfirmed) {
+  TempDir dir;
+  Answers answers;
+  auto w = MakeWindow(answers);
+  w->Start({SourcePath("samples/demo.VBT"), dir.Path("a.TDM"), dir.Path("a.FDM")});
+  Settle();
+  WriteFile(dir.Path("a.TDM"), "");
+  w->Dispatcher().Dispatch(res::kCmdProcessFile);
+  EXPECT_TRUE(answers.asked.empty());
+  EXPECT_GT(ReadFile(dir.Path("a.TDM")).size(), 1000u);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -219,45 +220,89 @@ TEST(PanelSignals, SwitchToggledOnUserClicksOnly) {
 }
 
 // A panel at its size with texts as wide as the rules write.
-void ShowFilled(AxisPanel& p, QSize size) {
+// A narrow panel (beside its column's scroll bar) has narrower fields: they
+// hold readings of four integer digits and zooms of three.
+void ShowFilled(AxisPanel& p, QSize size, bool narrow = false) {
   p.resize(size);
-  for (QLineEdit* e : p.findChildren<QLineEdit*>()) e->setText("-12345.678");
+  for (QLineEdit* e : p.findChildren<QLineEdit*>()) e->setText(narrow ? "-1234.56" : "-12345.678");
   const char* y = "RPMinst";
   for (auto [panel, id, text] : {std::tuple{PanelId::Y1, 1349, y}, {PanelId::Y2, 1401, y},
                                  {PanelId::Y3, 1413, y}, {PanelId::X, 1365, "kgm"},
                                  {PanelId::FftY, 1467, "Y axis: TRQ RAW (Blackman)"},  // widest
                                  {PanelId::FftY, 1473, "123456789.1234"}})
     p.Apply({panel, id, ControlOp::SetText, text});
-  for (int id : {1362, 1404, 1416, 1468}) p.Apply({p.Panel(), id, ControlOp::SetText, "1234.567"});
+  for (int id : {1362, 1404, 1416, 1468})
+    p.Apply({p.Panel(), id, ControlOp::SetText, narrow ? "250.125" : "1234.567"});
   p.show();
   QApplication::processEvents();
 }
 
+// Each panel at the width of its column, and narrower by the column's scroll
+// bar, and at the height it asks for: every text has room, every control
+// stands whole inside the panel (or its group box), none over another.
 TEST(PanelLayout, EveryTextHasRoomAndNoControlsOverlap) {
+  const int bar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   for (const PanelCase& c : Panels()) {
-    AxisPanel p(c.panel, nullptr);
-    ShowFilled(p, c.size);
-    std::vector<QWidget*> controls;
-    for (QWidget* w : p.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      const auto* label = qobject_cast<QLabel*>(w);
-      const QString text = label ? label->text() : p.Text(w->objectName().mid(3).toInt());
-      const QString what = QString::number(c.templateId) + " " + w->objectName() + " " + text;
-      EXPECT_TRUE(p.contentsRect().contains(w->geometry())) << what.toStdString();
-      QSize need = w->sizeHint();  // a push button's is the style's minimum: too wide
-      if (qobject_cast<QPushButton*>(w) || qobject_cast<QLineEdit*>(w))
-        need = {w->fontMetrics().horizontalAdvance(text) + 10,
-                w->fontMetrics().height() + 4};
-      if (qobject_cast<QGroupBox*>(w)) need = w->minimumSizeHint();
-      if (w->metaObject() == &QFrame::staticMetaObject) need = {};  // a rule
-      EXPECT_GE(w->width(), need.width()) << what.toStdString();
-      EXPECT_GE(w->height(), need.height()) << what.toStdString();
-      if (!qobject_cast<QGroupBox*>(w)) controls.push_back(w);
+    for (int width : {c.size.width(), c.size.width() - bar}) {
+      AxisPanel p(c.panel, nullptr);
+      const int height = p.sizeHint().height();
+      ShowFilled(p, {width, height}, width < c.size.width());
+      ASSERT_EQ(p.size(), QSize(width, height));
+      std::vector<std::pair<QWidget*, QRect>> controls;
+      for (QWidget* w : p.findChildren<QWidget*>()) {
+        const QRect at(w->mapTo(&p, QPoint(0, 0)), w->size());
+        const auto* label = qobject_cast<QLabel*>(w);
+        const QString text = label ? label->text() : p.Text(w->objectName().mid(3).toInt());
+        const QString what = QString::number(c.templateId) + " at " + QString::number(width) +
+                             " " + w->objectName() + " " + text;
+        EXPECT_TRUE(p.contentsRect().contains(at)) << what.toStdString();
+        QSize need = w->sizeHint();  // a push button's is the style's minimum: too wide
+        if (qobject_cast<QPushButton*>(w))
+          need = {w->fontMetrics().horizontalAdvance(text) + 10,
+                  w->fontMetrics().height() + 4};
+        if (qobject_cast<QLineEdit*>(w)) {
+          // The text and what the field puts round it (its size hint is 17 x wide).
+          const int x = w->fontMetrics().horizontalAdvance(QLatin1Char('x'));
+          need = {w->fontMetrics().horizontalAdvance(text) + w->sizeHint().width() - 17 * x,
+                  w->fontMetrics().height() + 4};
+        }
+        if (qobject_cast<QGroupBox*>(w)) need = w->minimumSizeHint();
+        if (w->metaObject() == &QFrame::staticMetaObject) need = {};  // a rule
+        EXPECT_GE(w->width(), need.width()) << what.toStdString();
+        EXPECT_GE(w->height(), need.height()) << what.toStdString();
+        if (auto* box = qobject_cast<QGroupBox*>(w)) {
+          for (QWidget* inside : box->findChildren<QWidget*>())
+            EXPECT_TRUE(box->contentsRect().contains(inside->geometry()))
+                << what.toStdString() << " " << inside->objectName().toStdString();
+        } else {
+          controls.emplace_back(w, at);
+        }
+      }
+      EXPECT_GE(controls.size(), c.controls.size());
+      for (size_t i = 0; i < controls.size(); ++i)
+        for (size_t j = i + 1; j < controls.size(); ++j)
+          EXPECT_FALSE(controls[i].second.intersects(controls[j].second))
+              << c.templateId << " at " << width << " "
+              << controls[i].first->objectName().toStdString() << " "
+              << controls[j].first->objectName().toStdString();
     }
-    for (size_t i = 0; i < controls.size(); ++i)
-      for (size_t j = i + 1; j < controls.size(); ++j)
-        EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
-            << c.templateId << " " << controls[i]->objectName().toStdString() << " "
-            << controls[j]->objectName().toStdString();
+  }
+}
+
+// A panel asks for the height its font needs: a larger panel font, a taller
+// panel, and no control is squeezed below its own height.
+TEST(PanelLayout, HeightFollowsTheFont) {
+  for (const PanelCase& c : Panels()) {
+    AxisPanel small(c.panel, nullptr), large(c.panel, nullptr);
+    QFont f = large.font();
+    f.setPixelSize(f.pixelSize() * 2);
+    large.setFont(f);
+    EXPECT_GT(large.sizeHint().height(), small.sizeHint().height() + 40) << c.templateId;
+    small.resize(c.size.width(), small.sizeHint().height());
+    small.show();
+    QApplication::processEvents();
+    for (QLineEdit* e : small.findChildren<QLineEdit*>())
+      EXPECT_GE(e->height(), e->minimumSizeHint().height()) << e->objectName().toStdString();
   }
 }
 

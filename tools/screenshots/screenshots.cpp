@@ -334,13 +334,13 @@ void ShootWindowsAndDialogs(Shooter& s) {
   w->Platform().Statistics()->accept();
   s.Save(w.get(), "main-after-ok");
 
-  ParametersDialog parameters(w->Record(), w.get());
+  ParametersDialog parameters(w->ShownRecord(), w.get());
   s.Save(&parameters, "parameters");
-  FilteringSettingsDialog filtering(w->Record(), [] {}, w.get());
+  FilteringSettingsDialog filtering(w->NextRecord(), [] {}, w.get());
   s.Save(&filtering, "filtering-settings");
-  FftWindowDialog fftWindow(w->Record(), [] {}, w.get());
+  FftWindowDialog fftWindow(w->NextRecord(), [] {}, w.get());
   s.Save(&fftWindow, "fft-window");
-  FftSourceDialog fftSource(w->Record(), [] {}, [] {}, w.get());
+  FftSourceDialog fftSource(w->NextRecord(), [] {}, [] {}, w.get());
   s.Save(&fftSource, "fft-source");
   DisplaySettingsDialog display(w->Graphs().State(), [] {}, [] {}, w.get());
   s.Save(&display, "display-settings");
@@ -366,19 +366,20 @@ void ShootWindowsAndDialogs(Shooter& s) {
   s.Hooks().onMessage = nullptr;
 }
 
-// Each panel as created, filled with texts as wide as the rules write and
-// everything enabled and checked, and the Y1 panel beside a single graph.
+// Each panel as created, at its column's width and the height it asks for,
+// filled with texts as wide as the rules write and everything enabled and
+// checked, and the Y1 panel beside a single graph.
 void ShootPanels(Shooter& s) {
   const struct {
     PanelId panel;
-    QSize size;
+    int width;
     const char* name;
-  } panels[] = {{PanelId::Y1, {162, 155}, "y1"},    {PanelId::Y2, {162, 155}, "y2"},
-                {PanelId::Y3, {162, 155}, "y3"},    {PanelId::X, {162, 185}, "x"},
-                {PanelId::FftY, {320, 340}, "fft_y"}, {PanelId::FftX, {320, 330}, "fft_x"}};
+  } panels[] = {{PanelId::Y1, 162, "y1"},    {PanelId::Y2, 162, "y2"},
+                {PanelId::Y3, 162, "y3"},    {PanelId::X, 162, "x"},
+                {PanelId::FftY, 320, "fft_y"}, {PanelId::FftX, 320, "fft_x"}};
   for (const auto& c : panels) {
     AxisPanel p(c.panel, nullptr);
-    p.resize(c.size);
+    p.resize(c.width, p.sizeHint().height());
     s.Write(p.grab().toImage(), QStringLiteral("panel-%1").arg(c.name));
     for (QLineEdit* e : p.findChildren<QLineEdit*>()) e->setText("-12345.678");
     for (auto [id, text] : {std::pair{1349, "RPMinst"}, {1401, "RPMinst"}, {1413, "RPMinst"},

@@ -1,0 +1,90 @@
+// The desktop program's command line, run as a process: the usage and the
+// wrong arguments are answered before any window, with or without a display.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/start_args.h"
+#include "tests/test_support.h"
+
+namespace tz::test {
+namespace {
+
+struct ProgramRun {
+  int status = -1;  // exit status; -1 when it did not exit (a signal ended it)
+  std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// The program with args, its environment without a display (or with the
+// offscreen platform). A program that opened its window instead of ending is
+// stopped after a while.
+ProgramRun RunProgram(const std::vector<std::string>& args, bool display) {
+  TempDir dir;
+  std::string cmd = "timeout 30 env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY ";
+  if (display) cmd += "QT_QPA_PLATFORM=offscreen ";
+  cmd += Quote(TZ_APP);
+  for (const std::string& a : args) {
+    cmd += ' ';
+    cmd += Quote(a);
+  }
+  cmd += " 2>";
+  cmd += Quote(dir.Path("stderr"));
+  ProgramRun run;
+  FILE* p = popen(cmd.c_str(), "r");
+  if (p == nullptr) return run;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) run.out.append(buf, n);
+  const int status = pclose(p);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = ReadFile(dir.Path("stderr"));
+  return run;
+}
+
+TEST(CommandLine, HelpAndWrongArgumentsWithOrWithoutADisplay) {
+  const std::string usage = kStartUsage;
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* err;  // the first line on stderr ("" none, the usage follows a usage error)
+  } cases[] = {
+      {{"--help"}, 0, ""},
+      {{"-h"}, 0, ""},
+      {{"missing.VBT", "--help"}, 0, ""},
+      {{"--bogus"}, 2, "torzalen: unknown option --bogus\n"},
+      {{"-platform", "offscreen"}, 2, "torzalen: unknown option -platform\n"},
+      {{"a.VBT", "b.TDM"}, 2, "torzalen: expected INPUT or INPUT TDM_OUT FDM_OUT, got 2 file"},
+      {{"a", "b", "c", "d"}, 2, "torzalen: expected INPUT or INPUT TDM_OUT FDM_OUT, got 4 file"},
+      {{"/nonexistent/x.VBT"}, 2, "torzalen: /nonexistent/x.VBT: no such file\n"},
+      {{"--", "--help"}, 2, "torzalen: --help: no such file\n"},
+  };
+  for (bool display : {false, true}) {
+    for (const auto& c : cases) {
+      std::string line;
+      for (const std::string& a : c.args) line += a + " ";
+      SCOPED_TRACE(line + (display ? "(offscreen)" : "(no display)"));
+      const ProgramRun run = RunProgram(c.args, display);
+      EXPECT_EQ(run.status, c.status) << run.err;
+      if (c.status == 0) {
+        EXPECT_EQ(run.out, usage);
+        EXPECT_EQ(run.err, "");
+      } else {
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << run.err;
+        const bool usageError = run.err.find("no such file") == std::string::npos;
+        EXPECT_EQ(run.err.find(usage) != std::string::npos, usageError) << run.err;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tz::test
