@@ -238,6 +238,46 @@ TEST_F(Markers, YMarkerReadsTheValueOfItsBand) {
   EXPECT_EQ(s.Markers[0].Y, 188);
 }
 
+TEST_F(Markers, AYMarkerValueNeverBecomesASpeedReading) {
+  MarkerLines lines;
+  FillSamples(10000, 0.0);
+  SetStatistics(100, -100);
+  r.samples.RPMfiltArr[1305] = 1500.25;
+  r.samples.TRQfiltArr[1305] = 12.5;
+  r.samples.POTfiltArr[1305] = 3.75;
+  struct Case {
+    DisplayChoice show;
+    PanelId panel;
+    int field, row;  // the row of 75 kW on the power graph or band
+  };
+  // Single graph: 0.96 pixels a unit above row 240; power band: 0.6 above 420.
+  for (const Case& c : {Case{DisplayChoice::Show3RpmFilt, PanelId::Y3, res::kY3MarkerVal, 375},
+                        Case{DisplayChoice::ShowPower, PanelId::Y1, res::kY1MarkerVal, 168}}) {
+    SCOPED_TRACE(static_cast<int>(c.show));
+    s = DisplayState{};
+    Show(c.show);
+    const PlotGeometry g = UpdateGeometry(s, r, l);
+    s.Markers[0].FftXOn = 0;
+    SwitchTimeXMarkers(s, true);
+    PlaceMarkers(s, g, r, 100, 10, lines);  // sample 1305
+    SwitchYMarker(s, c.panel, true);
+    ControlOps ops = PlaceMarkers(s, g, r, 5, c.row, lines);
+    EXPECT_EQ(TextOf(ops, c.panel, c.field), "75");
+    SwitchTimeXMarkers(s, true);
+    ops = SelectXMarker(s, res::kXMarker1);
+    EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.25");
+    EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTorque), "12.5");
+    EXPECT_EQ(TextOf(ops, PanelId::X, res::kXPower), "3.75");
+  }
+  // Each band keeps its own: the torque band's marker leaves the power band's.
+  SwitchYMarker(s, PanelId::Y2, true);
+  Show(DisplayChoice::Show3RpmFilt);
+  PlaceMarkers(s, UpdateGeometry(s, r, l), r, 5, 218 - 30, lines);
+  EXPECT_NEAR(s.YMarkerValue[1], 50.0, 1e-9);
+  EXPECT_NEAR(s.YMarkerValue[0], 75.0, 1e-9);  // the power graph's, from its Y1 panel
+  EXPECT_EQ(s.Markers[0].RpmFilt, 1500.25);
+}
+
 TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
   ControlOps ops = SwitchTimeXMarkers(s, true);
   EXPECT_TRUE(Has(ops, PanelId::X, res::kXTime, ControlOp::Enable));
