@@ -205,7 +205,7 @@ TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {
   SwitchTimeXMarkers(s, true);
   ControlOps ops = PlaceMarkers(s, g, r, 100, 10, lines);
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "2.5");
-  EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.12");
+  EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.13");
   EXPECT_EQ(lines.Get(MarkerLine::TimeX1), 100);
   SelectXMarker(s, res::kXMarker2);
   PlaceMarkers(s, g, r, 200, 10, lines);
@@ -313,10 +313,10 @@ TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
   EXPECT_TRUE(Has(ops, PanelId::FftY, res::kFftYM2Ampl, ControlOp::Disable));
 
   // Turning FFT X marker 1 off writes its kept readings into its fields.
-  s.Markers[0].Line = 600, s.Markers[0].dB = -10.004;
+  s.Markers[0].Line = 600, s.Markers[0].dB = -10.047;
   ops = SwitchFftXMarker(s, 1, false);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1Line), "600");
-  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1dB), "-10.00");  // cut, not rounded
+  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1dB), "-10.05");  // 2 decimals, rounded
   EXPECT_TRUE(Has(ops, PanelId::FftX, res::kFftXM1Line, ControlOp::Disable));
 }
 
@@ -348,7 +348,7 @@ TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   ControlOps ops = FillPanel(PanelId::Y1, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Title), "TORQUE");
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Zoom), "100");
-  EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Max), "250.2");
+  EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Max), "250.3");
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Min), "-3");
   EXPECT_TRUE(ApplyZoomText(s, PanelId::Y1, "200"));
   EXPECT_EQ(s.ZoomTorque, 200.0);
@@ -374,7 +374,7 @@ TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   ops = FillPanel(PanelId::FftY, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::FftY, res::kFftYTitle), "Y axis: TRQ RAW (Blackman)");
   ops = FillPanel(PanelId::FftX, s, r);
-  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXFc), "1234.56");
+  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXFc), "1234.57");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXCount), "8192");
   EXPECT_TRUE(ApplyZoomText(s, PanelId::FftY, "300"));
   EXPECT_EQ(s.ZoomFft, 300.0);
