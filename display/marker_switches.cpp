@@ -156,6 +156,7 @@ ControlOps ClearMarkerSwitches(DisplayState& s) {
   }
   AddChanges(ops, PanelId::X, {res::kXEnable}, ControlOp::Uncheck);
   Blank(ops, PanelId::X, std::array{res::kXTime, res::kXSpeed, res::kXTorque, res::kXPower});
+  AddChanges(ops, PanelId::X, kXUnits, ControlOp::Disable);
   AddChanges(ops, PanelId::FftX, {kFftX[0].markerOn, kFftX[1].markerOn}, ControlOp::Uncheck);
   for (const FftXIds& f : kFftX) Blank(ops, PanelId::FftX, f.Fields());
   Blank(ops, PanelId::FftX, kFftXVariation);

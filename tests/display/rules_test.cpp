@@ -339,6 +339,8 @@ TEST_F(Markers, ClearingTheSwitchesBlanksEveryMarkerField) {
   for (auto [p, id] : {std::pair{PanelId::Y3, res::kY3MarkerOn}, {PanelId::X, res::kXEnable},
                        {PanelId::FftX, res::kFftXMarker2On}, {PanelId::FftY, res::kFftYMarker1On}})
     EXPECT_TRUE(Has(ops, p, id, ControlOp::Uncheck));
+  for (int unit : {res::kXTimeUnit, res::kXSpeedUnit, res::kXTorqueUnit, res::kXPowerUnit})
+    EXPECT_TRUE(Has(ops, PanelId::X, unit, ControlOp::Disable)) << unit;
 }
 
 TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
