@@ -39,7 +39,7 @@ struct Marker {
   int FftYOn = 0;         // its FFT Y marker switch
   // Readings, kept between clicks; the panels show their differences.
   double Time = 0;     // Tprogr at the sample under the time X marker
-  double RpmFilt = 0;  // RPMfilt there (marker 1 also keeps a time Y marker's value)
+  double RpmFilt = 0;  // RPMfilt there
   double RpmInst = 0;  // RPMinst there
   double Trq = 0;      // TRQfilt there
   double Pow = 0;      // POTfilt there
@@ -94,6 +94,9 @@ struct DisplayState {
   int TimeXMarkersOn = 0;
   XMarkerChoice XMarkerSel = XMarkerChoice::Marker1;
   std::array<int, 3> YMarkerOn{};  // the Y1, Y2 and Y3 panels' marker switches
+  // The value each Y panel's marker was last placed at, kept for its panel's
+  // graph alone (never among the time X markers' readings).
+  std::array<double, 3> YMarkerValue{};
 
   bool operator==(const DisplayState&) const = default;
 };

@@ -98,12 +98,12 @@ void PlaceTimeXMarker(const Click& c, int marker) {
 
 // The Y marker of a band (0..2), or of the single graph: a marker-1 kind.
 void PlaceYMarker(const Click& c, size_t band) {
-  Marker& m = c.SetMarker(1);
+  c.SetMarker(1);
   c.lines.Set(MarkerLine::TimeY, c.y);
   c.s.PrevTimeY = c.y;
   const VerticalScale& v = ThreeGraphs(c.s) ? c.g.Bands[band] : c.g.Graph;
   const double value = ValueAtRow(c.g.PlotHeight, c.y, v.Scale, v.Offset, v.Base);
-  m.RpmFilt = value;
+  c.s.YMarkerValue[band] = value;
   AddText(c.ops, kYPanels[band].panel, kYPanels[band].markerVal, value, 2);
 }
 

@@ -27,8 +27,8 @@ void ShowTimeReadings(ControlOps& ops, const DisplayState& s, XMarkerChoice whic
     return m1.*reading - m2.*reading;
   };
   AddText(ops, X, res::kXTime, pick(&Marker::Time), 3);
-  if (RpmFiltShown(s)) AddText(ops, X, res::kXSpeed, pick(&Marker::RpmFilt), 2);
-  if (RpmInstShown(s)) AddText(ops, X, res::kXSpeed, pick(&Marker::RpmInst), 2);
+  // The speed a click reads: the unfiltered RPM beside its curve, else the filtered.
+  AddText(ops, X, res::kXSpeed, pick(RpmInstShown(s) ? &Marker::RpmInst : &Marker::RpmFilt), 2);
   AddText(ops, X, res::kXTorque, pick(&Marker::Trq), 2);
   AddText(ops, X, res::kXPower, pick(&Marker::Pow), 2);
 }
@@ -156,6 +156,7 @@ ControlOps ClearMarkerSwitches(DisplayState& s) {
   }
   AddChanges(ops, PanelId::X, {res::kXEnable}, ControlOp::Uncheck);
   Blank(ops, PanelId::X, std::array{res::kXTime, res::kXSpeed, res::kXTorque, res::kXPower});
+  AddChanges(ops, PanelId::X, kXUnits, ControlOp::Disable);
   AddChanges(ops, PanelId::FftX, {kFftX[0].markerOn, kFftX[1].markerOn}, ControlOp::Uncheck);
   for (const FftXIds& f : kFftX) Blank(ops, PanelId::FftX, f.Fields());
   Blank(ops, PanelId::FftX, kFftXVariation);

@@ -26,10 +26,15 @@ void AddText(ControlOps& ops, PanelId p, int id, std::string text);
 // The X marker panel's radio buttons, in the order of XMarkerChoice.
 inline constexpr std::array<int, 3> kXMarkerButtons = {res::kXMarker1, res::kXMarker2,
                                                        res::kXDelta};
-// The X marker panel's controls that the Enable box enables.
-inline constexpr std::array<int, 7> kXReadings = {res::kXMarker1, res::kXMarker2, res::kXDelta,
-                                                  res::kXTime,    res::kXSpeed,   res::kXTorque,
-                                                  res::kXPower};
+// The unit labels of the X marker panel's readings: enabled with their fields.
+inline constexpr std::array<int, 4> kXUnits = {res::kXTimeUnit, res::kXSpeedUnit,
+                                               res::kXTorqueUnit, res::kXPowerUnit};
+// The X marker panel's controls that the Enable box enables: the buttons,
+// the readings and their units.
+inline constexpr std::array<int, 11> kXReadings = {
+    res::kXMarker1, res::kXMarker2, res::kXDelta,      res::kXTime,       res::kXSpeed,
+    res::kXTorque,  res::kXPower,   res::kXTimeUnit,   res::kXSpeedUnit,  res::kXTorqueUnit,
+    res::kXPowerUnit};
 
 // The controls of the three Y panels, Y1 to Y3.
 struct YPanelIds {

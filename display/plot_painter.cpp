@@ -57,16 +57,37 @@ void DrawHorizontal(QPainter& p, const QColor& c, int y, int width) {
   p.drawLine(0, y, width, y);
 }
 
-// One curve of a time graph: a point per TimeStep samples, TimePixStep
-// pixels apart, up to the first point past the right edge.
+// One curve of a time graph: a step per TimeStep samples, TimePixStep pixels
+// apart, up to the first step past the right edge. Each step is a vertical
+// stroke over the rows of all the samples it stands for, entered at the row
+// of its first sample and left at the row of its last, so a ripple faster
+// than the steps shows as the band it fills, not as slow cycles picked from
+// it. With one sample a step the curve is the polyline through the samples.
 void DrawTimeCurve(QPainter& p, const PlotGeometry& g, const double* values,
                    const VerticalScale& v, const QColor& colour) {
   const double H = g.PlotHeight;
+  const auto row = [&](int32_t progr) {
+    return ValueToY(values[progr], v.Scale, v.Offset, v.Base, H, g.PlotTop);
+  };
   QPolygon points;
-  points.reserve(std::min<int>(g.PlotWidth + 2, kSampleCapacity));
+  points.reserve(std::min<int>(4 * (g.PlotWidth + 2), kSampleCapacity));
+  const auto add = [&points](int x, int y) {
+    if (points.isEmpty() || points.constLast() != QPoint(x, y)) points << QPoint(x, y);
+  };
   int x = 0;
   for (int32_t progr = g.FirstProgr; progr < g.TimeEnd; progr += g.TimeStep) {
-    points << QPoint(x, ValueToY(values[progr], v.Scale, v.Offset, v.Base, H, g.PlotTop));
+    const auto end = static_cast<int32_t>(std::min<int64_t>(int64_t{progr} + g.TimeStep, g.TimeEnd));
+    const int first = row(progr);
+    int top = first, bottom = first, last = first;
+    for (int32_t i = progr + 1; i < end; ++i) {
+      last = row(i);
+      top = std::min(top, last);
+      bottom = std::max(bottom, last);
+    }
+    add(x, first);
+    add(x, top);
+    add(x, bottom);
+    add(x, last);
     if (x > g.PlotWidth) break;
     x += g.TimePixStep;
   }

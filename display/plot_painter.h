@@ -1,7 +1,8 @@
 // Draws the graphs of the display state onto any painter: the plot window's
 // paint, an image in the tests, an export. The ranges and scales come from
 // the plot geometry (plot_geometry.h); the curves are drawn as one polyline
-// or one set of lines per pen, about one segment per pixel column.
+// or one set of lines per pen, about one segment per pixel column (a time
+// curve strokes the range of the samples each column stands for).
 #pragma once
 
 #include <QColor>

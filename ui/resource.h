@@ -126,6 +126,7 @@ constexpr int kXEnable = 1435;
 constexpr int kXMarker1 = 1428, kXMarker2 = 1429, kXDelta = 1430;
 constexpr int kXTime = 1389, kXSpeed = 1363, kXTorque = 1364, kXPower = 1366;
 constexpr int kXTorqueUnit = 1365, kXPowerUnit = 1367;
+constexpr int kXTimeUnit = 1390, kXSpeedUnit = 1368;  // "Sec." and "RPM"
 
 // FFT Y panel.
 constexpr int kFftYTitle = 1467;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "display/format_decimals.h"
 #include "display/plot_geometry.h"
@@ -15,16 +16,66 @@ namespace {
 
 using PlotMath = DisplayFixture;
 
-TEST(FormatDecimals, CutsBehindTheDecimalsAndKeepsTheExponent) {
-  EXPECT_EQ(FormatDecimals(1234.5678, 3), "1234.567");
-  EXPECT_EQ(FormatDecimals(100.0, 3), "100");
-  EXPECT_EQ(FormatDecimals(0.00001234, 2), "1.23e-005");
-  EXPECT_EQ(FormatDecimals(8192.0, 0), "8192");
-  EXPECT_EQ(FormatDecimals(2.5 - 4.0, 3), "-1.5");
-  EXPECT_EQ(FormatDecimals(-0.125, 2), "-0.12");  // cut, not rounded
-  EXPECT_EQ(FormatDecimals(1.5e20, 3), "1.5e+020");  // exponent within the cut: whole
-  EXPECT_EQ(FormatDecimals(123456789.987, 2), "123456790");  // d + 8 significant digits
-  EXPECT_EQ(FormatDecimals(0.0, 4), "0");
+TEST(FormatDecimals, RoundsTheDecimalValueShownHalfAwayFromZero) {
+  const struct {
+    double value;
+    int decimals;
+    const char* text;
+  } cases[] = {
+      {1234.5678, 3, "1234.568"},
+      {100.0, 3, "100"},
+      {0.00001234, 2, "1.23e-005"},  // the exponent kept behind the mantissa
+      {0.00001235, 2, "1.24e-005"},
+      {1.5e20, 3, "1.5e+020"},  // fewer decimals than d: whole
+      {123456789.987, 2, "123456790"},  // d + 8 significant digits
+      {8192.0, 0, "8192"},
+      {8192.5, 0, "8193"},  // no point without decimals
+      {-8192.5, 0, "-8193"},
+      {2.5 - 4.0, 3, "-1.5"},
+      {0.125, 2, "0.13"},  // half away from zero
+      {-0.125, 2, "-0.13"},
+      {2.675, 2, "2.68"},    // the double lies under 2.675; its text is 2.675
+      {1.0005, 3, "1.001"},  // likewise
+      {2.8039 - 8.4031, 3, "-5.599"},
+      {2.8036 - 8.4031, 3, "-5.6"},  // what is left of rounded digits: as for -5.6
+      {-10.004, 2, "-10"},
+      {9.9996, 3, "10"},  // the carry runs into a new digit
+      {-9.9996, 3, "-10"},
+      {99.9996, 3, "100"},
+      {0.99996, 4, "1"},
+      {9.9996e-5, 3, "1.e-004"},  // ... and into the exponent
+      {-9.996e-10, 2, "-1.e-009"},
+      {9.9996e-2, 3, "1.e-001"},
+      {0.0, 4, "0"},
+      {-0.0, 2, "0"},  // never "-0"
+      {-0.4, 0, "0"},
+      {-0.5, 0, "-1"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FormatDecimals(c.value, c.decimals), c.text) << c.value << " " << c.decimals;
+}
+
+// Any value: the text reads back within half a unit of its last decimal,
+// with at most d decimals and no trailing zero behind the point.
+TEST(FormatDecimals, TheTextIsTheValueToHalfItsLastDecimal) {
+  uint64_t seed = 99;
+  for (int i = 0; i < 20000; ++i) {
+    seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+    const int d = static_cast<int>(seed >> 60) % 5;
+    const double magnitude = std::pow(10.0, static_cast<double>(seed >> 40 & 0xff) / 32.0 - 1.0);
+    const double value = ((seed >> 20 & 1) ? -1.0 : 1.0) * magnitude *
+                         (1.0 + static_cast<double>(seed >> 24 & 0xffff) / 65536.0);
+    const std::string text = FormatDecimals(value, d);
+    SCOPED_TRACE(text);
+    ASSERT_EQ(text.find('e'), std::string::npos);  // 0.1 .. 1e7: fixed
+    const size_t dot = text.find('.');
+    const size_t shown = dot == std::string::npos ? 0 : text.size() - dot - 1;
+    EXPECT_LE(shown, static_cast<size_t>(d));
+    if (shown > 0) {
+      EXPECT_NE(text.back(), '0');
+    }
+    EXPECT_LE(std::fabs(std::stod(text) - value), 0.5 * std::pow(10.0, -d) + 1e-15 * magnitude);
+  }
 }
 
 TEST(FormatDecimals, NonFiniteValuesKeepTheirText) {

@@ -6,7 +6,11 @@
 #include <QPainter>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <utility>
+#include <vector>
 
+#include "display/plot_math.h"
 #include "display/plot_painter.h"
 #include "tests/display/display_fixture.h"
 
@@ -99,6 +103,130 @@ TEST_F(Painting, ThreeBandsWithTheirZeroLines) {
   EXPECT_EQ(At(img, 400, 52), kBlue);
   EXPECT_EQ(At(img, 400, 188), kGreen);
   EXPECT_EQ(At(img, 400, 390), kRed);
+}
+
+// The rows of a value on the single graph of the fixture (H = 480, range
+// 200 at 100 %: 0.96 pixels a unit, the zero line at 240), computed here.
+int SingleRow(double v) { return static_cast<int>(480.0 - (0.96 * v + 240.0)); }
+
+// Rows y0..y1 of column x that are not the colour (the zero line at 240 aside).
+int GapsIn(const QImage& img, QRgb colour, int x, int y0, int y1) {
+  int gaps = 0;
+  for (int y = y0; y <= y1; ++y)
+    gaps += y != 240 && (img.pixel(x, y) | 0xff000000u) != colour;
+  return gaps;
+}
+
+TEST_F(Painting, EachStepStrokesTheRangeOfItsSamples) {
+  Show(DisplayChoice::ShowTorque);
+  SetStatistics(100, -100);
+  // 8000 samples on 800 pixels: 11 a step, the steps starting at Progr 5,
+  // 16, 27...; one sample in eleven, never a step's first, stands at +80.
+  FillSamples(8000, -80.0);
+  for (int i = 11; i <= 8000; i += 11) r.samples.TRQfiltArr[i] = 80.0;
+  const QImage img = Paint();
+  ASSERT_EQ(s.TimeStep, 11);
+  const int top = SingleRow(80), bottom = SingleRow(-80);  // 163, 316
+  for (int x = 0; x < 725; ++x) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(GapsIn(img, kGreen, x, top, bottom), 0);  // a solid band
+    EXPECT_EQ(CountIn(img, kGreen, x, x, 0, top - 1), 0);
+    EXPECT_EQ(CountIn(img, kGreen, x, x, bottom + 1, 499), 0);
+  }
+  EXPECT_EQ(CountIn(img, kGreen, 728, 799, 0, 499), 0);  // 727 steps
+}
+
+TEST_F(Painting, ARippleFasterThanTheStepsIsAStrokeOfItsTrueRangeInEachColumn) {
+  Show(DisplayChoice::ShowRpmFilt);
+  SetStatistics(100, -100);
+  // 30 samples a cycle, 13 samples a step (10000 samples on 800 pixels).
+  FillSamples(10000, 0.0);
+  for (int i = 1; i <= 10000; ++i) r.samples.RPMfiltArr[i] = 90.0 * std::sin(i * 2 * std::numbers::pi / 30);
+  const QImage img = Paint();
+  ASSERT_EQ(s.TimeStep, 13);
+  for (int x = 0; x < 769; ++x) {
+    SCOPED_TRACE(x);
+    int hi = 499, lo = 0;  // the rows of the step's highest and lowest sample
+    for (int i = 5 + 13 * x; i < 5 + 13 * (x + 1); ++i) {
+      hi = std::min(hi, SingleRow(r.samples.RPMfiltArr[i]));
+      lo = std::max(lo, SingleRow(r.samples.RPMfiltArr[i]));
+    }
+    EXPECT_GE(lo - hi, 60);  // more than a third of a cycle: most of the swing
+    EXPECT_EQ(GapsIn(img, kBlue, x, hi, lo), 0);
+    // Nothing beyond the swing (the joins to the neighbours stay within it).
+    EXPECT_EQ(CountIn(img, kBlue, x, x, 0, SingleRow(90) - 1), 0);
+    EXPECT_EQ(CountIn(img, kBlue, x, x, SingleRow(-90) + 1, 499), 0);
+  }
+}
+
+// The picture of a time curve drawn with one vertex per sample: the polyline
+// through (column, row of the sample), each column TimePixStep on, in a
+// cosmetic one-pixel pen, with the rows of the geometry's scale.
+QImage PolylineReference(const PlotGeometry& g, const LayoutRecord& l,
+                         const std::vector<std::pair<const double*, QRgb>>& curves,
+                         const std::vector<VerticalScale>& scales, const std::vector<int>& zeros) {
+  QImage img(l.PlotWidth, l.ClientHeight, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  for (size_t c = 0; c < curves.size(); ++c) {
+    QPolygon points;
+    int x = 0;
+    for (int32_t progr = g.FirstProgr; progr < g.TimeEnd; ++progr, x += g.TimePixStep) {
+      const VerticalScale& v = scales[c];
+      points << QPoint(x, ValueToY(curves[c].first[progr], v.Scale, v.Offset, v.Base,
+                                   g.PlotHeight, g.PlotTop));
+      if (x > g.PlotWidth) break;
+    }
+    QPen pen(QColor(curves[c].second), 1, Qt::SolidLine, Qt::FlatCap);
+    pen.setCosmetic(true);
+    p.setPen(pen);
+    p.drawPolyline(points);
+    pen.setColor(Qt::black);
+    p.setPen(pen);
+    p.drawLine(0, zeros[c], g.PlotWidth, zeros[c]);
+  }
+  return img;
+}
+
+TEST_F(Painting, OneSamplePerStepIsThePolylineThroughTheSamples) {
+  SetStatistics(100, -100);
+  FillSamples(20000, 0.0);
+  uint32_t seed = 12345;
+  for (int i = 1; i <= 20000; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    // Mostly within the range, some far above (clipped) and below (not).
+    const double v = (static_cast<int>(seed >> 8) % 3000 - 1500) / 10.0;
+    r.samples.RPMfiltArr[i] = r.samples.TRQfiltArr[i] = r.samples.POTfiltArr[i] = v;
+  }
+  struct Case {
+    const char* what;
+    int count, start, end;  // a zoom when end > 0
+  };
+  for (const Case& c : {Case{"300 samples, 2 pixels each", 300, 0, 0},
+                        Case{"700 samples, 1 pixel each", 700, 0, 0},
+                        Case{"zoomed to 600 samples", 20000, 9000, 9600},
+                        Case{"zoomed to 250 samples, 3 pixels each", 20000, 15000, 15250}}) {
+    SCOPED_TRACE(c.what);
+    r.counters.ProgrCount = c.count;
+    s = DisplayState{};
+    s.XZoomActive = c.end > 0;
+    s.TimeStart = c.start, s.TimeEnd = c.end, s.TimeStep = 1;
+    Show(DisplayChoice::ShowPower);
+    QImage img = Paint();
+    ASSERT_EQ(g.TimeStep, 1);
+    EXPECT_TRUE(img == PolylineReference(g, l, {{r.samples.POTfiltArr, kRed}}, {g.Graph},
+                                         {PixelFromDouble(g.Graph.Offset)}));
+    Show(DisplayChoice::Show3RpmFilt);
+    img = Paint();
+    std::vector<int> zeros;
+    for (const VerticalScale& b : g.Bands)
+      zeros.push_back(PixelFromDouble(g.PlotHeight - PixelFromDouble(b.Offset + b.Base)));
+    EXPECT_TRUE(img == PolylineReference(g, l,
+                                         {{r.samples.RPMfiltArr, kBlue},
+                                          {r.samples.TRQfiltArr, kGreen},
+                                          {r.samples.POTfiltArr, kRed}},
+                                         {g.Bands.begin(), g.Bands.end()}, zeros));
+  }
 }
 
 TEST_F(Painting, ZeroRangeLaysTheCurveOnTheZeroLine) {

@@ -205,7 +205,7 @@ TEST_F(Markers, TimeXMarkersReadTheSampleAndTheDifference) {
   SwitchTimeXMarkers(s, true);
   ControlOps ops = PlaceMarkers(s, g, r, 100, 10, lines);
   EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTime), "2.5");
-  EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.12");
+  EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.13");
   EXPECT_EQ(lines.Get(MarkerLine::TimeX1), 100);
   SelectXMarker(s, res::kXMarker2);
   PlaceMarkers(s, g, r, 200, 10, lines);
@@ -236,6 +236,46 @@ TEST_F(Markers, YMarkerReadsTheValueOfItsBand) {
   EXPECT_EQ(TextOf(ops, PanelId::Y2, res::kY2MarkerVal), "50");
   EXPECT_EQ(lines.Get(MarkerLine::TimeY), 188);
   EXPECT_EQ(s.Markers[0].Y, 188);
+}
+
+TEST_F(Markers, AYMarkerValueNeverBecomesASpeedReading) {
+  MarkerLines lines;
+  FillSamples(10000, 0.0);
+  SetStatistics(100, -100);
+  r.samples.RPMfiltArr[1305] = 1500.25;
+  r.samples.TRQfiltArr[1305] = 12.5;
+  r.samples.POTfiltArr[1305] = 3.75;
+  struct Case {
+    DisplayChoice show;
+    PanelId panel;
+    int field, row;  // the row of 75 kW on the power graph or band
+  };
+  // Single graph: 0.96 pixels a unit above row 240; power band: 0.6 above 420.
+  for (const Case& c : {Case{DisplayChoice::Show3RpmFilt, PanelId::Y3, res::kY3MarkerVal, 375},
+                        Case{DisplayChoice::ShowPower, PanelId::Y1, res::kY1MarkerVal, 168}}) {
+    SCOPED_TRACE(static_cast<int>(c.show));
+    s = DisplayState{};
+    Show(c.show);
+    const PlotGeometry g = UpdateGeometry(s, r, l);
+    s.Markers[0].FftXOn = 0;
+    SwitchTimeXMarkers(s, true);
+    PlaceMarkers(s, g, r, 100, 10, lines);  // sample 1305
+    SwitchYMarker(s, c.panel, true);
+    ControlOps ops = PlaceMarkers(s, g, r, 5, c.row, lines);
+    EXPECT_EQ(TextOf(ops, c.panel, c.field), "75");
+    SwitchTimeXMarkers(s, true);
+    ops = SelectXMarker(s, res::kXMarker1);
+    EXPECT_EQ(TextOf(ops, PanelId::X, res::kXSpeed), "1500.25");
+    EXPECT_EQ(TextOf(ops, PanelId::X, res::kXTorque), "12.5");
+    EXPECT_EQ(TextOf(ops, PanelId::X, res::kXPower), "3.75");
+  }
+  // Each band keeps its own: the torque band's marker leaves the power band's.
+  SwitchYMarker(s, PanelId::Y2, true);
+  Show(DisplayChoice::Show3RpmFilt);
+  PlaceMarkers(s, UpdateGeometry(s, r, l), r, 5, 218 - 30, lines);
+  EXPECT_NEAR(s.YMarkerValue[1], 50.0, 1e-9);
+  EXPECT_NEAR(s.YMarkerValue[0], 75.0, 1e-9);  // the power graph's, from its Y1 panel
+  EXPECT_EQ(s.Markers[0].RpmFilt, 1500.25);
 }
 
 TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
@@ -273,10 +313,10 @@ TEST_F(Markers, SwitchingOneMarkerOnTurnsTheCompetingOnesOff) {
   EXPECT_TRUE(Has(ops, PanelId::FftY, res::kFftYM2Ampl, ControlOp::Disable));
 
   // Turning FFT X marker 1 off writes its kept readings into its fields.
-  s.Markers[0].Line = 600, s.Markers[0].dB = -10.004;
+  s.Markers[0].Line = 600, s.Markers[0].dB = -10.047;
   ops = SwitchFftXMarker(s, 1, false);
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1Line), "600");
-  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1dB), "-10.00");  // cut, not rounded
+  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXM1dB), "-10.05");  // 2 decimals, rounded
   EXPECT_TRUE(Has(ops, PanelId::FftX, res::kFftXM1Line, ControlOp::Disable));
 }
 
@@ -299,6 +339,8 @@ TEST_F(Markers, ClearingTheSwitchesBlanksEveryMarkerField) {
   for (auto [p, id] : {std::pair{PanelId::Y3, res::kY3MarkerOn}, {PanelId::X, res::kXEnable},
                        {PanelId::FftX, res::kFftXMarker2On}, {PanelId::FftY, res::kFftYMarker1On}})
     EXPECT_TRUE(Has(ops, p, id, ControlOp::Uncheck));
+  for (int unit : {res::kXTimeUnit, res::kXSpeedUnit, res::kXTorqueUnit, res::kXPowerUnit})
+    EXPECT_TRUE(Has(ops, PanelId::X, unit, ControlOp::Disable)) << unit;
 }
 
 TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
@@ -308,7 +350,7 @@ TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   ControlOps ops = FillPanel(PanelId::Y1, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Title), "TORQUE");
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Zoom), "100");
-  EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Max), "250.2");
+  EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Max), "250.3");
   EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Min), "-3");
   EXPECT_TRUE(ApplyZoomText(s, PanelId::Y1, "200"));
   EXPECT_EQ(s.ZoomTorque, 200.0);
@@ -334,7 +376,7 @@ TEST_F(Markers, PanelsShowTheirGraphAndSetChangesItsZoom) {
   ops = FillPanel(PanelId::FftY, s, r);
   EXPECT_EQ(TextOf(ops, PanelId::FftY, res::kFftYTitle), "Y axis: TRQ RAW (Blackman)");
   ops = FillPanel(PanelId::FftX, s, r);
-  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXFc), "1234.56");
+  EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXFc), "1234.57");
   EXPECT_EQ(TextOf(ops, PanelId::FftX, res::kFftXCount), "8192");
   EXPECT_TRUE(ApplyZoomText(s, PanelId::FftY, "300"));
   EXPECT_EQ(s.ZoomFft, 300.0);
