@@ -167,23 +167,23 @@ if [ "$gui" = ON ]; then
   # --- Opening a file from the file manager: the Exec line with %f replaced
   # by the file's path, as one argument, runs the installed program.
   read -ra exec_words <<<"$(key Exec)"
-  launch() {  # file -> status of the program after at most 4 s, its stderr in $tmp/err
+  launch() {  # seconds file -> status of the program (124: still running), stderr in $tmp/err
     local argv=() w
-    for w in "${exec_words[@]}"; do [ "$w" = %f ] && argv+=("$1") || argv+=("$w"); done
+    for w in "${exec_words[@]}"; do [ "$w" = %f ] && argv+=("$2") || argv+=("$w"); done
     local rc=0
     PATH="$prefix/bin:$PATH" QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$tmp/run" \
-      timeout 4 "${argv[@]}" </dev/null >/dev/null 2>"$tmp/err" || rc=$?
+      timeout "$1" "${argv[@]}" </dev/null >/dev/null 2>"$tmp/err" || rc=$?
     return "$rc"
   }
   # A missing file is named back whole: the path reached the program as one argument.
   missing="$tmp/no such recording.VBT"
-  rc=0; launch "$missing" || rc=$?
+  rc=0; launch 60 "$missing" || rc=$?
   [ "$rc" -eq 2 ] || fail "a missing file: status $rc, not 2"
   grep -qxF "torzalen: $missing: no such file" "$tmp/err" || fail "a missing file: $(cat "$tmp/err")"
   # A recording: the program stays up, asking where to save (timeout ends it).
   rec="$tmp/my recording.VBT"
   printf '%s\r\n' "$vbt" >"$rec"
-  rc=0; launch "$rec" || rc=$?
+  rc=0; launch 4 "$rec" || rc=$?
   [ "$rc" -eq 124 ] || fail "a recording: the program ended with status $rc: $(cat "$tmp/err")"
 fi
 
