@@ -3,8 +3,9 @@
 # only those that are missing. When nothing is missing it touches neither
 # apt nor the network, so it also runs on a machine without one.
 #
-#   tools/install-deps.sh              compiler, CMake, make, Qt 6, a font, GoogleTest
-#   tools/install-deps.sh --no-tests   the same without GoogleTest
+#   tools/install-deps.sh              compiler, CMake, make, Qt 6, a font, GoogleTest and
+#                                      the tools that check the installed tree and the .deb
+#   tools/install-deps.sh --no-tests   the same without GoogleTest and the test tools
 #   tools/install-deps.sh --fuzz       also clang and its libFuzzer runtime
 #
 # Runs apt-get directly as root, through sudo otherwise.
@@ -16,7 +17,7 @@ for arg in "$@"; do
   case "$arg" in
     --no-tests) with_tests=0 ;;
     --fuzz) with_fuzz=1 ;;
-    -h|--help) sed -n '2,9s/^# \{0,1\}//p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,10s/^# \{0,1\}//p' "$0"; exit 0 ;;
     *) echo "install-deps.sh: unknown argument '$arg' (try --help)" >&2; exit 2 ;;
   esac
 done
@@ -31,9 +32,13 @@ for tool in g++ cmake make; do
   command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
 done
 # Libraries and data files: by package. The desktop program needs Qt 6
-# Widgets and a font for its text; the tests need GoogleTest.
+# Widgets and a font for its text; the tests need GoogleTest, and the checks
+# of the installed tree and of the Debian package their validators: desktop
+# entry, XML and MIME database, manual pages, dpkg-shlibdeps with `file`.
 packages=(qt6-base-dev fonts-dejavu-core)
-[ "$with_tests" -eq 1 ] && packages+=(libgtest-dev)
+if [ "$with_tests" -eq 1 ]; then
+  packages+=(libgtest-dev desktop-file-utils libxml2-utils shared-mime-info groff-base dpkg-dev file)
+fi
 # Fuzzing: clang, and the runtime package of its version (libFuzzer).
 if [ "$with_fuzz" -eq 1 ]; then
   packages+=(clang)
