@@ -49,8 +49,6 @@ TEST(PictureArgs, ExportAndSizeOptions) {
        {{PictureDisplay::ThreeUnfiltered, "x=y.Pdf"}}, 160, 8192, ""},
       {{"--export", "fft=a.png", "i"}, StartParse::kUsageError, {}, 0, 0,
        "--export expects INPUT TDM_OUT FDM_OUT, got 1 file names"},
-      {{"--export", "fft=a.png"}, StartParse::kUsageError, {}, 0, 0,
-       "--export expects INPUT TDM_OUT FDM_OUT, got 0 file names"},
       {{"--export", "bars=a.png", "i", "t", "f"}, StartParse::kUsageError, {}, 0, 0,
        "--export bars=a.png: expected DISPLAY=FILE, DISPLAY one of fft, fft-lines, three, "
        "three-unfiltered, rpm, rpm-unfiltered, torque, power"},
@@ -59,8 +57,6 @@ TEST(PictureArgs, ExportAndSizeOptions) {
        "three-unfiltered, rpm, rpm-unfiltered, torque, power"},
       {{"--export", "fft=a.jpg", "i", "t", "f"}, StartParse::kUsageError, {}, 0, 0,
        "--export fft=a.jpg: FILE must end in .png, .svg or .pdf"},
-      {{"--export", "fft=png", "i", "t", "f"}, StartParse::kUsageError, {}, 0, 0,
-       "--export fft=png: FILE must end in .png, .svg or .pdf"},
       {{"i", "t", "f", "--export"}, StartParse::kUsageError, {}, 0, 0,
        "--export needs DISPLAY=FILE"},
       {{"--size", "1200x750", "i", "t", "f"}, StartParse::kUsageError, {}, 0, 0,
@@ -74,8 +70,6 @@ TEST(PictureArgs, ExportAndSizeOptions) {
        "--size 99999999999x750: expected WxH, each side 160 to 8192"},
       {{"--export", "fft=a.png", "--size", "+800x-600", "i", "t", "f"}, StartParse::kUsageError,
        {}, 0, 0, "--size +800x-600: expected WxH, each side 160 to 8192"},
-      {{"--export", "fft=a.png", "--size", "800X600", "i", "t", "f"}, StartParse::kUsageError, {},
-       0, 0, "--size 800X600: expected WxH, each side 160 to 8192"},
       {{"--export", "fft=a.png", "i", "t", "f", "--size"}, StartParse::kUsageError, {}, 0, 0,
        "--size needs WxH"},
       // The usage wins, also where an option would take it as its value.
