@@ -29,7 +29,9 @@ const Command kCommands[] = {
   {res::kCmdPrintPreview, Menu::File, "Print preview", kNoKey,
    "Print preview", &D::PrintPreview, false},
   {res::kCmdPrint, Menu::File, "Print \tF11", Qt::Key_F11,
-   "Print ", &D::Print, true},
+   "Print ", &D::Print, false},
+  {res::kCmdExportGraph, Menu::File, "Export &graph...", kNoKey,
+   "Saves the display as a PNG, SVG or PDF picture", &D::ExportGraph, true},
   {res::kCmdExit, Menu::File, "E&xit\tAlt-X", Qt::ALT | Qt::Key_X,
    "Exits from the program", &D::Exit, false},
 

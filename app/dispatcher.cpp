@@ -7,6 +7,7 @@
 #include "app/about_dialog.h"
 #include "app/commands.h"
 #include "app/help_dialog.h"
+#include "app/print_export.h"
 #include "app/run_records.h"
 #include "display/display.h"
 #include "display/display_settings_dialog.h"
@@ -114,7 +115,8 @@ void CommandDispatcher::ProcessFile() {
     return;
   running_ = true;
   s_.display.SetRunning(true);
-  if (RunProcessing(Next(), s_.platform).completed) {
+  lastRunCompleted_ = RunProcessing(Next(), s_.platform).completed;
+  if (lastRunCompleted_) {
     s_.records.Completed();
     s_.display.SetRecord(s_.records.Shown());
     shown_ = next_;
@@ -129,18 +131,11 @@ void CommandDispatcher::ProcessFile() {
   running_ = false;
 }
 
-void CommandDispatcher::PrintPreview() {
-  s_.messageBox(s_.owner, {"FDM analisys Utility", "No Print Preview support for this version",
-                           MessageIcon::Exclamation});
-}
+void CommandDispatcher::PrintPreview() { s_.graphOutput.PrintPreview(); }
 
-void CommandDispatcher::Print() {
-  s_.messageBox(s_.owner,
-                {"FDM analisys utility",
-                 "No Print support for this version: press 'Print Screen' key and paste "
-                 "clipboard to Paint utility",
-                 MessageIcon::Exclamation});
-}
+void CommandDispatcher::Print() { s_.graphOutput.Print(); }
+
+void CommandDispatcher::ExportGraph() { s_.graphOutput.ExportGraph(); }
 
 void CommandDispatcher::Exit() {
   QMetaObject::invokeMethod(s_.owner, &QWidget::close, Qt::QueuedConnection);

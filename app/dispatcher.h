@@ -22,6 +22,7 @@ class QWidget;
 namespace tz {
 
 class Display;
+class GraphOutput;
 class RunRecords;
 
 class CommandDispatcher : public QObject {
@@ -34,6 +35,7 @@ class CommandDispatcher : public QObject {
     Display& display;
     const FileDialogFn& fileDialog;
     const MessageBoxFn& messageBox;
+    GraphOutput& graphOutput;  // print, print preview and the picture export
   };
   explicit CommandDispatcher(Services services);
 
@@ -57,6 +59,7 @@ class CommandDispatcher : public QObject {
   void SaveAsFdm();
   void PrintPreview();
   void Print();
+  void ExportGraph();
   void Exit();
   void Parameters();
   void FilteringSettings();
@@ -72,6 +75,8 @@ class CommandDispatcher : public QObject {
   void About();
 
   bool Running() const { return running_; }
+  // Whether the last run reached its end (false before any run).
+  bool LastRunCompleted() const { return lastRunCompleted_; }
   // Of the input chosen for the next run.
   const std::string& InputTitle() const { return next_.inputTitle; }
   const std::string& WindowCaption() const { return next_.windowCaption; }
@@ -116,6 +121,7 @@ class CommandDispatcher : public QObject {
   SourceChoice shown_;  // of the record shown
   QPointer<QDialog> parameters_;
   bool running_ = false;
+  bool lastRunCompleted_ = false;
 };
 
 }  // namespace tz

@@ -17,10 +17,20 @@ const FileDialogSetup kCreateFdmDialog{FileDialogKind::Save, "FDM Files", "FDM",
 const FileDialogSetup kSaveTdmDialog{FileDialogKind::Save, "TDM Files", "TDM", "Save TDM file"};
 const FileDialogSetup kSaveFdmDialog{FileDialogKind::Save, "FDM Files", "FDM", "Save FDM file"};
 
+namespace {
+
+QStringList Extensions(const FileDialogSetup& setup) {
+  return QString::fromLatin1(setup.extension).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
 QString FilterText(const FileDialogSetup& setup) {
-  const QString ext = QString::fromLatin1(setup.extension);
-  return QStringLiteral("%1 (*.%2 *.%3)")
-      .arg(QString::fromLatin1(setup.description), ext.toUpper(), ext.toLower());
+  QStringList patterns;
+  for (const QString& ext : Extensions(setup))
+    patterns << QStringLiteral("*.") + ext.toUpper() << QStringLiteral("*.") + ext.toLower();
+  return QStringLiteral("%1 (%2)").arg(QString::fromLatin1(setup.description),
+                                       patterns.join(QLatin1Char(' ')));
 }
 
 std::string DialogStartName(const FileDialogSetup& setup, const std::string& current) {
@@ -39,7 +49,7 @@ std::optional<std::string> ShowFileDialog(QWidget* owner, const FileDialogSetup&
                                           const std::string& current) {
   QFileDialog dialog(owner, QString::fromLatin1(setup.title));
   dialog.setNameFilter(FilterText(setup));
-  dialog.setDefaultSuffix(QString::fromLatin1(setup.extension));
+  dialog.setDefaultSuffix(Extensions(setup).value(0));
   if (setup.kind == FileDialogKind::Open) {
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

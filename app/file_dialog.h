@@ -16,7 +16,8 @@ enum class FileDialogKind { Open, Save };
 struct FileDialogSetup {
   FileDialogKind kind;
   const char* description;  // "VBT Files"
-  const char* extension;    // "VBT": default extension and filter
+  const char* extension;    // "VBT": default extension and filter; "png svg pdf": several,
+                            // the first the default
   const char* title;
 };
 
@@ -30,7 +31,8 @@ extern const FileDialogSetup kSaveTdmDialog;
 extern const FileDialogSetup kSaveFdmDialog;
 
 // "VBT Files (*.VBT *.vbt)": the extension in both cases, as file names on
-// this system are case-sensitive.
+// this system are case-sensitive ("Pictures (*.PNG *.png *.SVG *.svg ...)"
+// for several).
 QString FilterText(const FileDialogSetup& setup);
 
 // The name a dialog starts with, from the previous choice: an open dialog

@@ -47,6 +47,8 @@ const char* const kHelpLines[] = {
     "b) Display armonics (analytic) shows the fundamental and higher order armonics in a different colour.",
     "c) Display armonic peaks (euristic) cleans the DC component, the floor and all armonic tails and selects spectral lines display. ",
     "d) Clean spectrum (DC component +floor) cleans the DC component and the floor.",
+    "9) File - Print (F11) prints the graph(s) and the panels on a landscape page, headed by the file, its date and time and the FFT settings;",
+    "File - Print preview shows the page first. File - Export graph... saves the same picture as a PNG, SVG or PDF file.",
 };
 
 // Template size in dialog units, and the indentation of the sub-items.

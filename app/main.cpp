@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/headless_export.h"
 #include "app/main_window.h"
 #include "processing/files.h"
 #include "app/start_args.h"
@@ -19,8 +20,9 @@ int main(int argc, char** argv) {
   // need no display.
   std::vector<std::string> args(argv + 1, argv + argc);
   tz::StartArgs start;
+  tz::PictureArgs pictures;
   std::string error;
-  switch (tz::ParseStartArgs(args, start, error)) {
+  switch (tz::ParseStartArgs(args, start, &pictures, error)) {
     case tz::StartParse::kHelp:
       std::fputs(tz::kStartUsage, stdout);
       return 0;
@@ -37,6 +39,16 @@ int main(int argc, char** argv) {
       return 2;
     }
     tz::MakeNamesAbsolute(start);
+  }
+
+  if (!pictures.requests.empty()) {
+    // Pictures need no window and no display: the offscreen platform,
+    // whatever the environment names.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    tz::QuietQtMessages();
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    return tz::RunPictureExport(start, pictures);
   }
 
   // The command line is the program's own: Qt gets the program's name only

@@ -56,8 +56,13 @@ void MainWindow::CreateClientArea() {
   };
   platform_ = std::make_unique<QtPlatform>(this, toolbar_->Bar(), hooks_.messageBox,
                                            [this] { display_->RebuildDisplay(); });
+  // Print, print preview and the picture export: of the client area, with
+  // the header of the record shown.
+  graphOutput_ = std::make_unique<GraphOutput>(GraphOutput::Services{
+      this, client_, [this]() -> const AnalysisRecord& { return records_.Shown(); },
+      hooks_.printDialog, hooks_.previewDialog, hooks_.fileDialog, hooks_.messageBox});
   dispatcher_ = std::make_unique<CommandDispatcher>(CommandDispatcher::Services{
-      this, records_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox});
+      this, records_, *platform_, *display_, hooks_.fileDialog, hooks_.messageBox, *graphOutput_});
   client_->onResize = [this](int w, int h) { LayOutClient(w, h); };
 }
 
@@ -85,6 +90,8 @@ void MainWindow::CreateActions() {
     actions_[c.id] = action;
   }
 }
+
+QWidget* MainWindow::Client() const { return client_; }
 
 QAction* MainWindow::Action(int id) const {
   const auto it = actions_.find(id);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/file_dialog.h"
+#include "app/print_export.h"
 #include "app/run_records.h"
 #include "display/layout.h"
 #include "ui/message_box.h"
@@ -22,10 +23,12 @@ class QtPlatform;
 class ToolbarStrip;
 struct StartArgs;
 
-// The two kinds of modal question a command may ask; tests replace them.
+// The modal questions a command may ask; tests replace them.
 struct UiHooks {
   FileDialogFn fileDialog = ShowFileDialog;
   MessageBoxFn messageBox = ShowMessageBox;
+  PrintDialogFn printDialog = ShowPrintDialog;
+  PreviewDialogFn previewDialog = ShowPrintPreview;
 };
 
 class MainWindow : public QMainWindow {
@@ -46,6 +49,8 @@ class MainWindow : public QMainWindow {
   AnalysisRecord& NextRecord() { return records_.Next(); }
   CommandDispatcher& Dispatcher() { return *dispatcher_; }
   Display& Graphs() { return *display_; }
+  // The client area: the plot, the panel column and the strip.
+  QWidget* Client() const;
   QtPlatform& Platform() { return *platform_; }
   ToolbarStrip& Toolbar() { return *toolbar_; }
   const LayoutRecord& Layout() const { return layout_; }
@@ -75,6 +80,7 @@ class MainWindow : public QMainWindow {
   ToolbarStrip* toolbar_ = nullptr;
   std::unique_ptr<Display> display_;
   std::unique_ptr<QtPlatform> platform_;
+  std::unique_ptr<GraphOutput> graphOutput_;
   std::unique_ptr<CommandDispatcher> dispatcher_;
   std::map<int, QAction*> actions_;
 };

@@ -71,6 +71,7 @@ void QtPlatform::DebugOutput(const std::string& text) {
   // run that cannot start does not look like nothing happened.
   std::fwrite(text.data(), 1, text.size(), stderr);
   std::fflush(stderr);
+  if (reportsOnly_) return;
   ShowPosition();
   messageBox_(owner_, Message{kSystemErrorCaption, ReportLines(text), MessageIcon::None});
 }

@@ -41,6 +41,10 @@ class QtPlatform : public PlatformOps {
   void SetStatisticsFields(const char* total, const char* filtered, const char* percent) override;
   void ShowStatisticsDialog() override;
 
+  // Without a window to show them over (the pictures without a window),
+  // system error reports go to stderr alone.
+  void WriteReportsOnly() { reportsOnly_ = true; }
+
   ProgressDialog* Progress() const;
   StatisticsDialog* Statistics() const;
 
@@ -52,6 +56,7 @@ class QtPlatform : public PlatformOps {
   // Puts the last reported position into both bars.
   void ShowPosition();
   int position_ = 0;
+  bool reportsOnly_ = false;
   static constexpr std::chrono::milliseconds kPaintInterval{30};
   std::chrono::steady_clock::time_point lastPaint_{};
 

@@ -32,10 +32,11 @@ for tool in g++ cmake make; do
   command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
 done
 # Libraries and data files: by package. The desktop program needs Qt 6
-# Widgets and a font for its text; the tests need GoogleTest, and the checks
+# Widgets and Print Support (qt6-base-dev), Qt 6 SVG for its pictures, and a
+# font for its text; the tests need GoogleTest, and the checks
 # of the installed tree and of the Debian package their validators: desktop
 # entry, XML and MIME database, manual pages, dpkg-shlibdeps with `file`.
-packages=(qt6-base-dev fonts-dejavu-core)
+packages=(qt6-base-dev qt6-svg-dev fonts-dejavu-core)
 if [ "$with_tests" -eq 1 ]; then
   packages+=(libgtest-dev desktop-file-utils libxml2-utils shared-mime-info groff-base dpkg-dev file)
 fi

@@ -32,6 +32,7 @@ constexpr int kCmdOpenFdm = 40040;
 constexpr int kCmdSaveAsFdm = 40041;
 constexpr int kCmdFftFiltering = 40042;
 constexpr int kCmdFftInput = 40043;
+constexpr int kCmdExportGraph = 40060;  // the display as a picture file
 
 // Toolbar strip at the bottom of the panel column.
 constexpr int kDlgToolbar = 103;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
@@ -33,6 +34,21 @@ UiHooks Answers::Hooks() {
     messages.push_back(m);
     owners.push_back(owner);
     if (onMessage) onMessage(m);
+  };
+  h.printDialog = [this](QWidget*, QPrinter& printer) {
+    ++printDialogs;
+    if (!printFile) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(*printFile));
+    return true;
+  };
+  h.previewDialog = [this](QWidget*, QPrinter& printer,
+                           const std::function<void(QPrinter&)>& paint) {
+    ++previews;
+    if (!printFile) return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(*printFile));
+    paint(printer);
   };
   return h;
 }

@@ -32,6 +32,11 @@ struct Answers {
   std::vector<Message> messages;
   std::vector<QWidget*> owners;  // the owner of each message box
   std::function<void(const Message&)> onMessage;  // runs while the box would be up
+  // The print dialog and the preview, counted: with printFile the page goes
+  // into that PDF file (the preview's too), without it the print dialog is
+  // cancelled and the preview closed unprinted.
+  std::optional<std::string> printFile;
+  int printDialogs = 0, previews = 0;
 
   UiHooks Hooks();
   std::vector<std::string> Titles() const;

@@ -37,7 +37,7 @@ const KeyCase kKeys[] = {
     {Qt::Key_F8, res::kCmdXZoom, 0, 0, 1},  // no markers set: one message
     {Qt::Key_F9, res::kCmdRestoreX, 0, 0, 0},
     {Qt::Key_F10, res::kCmdProcessFile, 0, 0, 0},
-    {Qt::Key_F11, res::kCmdPrint, 0, 0, 1},
+    {Qt::Key_F11, res::kCmdPrint, 0, 0, 0},  // its print dialog, cancelled
     {Qt::Key_F12, res::kCmdFftFiltering, res::kDlgFftWindow, 0, 0},
 };
 

@@ -57,6 +57,7 @@ TEST(MainWindow, MenusAndItemsInOrderWithTheirKeys) {
        {0, nullptr, QKeySequence()},
        {40037, "Print preview", QKeySequence()},
        {40038, "Print \tF11", QKeySequence(Qt::Key_F11)},
+       {40060, "Export &graph...", QKeySequence()},
        {0, nullptr, QKeySequence()},
        {40001, "E&xit\tAlt-X", QKeySequence(Qt::ALT | Qt::Key_X)}},
       {{40028, "&Parameters  \tF5", QKeySequence(Qt::Key_F5)},

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -95,6 +96,7 @@ class Monkey {
     WriteFile(dir.Path("cut.VBT"), demo.substr(0, demo.size() / 3));
     WriteFile(dir.Path("binary.TDM"), std::string("\0\xff\r\n\x7f" "ELF", 8));
     fs::create_directory(dir.Path("out"));
+    pagePdf_ = dir.Path("out/page.pdf");
     fs::create_symlink("a.TDM", dir.Path("out/link.FDM"));
     inputs_ = {dir.Path("demo.VBT"), dir.Path("broken.VBT"), dir.Path("cut.VBT"),
                dir.Path("binary.TDM")};
@@ -122,6 +124,24 @@ class Monkey {
     h.messageBox = [this](QWidget*, const Message& m) {
       ++messages_;
       Log("  message " + m.caption + ": " + m.text);
+    };
+    // Printing goes to a PDF file, or is cancelled; the preview paints its
+    // page into the file.
+    h.printDialog = [this](QWidget*, QPrinter& printer) {
+      ++fileDialogs_;
+      const bool print = !Chance(15);
+      Log(std::string("  \"Print\": ") + (print ? pagePdf_ : "cancel"));
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pagePdf_));
+      return print;
+    };
+    h.previewDialog = [this](QWidget*, QPrinter& printer,
+                             const std::function<void(QPrinter&)>& paint) {
+      ++fileDialogs_;
+      Log("  \"Print preview\"");
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(QString::fromStdString(pagePdf_));
+      paint(printer);
     };
     return h;
   }
@@ -308,6 +328,7 @@ class Monkey {
   std::mt19937 rng_;
   MainWindow* w_ = nullptr;
   std::vector<std::string> inputs_, contents_, openPool_, savePool_;
+  std::string pagePdf_;
   std::deque<std::string> log_;
   long steps_ = 0, fileDialogs_ = 0, messages_ = 0;
   int depth_ = 0;

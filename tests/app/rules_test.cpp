@@ -242,6 +242,7 @@ TEST(CommandTable, StatusTextsOfTheStringTable) {
       {40041, "Saves a FDM (FFT file)"},
       {40042, "Select FFT filtering sinc window"},
       {40043, "Select FFT input data"},
+      {40060, "Saves the display as a PNG, SVG or PDF picture"},
   };
   EXPECT_EQ(CommandTable().size(), std::size(texts));
   for (const auto& t : texts) {
@@ -255,8 +256,8 @@ TEST(CommandTable, StatusTextsOfTheStringTable) {
   EXPECT_EQ(FindCommand(12345), nullptr);
 }
 
-TEST(HelpText, ThirtyLinesWithTheSubItemsSetIn) {
-  ASSERT_EQ(HelpLines().size(), 30u);
+TEST(HelpText, ThirtyTwoLinesWithTheSubItemsSetIn) {
+  ASSERT_EQ(HelpLines().size(), 32u);
   EXPECT_STREQ(HelpLines()[0],
                "1) To use the program first select the VBT input file to open and the TDM output "
                "file to create with File - Open VBT File (F2)");
@@ -264,7 +265,14 @@ TEST(HelpText, ThirtyLinesWithTheSubItemsSetIn) {
                "5) It is possible to select a different name for the FDM output file using File - "
                "Save as FDM File (F4).  This option is usefull when,");
   EXPECT_STREQ(HelpLines()[29], "d) Clean spectrum (DC component +floor) cleans the DC component and the floor.");
-  for (int i = 0; i < 30; ++i) EXPECT_EQ(HelpLineIndented(i), i >= 4 && i <= 11) << i + 1;
+  // Printing and the picture export, after the original thirty lines.
+  EXPECT_STREQ(HelpLines()[30],
+               "9) File - Print (F11) prints the graph(s) and the panels on a landscape page, "
+               "headed by the file, its date and time and the FFT settings;");
+  EXPECT_STREQ(HelpLines()[31],
+               "File - Print preview shows the page first. File - Export graph... saves the same "
+               "picture as a PNG, SVG or PDF file.");
+  for (int i = 0; i < 32; ++i) EXPECT_EQ(HelpLineIndented(i), i >= 4 && i <= 11) << i + 1;
 }
 
 }  // namespace

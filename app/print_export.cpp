@@ -1,0 +1,199 @@
+#include "app/print_export.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QWidget>
+
+#include "app/start_args.h"
+#include "processing/analysis_record.h"
+#include "processing/codes.h"
+#include "settings/parameter_fields.h"
+
+namespace tz {
+
+const FileDialogSetup kExportGraphDialog{FileDialogKind::Save, "Pictures", "png svg pdf",
+                                         "Export graph"};
+
+namespace {
+
+// The header line's font size, in points, and its distance from the picture
+// in lines.
+constexpr int kHeaderPointSize = 9;
+constexpr double kHeaderGapLines = 0.6;
+// Screen pixels a picture's PDF page takes per inch: the page is as large as
+// the window's area on a usual screen.
+constexpr int kPictureDpi = 96;
+
+QString HeaderText(const char* text, int len, int capacity) {
+  return QString::fromLocal8Bit(StoredText(text, len, capacity));
+}
+
+}  // namespace
+
+bool ShowPrintDialog(QWidget* owner, QPrinter& printer) {
+  QPrintDialog dialog(&printer, owner);
+  dialog.setWindowTitle(QStringLiteral("Print"));
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void ShowPrintPreview(QWidget* owner, QPrinter& printer,
+                      const std::function<void(QPrinter&)>& paint) {
+  QPrintPreviewDialog dialog(&printer, owner);
+  dialog.setWindowTitle(QStringLiteral("Print preview"));
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                   [&paint](QPrinter* p) { paint(*p); });
+  dialog.exec();
+}
+
+QString PrintHeaderLine(const AnalysisRecord& r, const QDateTime& printed) {
+  const std::string& input = r.source.InputPath;
+  const QString name = input.empty() ? QStringLiteral("(no file)")
+                                     : QFile::decodeName(input.c_str()).section('/', -1);
+  return QStringLiteral("%1    Date: %2    Time: %3    %4    %5    Printed: %6")
+      .arg(name, HeaderText(r.params.DateText, r.params.DateLen, kDateTextSize).trimmed(),
+           HeaderText(r.params.TimeText, r.params.TimeLen, kTimeTextSize).trimmed(),
+           QString::fromLatin1(InfoOf(r.settings.FFTwindow).fdmLine),
+           QString::fromLatin1(InfoOf(r.settings.FFTsource).fdmLine),
+           printed.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
+}
+
+bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  const QRect area(0, 0, page.width(), page.height());
+  QFont font = shown->font();
+  font.setPointSize(kHeaderPointSize);
+  painter.setFont(font);
+  const int line = painter.fontMetrics().height();
+  painter.drawText(QRect(area.left(), area.top(), area.width(), line),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   painter.fontMetrics().elidedText(header, Qt::ElideRight, area.width()));
+  // The picture under the header, as large as the rest of the page allows
+  // without changing its proportions.
+  const int top = line + static_cast<int>(line * kHeaderGapLines);
+  const QSize size = shown->size();
+  if (size.isEmpty() || area.height() <= top) return painter.end();
+  const double scale = std::min(static_cast<double>(area.width()) / size.width(),
+                                static_cast<double>(area.height() - top) / size.height());
+  painter.translate(area.left(), area.top() + top);
+  painter.scale(scale, scale);
+  painter.setClipRect(QRect(QPoint(0, 0), size));
+  shown->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  return painter.end();
+}
+
+namespace {
+
+bool WritePng(QWidget* shown, QSaveFile& file) {
+  return shown->grab().toImage().save(&file, "PNG");
+}
+
+bool WriteSvg(QWidget* shown, QSaveFile& file) {
+  QSvgGenerator svg;
+  svg.setOutputDevice(&file);
+  svg.setSize(shown->size());
+  svg.setViewBox(QRect(QPoint(0, 0), shown->size()));
+  svg.setResolution(kPictureDpi);
+  svg.setTitle(shown->window()->windowTitle());
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  shown->render(&painter);
+  return painter.end();
+}
+
+bool WritePdf(QWidget* shown, QSaveFile& file) {
+  QPdfWriter pdf(&file);
+  pdf.setResolution(kPictureDpi);
+  pdf.setTitle(shown->window()->windowTitle());
+  const QSizeF points = QSizeF(shown->size()) * 72.0 / kPictureDpi;
+  pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point), QPageLayout::Portrait,
+                                QMarginsF(0, 0, 0, 0)));
+  QPainter painter;
+  if (!painter.begin(&pdf)) return false;
+  shown->render(&painter);
+  return painter.end();
+}
+
+}  // namespace
+
+bool WritePicture(QWidget* shown, const std::string& path, std::string& error) {
+  const std::optional<PictureFormat> format = PictureFormatOf(path);
+  if (!format) {
+    error = "the name must end in .png, .svg or .pdf";
+    return false;
+  }
+  QSaveFile file(QFile::decodeName(path.c_str()));
+  if (!file.open(QIODevice::WriteOnly)) {
+    error = file.errorString().toLocal8Bit().toStdString();
+    return false;
+  }
+  const bool painted = *format == PictureFormat::Png   ? WritePng(shown, file)
+                       : *format == PictureFormat::Svg ? WriteSvg(shown, file)
+                                                       : WritePdf(shown, file);
+  if (!painted || !file.commit()) {
+    error = file.error() != QFileDevice::NoError ? file.errorString().toLocal8Bit().toStdString()
+                                                 : std::string("the picture could not be made");
+    file.cancelWriting();
+    return false;
+  }
+  return true;
+}
+
+void GraphOutput::SetUpPrinter(QPrinter& printer) const {
+  printer.setPageOrientation(QPageLayout::Landscape);
+  const std::string& input = s_.record().source.InputPath;
+  printer.setDocName(QFile::decodeName(FileNamePart(input).c_str()));
+  // Without a printer the dialog still offers its PDF printer; it starts
+  // with a file beside the input.
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    if (!input.empty())
+      printer.setOutputFileName(QFile::decodeName(WithExtension(input, "pdf").c_str()));
+  }
+}
+
+void GraphOutput::Paint(QPrinter& printer) {
+  if (!PaintPrintPage(printer, s_.shown, PrintHeaderLine(s_.record(), QDateTime::currentDateTime())))
+    s_.messageBox(s_.owner, {"Print", "The page could not be printed.", MessageIcon::Exclamation});
+}
+
+// The widgets paint in the screen's pixels, scaled onto the page, where lines
+// and text stay vectors; at a printer's own resolution the widgets' styles
+// took seconds for a page.
+void GraphOutput::Print() {
+  QPrinter printer(QPrinter::ScreenResolution);
+  SetUpPrinter(printer);
+  if (!s_.printDialog(s_.owner, printer)) return;
+  Paint(printer);
+}
+
+void GraphOutput::PrintPreview() {
+  QPrinter printer(QPrinter::ScreenResolution);
+  SetUpPrinter(printer);
+  s_.previewDialog(s_.owner, printer, [this](QPrinter& p) { Paint(p); });
+}
+
+void GraphOutput::ExportGraph() {
+  const std::string& input = s_.record().source.InputPath;
+  const std::string start = !lastPicture_.empty() ? lastPicture_
+                            : input.empty()       ? std::string()
+                                                  : WithExtension(input, "png");
+  const auto path = s_.fileDialog(s_.owner, kExportGraphDialog, start);
+  if (!path) return;
+  lastPicture_ = *path;
+  std::string error;
+  if (!WritePicture(s_.shown, *path, error))
+    s_.messageBox(s_.owner, {"Export graph", "Cannot write " + *path + ":\n" + error,
+                             MessageIcon::Exclamation});
+}
+
+}  // namespace tz
