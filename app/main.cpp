@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
     }
     tz::MakeNamesAbsolute(start);
   }
+  if (tz::PictureNamesClash(start, pictures, error)) {
+    std::fprintf(stderr, "torzalen: %s\n", error.c_str());
+    return 2;
+  }
 
   if (!pictures.requests.empty()) {
     // Pictures need no window and no display: the offscreen platform,

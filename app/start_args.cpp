@@ -1,7 +1,10 @@
 #include "app/start_args.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <system_error>
+#include <tuple>
 
 namespace tz {
 
@@ -192,6 +195,46 @@ void MakeNamesAbsolute(StartArgs& args) {
   args.input = Absolute(args.input);
   args.tdm = Absolute(args.tdm);
   args.fdm = Absolute(args.fdm);
+}
+
+namespace {
+
+// What a name reaches: the file (device, inode) where one is, else its
+// folder's device and inode and the final name.
+using FileKey = std::tuple<dev_t, ino_t, std::string>;
+
+bool KeyOf(const std::string& name, FileKey& key) {
+  struct stat st{};
+  if (::stat(name.c_str(), &st) == 0 || ::lstat(name.c_str(), &st) == 0) {
+    key = {st.st_dev, st.st_ino, std::string()};
+    return true;
+  }
+  const std::filesystem::path p(name);
+  const std::string folder = p.has_parent_path() ? p.parent_path().string() : ".";
+  if (::stat(folder.c_str(), &st) != 0) return false;
+  key = {st.st_dev, st.st_ino, p.filename().string()};
+  return true;
+}
+
+}  // namespace
+
+bool PictureNamesClash(const StartArgs& args, const PictureArgs& pictures, std::string& error) {
+  std::vector<std::pair<FileKey, std::string>> taken;
+  for (const std::string* name : {&args.input, &args.tdm, &args.fdm}) {
+    FileKey key;
+    if (!name->empty() && KeyOf(*name, key)) taken.emplace_back(key, *name);
+  }
+  for (const PictureRequest& r : pictures.requests) {
+    FileKey key;
+    if (!KeyOf(r.file, key)) continue;  // its folder is missing: writing it fails later
+    for (const auto& [other, name] : taken) {
+      if (other != key) continue;
+      error = "--export " + r.file + ": the picture would replace " + name;
+      return true;
+    }
+    taken.emplace_back(key, r.file);
+  }
+  return false;
 }
 
 std::string WithExtension(const std::string& path, const char* extension) {

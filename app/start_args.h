@@ -73,6 +73,12 @@ inline StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs
 // later run finds the same files (empty names stay empty).
 void MakeNamesAbsolute(StartArgs& args);
 
+// A picture that would take the place of the input, an output or another
+// picture: its name, and the name of the file it would replace, in error.
+// Names are compared as the system resolves them (the file a name reaches,
+// or its folder and final name where nothing is yet), not as strings.
+bool PictureNamesClash(const StartArgs& args, const PictureArgs& pictures, std::string& error);
+
 // The path with its extension replaced ("a/b.VBT", "TDM" -> "a/b.TDM"); a
 // path without one gets it appended.
 std::string WithExtension(const std::string& path, const char* extension);

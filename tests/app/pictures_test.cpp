@@ -364,6 +364,13 @@ TEST(HeadlessProgram, UsageErrorsAndFailedRunsWriteNoPicture) {
       {"--export fft=a.png --size 10x10 " + demo + " o.TDM o.FDM", 2, {}, "torzalen: --size"},
       {"--export fft=a.png missing.VBT o.TDM o.FDM", 2, {}, "torzalen: "},
       {"--export fft=a.png empty.VBT o.TDM o.FDM", 1, {}, "VBT preprocessor: "},
+      // A picture never takes the place of an output or another picture,
+      // however it is named.
+      {"--export fft=o.png " + demo + " o.png o.FDM", 2, {}, "torzalen: --export o.png: the"},
+      {"--export fft=\"$PWD/o.pdf\" " + demo + " o.TDM o.pdf", 2, {},
+       "torzalen: --export /"},
+      {"--export fft=a.png --export three=./a.png " + demo + " o.TDM o.FDM", 2, {},
+       "torzalen: --export ./a.png: the picture would replace a.png"},
       {"--export fft=nodir/a.png " + demo + " o.TDM o.FDM", 1, {"o.FDM", "o.TDM"},
        "torzalen: cannot write nodir/a.png: "},
   };
