@@ -28,6 +28,8 @@ TEST(FormatDecimals, RoundsTheDecimalValueShownHalfAwayFromZero) {
       {0.00001235, 2, "1.24e-005"},
       {1.5e20, 3, "1.5e+020"},  // fewer decimals than d: whole
       {123456789.987, 2, "123456790"},  // d + 8 significant digits
+      {1234567890.12, 2, "1234567890"},
+      {12345678.9, 0, "12345679"},
       {8192.0, 0, "8192"},
       {8192.5, 0, "8193"},  // no point without decimals
       {-8192.5, 0, "-8193"},
@@ -241,6 +243,27 @@ TEST_F(PlotMath, ColumnsMapToSamplesAndLinesWithinTheData) {
   EXPECT_EQ(SampleAtColumn(g, r, 101), 50 + 5);
   EXPECT_EQ(SampleAtColumn(g, r, 790), 300);
   EXPECT_EQ(LineAtColumn(g, r, 5000), 4095);
+}
+
+TEST_F(PlotMath, ColumnsAtTheEdgesOfTheSpectrum) {
+  r.counters.ProgrCount = 1000;
+  r.spectrum.FFT_N = 256;  // 128 lines on 800 pixels: 6 pixels a line
+  PlotGeometry g = UpdateGeometry(s, r, l);
+  ASSERT_EQ(g.FftPixStep, 6);
+  EXPECT_EQ(LineAtColumn(g, r, 0), 0);
+  EXPECT_EQ(LineAtColumn(g, r, 61), 10);
+  EXPECT_EQ(LineAtColumn(g, r, 799), 127);
+  // A spectrum of one line, and none: every column reads line 0.
+  for (int32_t n : {2, 0}) {
+    r.spectrum.FFT_N = n;
+    g = UpdateGeometry(s, r, l);
+    EXPECT_EQ(g.FftPixStep, n == 2 ? 800 : 1) << n;  // no span: one pixel, not a division by 0
+    EXPECT_EQ(LineAtColumn(g, r, 0), 0) << n;
+    EXPECT_EQ(LineAtColumn(g, r, 400), 0) << n;
+  }
+  // One sample is a record with samples.
+  r.counters.ProgrCount = 1;
+  EXPECT_TRUE(UpdateGeometry(s, r, l).HasSamples);
 }
 
 }  // namespace
