@@ -175,6 +175,10 @@ TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   v = SingleGraphScale(H, t);
   EXPECT_NEAR(v.Scale, 1.92, 1e-12);
   EXPECT_NEAR(v.Offset, 240.0, 1e-9);
+  t.zoom = 1.0;  // the smallest whole zoom is a zoom too
+  v = SingleGraphScale(H, t);
+  EXPECT_NEAR(v.Scale, 0.0096, 1e-15);
+  EXPECT_NEAR(v.Offset, 240.0, 1e-9);
 
   bands = BandScales(s, H, r);
   EXPECT_NEAR(bands[0].Offset, 60.0, 1e-9);
@@ -210,6 +214,13 @@ TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
   bands = BandScales(s, H, r);
   EXPECT_EQ(bands[1].Scale, 0.0);
   EXPECT_EQ(bands[1].Offset, 60.0);
+  // Lines outside the arrays have no magnitude.
+  r.spectrum.FFTre[0] = 3.0;
+  r.spectrum.FFTre[kSampleCapacity - 1] = 4.0;
+  EXPECT_EQ(LineMagnitudeAt(r, 0), 3.0);
+  EXPECT_EQ(LineMagnitudeAt(r, kSampleCapacity - 1), 4.0);
+  EXPECT_EQ(LineMagnitudeAt(r, -1), 0.0);
+  EXPECT_EQ(LineMagnitudeAt(r, kSampleCapacity), 0.0);
   r.spectrum.FundLine = 40;  // magnitude 0
   v = FftScale(s, H, r);
   EXPECT_EQ(v.Scale, 0.0);

@@ -77,6 +77,42 @@ TEST_F(Edges, AShortSpanScrollsByOneAtLeast) {
   EXPECT_EQ(s.TimeStart, 4970);
 }
 
+TEST_F(Edges, TheBarOfADisplayOfOneSampleStandsAtItsEnd) {
+  r.counters.ProgrCount = 1;
+  s.Show = DisplayChoice::ShowTorque;
+  s.TimeStart = 1, s.TimeEnd = 1;
+  EXPECT_EQ(ScrollHorizontally(s, r, ScrollCode::LineRight).value(), 100);  // 100 x 1 / 1
+  EXPECT_EQ(s.TimeStart, 1);
+  EXPECT_EQ(s.TimeEnd, 1);
+}
+
+TEST_F(Edges, AKeptZoomGetsStepsOfOneAtLeast) {
+  r.counters.ProgrCount = 1000;
+  r.spectrum.FFT_N = 1024;
+  s.XZoomActive = 1;
+  s.TimeStart = 0, s.TimeEnd = 100, s.TimeStep = 0;
+  s.FftStart = 0, s.FftEnd = 50, s.FftStep = -3;
+  ASSERT_TRUE(ComputeRanges(s, r, l));
+  EXPECT_EQ(s.XZoomActive, 1);
+  EXPECT_EQ(s.TimeStep, 1);
+  EXPECT_EQ(s.FftStep, 1);
+  EXPECT_EQ(s.TimePixStep, 8);  // 800 / 100
+  EXPECT_EQ(s.FftPixStep, 16);
+}
+
+TEST_F(Edges, AKeptZoomPastASpectrumOfOneLineIsDropped) {
+  r.counters.ProgrCount = 1000;
+  r.spectrum.FFT_N = 2;  // one line
+  s.XZoomActive = 1;
+  s.TimeStart = 0, s.TimeEnd = 100, s.TimeStep = 1;
+  s.FftStart = 1, s.FftEnd = 5, s.FftStep = 1;  // held to 1..1: nothing
+  ComputeRanges(s, r, l);
+  EXPECT_EQ(s.XZoomActive, 0);
+  EXPECT_EQ(s.TimeEnd, 1000);
+  EXPECT_EQ(s.FftStart, 0);
+  EXPECT_EQ(s.FftEnd, 1);
+}
+
 TEST_F(Edges, ScrollWithoutDataStaysAtZero) {
   s.TimeStart = 0, s.TimeEnd = 0;
   EXPECT_EQ(ScrollHorizontally(s, r, ScrollCode::PageRight).value(), 0);
@@ -132,6 +168,11 @@ TEST(LayoutRule, RectanglesOfThePlotAndTheStrip) {
   EXPECT_EQ(ToolbarRect(l, -4).height, 0);
   EXPECT_EQ(LayOut(1100, 700, -4, false).PlotHeight, 704);
   EXPECT_EQ(LayOut(1100, 10, 20, false).PlotHeight, 0);
+  // A client of one pixel keeps it, and so does a plot one pixel wide.
+  const LayoutRecord tiny = LayOut(1, 1, 0, false);
+  EXPECT_EQ((std::array{tiny.ClientWidth, tiny.ClientHeight, tiny.PlotHeight}),
+            (std::array<uint16_t, 3>{1, 1, 1}));
+  EXPECT_EQ(PlotWidthFor(163, 162), 1);
   EXPECT_EQ(PlotWidthFor(65535 + 500, 162), 65535);  // held to 16 bits
   EXPECT_EQ(LayOut(65536, 65536, 20, true).ClientWidth, 65535);
   EXPECT_EQ(LayOut(65536, 65536, 20, true).ClientHeight, 65535);
