@@ -9,21 +9,27 @@ with file:line and the change, so that a test can be written for each real
 fault; a survivor that changes nothing a user or caller could see is judged
 by hand and listed in tools/mutate_equivalent.txt with the reason.
 
-    tools/mutate.py [--sample N] [--seed S] [--build DIR] [--report FILE]
+    tools/mutate.py [--sample N] [--seed S] [--build DIR] [--report FILE] [--survivors]
     tools/mutate.py --list [FILE...]       the mutants of the files, nothing built
 
 The build tree (default build-mutate/) holds a copy of the source tree and a
 Debug build of it, so the worktree is never touched and the other build trees
-are not disturbed. Each mutant takes the shared build lock (/tmp/tz-build.lock)
-for its own build and test run only, so other builds go on between mutants.
+are not disturbed. The shared build lock (/tmp/tz-build.lock) is taken for a
+short slice of mutants at a time (--slice seconds, a mutant is never cut), so
+other builds go on between slices without each mutant queueing behind them.
 A mutant whose object file is the original's (the compiler made the same
 code) is equivalent without a look; one that does not compile is stillborn.
 Both are left out of the score, which is killed / (built - equivalent).
+
+Each outcome is kept in results.json of the build tree; --survivors runs only
+the sampled mutants that survived last time (tests are only ever added, so a
+killed mutant stays killed) and reports the whole sample again.
 """
 
 import argparse
 import fcntl
 import hashlib
+import json
 import os
 import random
 import re
@@ -41,8 +47,9 @@ FILES = [
     "display/marker_switches.cpp",
     "display/marker_placement.cpp",
     "display/zoom_scroll.cpp",
+    "display/panel_controls.cpp",
+    "display/marker_lines.cpp",
     "display/plot_math.cpp",
-    "display/plot_geometry.cpp",
     "display/layout.cpp",
     "display/format_decimals.cpp",
     "settings/filter_rules.cpp",
@@ -161,10 +168,13 @@ def LineMutants(code):
 
 
 def Mutants(rel, text):
-    """Every mutant of a source file: dicts of file, line, column, change."""
+    """Every mutant of a source file: dicts of file, line, column, change, and
+    which occurrence of its line's text it is (the same line may stand twice)."""
     mutants = []
     in_block = False
+    seen = {}
     for number, line in enumerate(text.split("\n"), 1):
+        seen[line.strip()] = seen.get(line.strip(), 0) + 1
         code, in_block_after = Masked(line, in_block)
         stripped = code.strip()
         skip = (stripped.startswith("#") or stripped.startswith("static_assert") or
@@ -172,7 +182,8 @@ def Mutants(rel, text):
         if not skip:
             for column, old, new, kind in LineMutants(code):
                 mutants.append({"file": rel, "line": number, "column": column, "old": old,
-                                "new": new, "kind": kind, "text": line.strip()})
+                                "new": new, "kind": kind, "text": line.strip(),
+                                "occurrence": seen[line.strip()]})
         in_block = in_block_after
     return mutants
 
@@ -193,9 +204,11 @@ def Describe(m):
 
 
 def Key(m):
-    """What identifies a mutant across edits elsewhere: file, the line's text,
-    the column and the change."""
-    return f'{m["file"]}|{m["text"]}|{m["column"]}|{m["old"]}|{m["new"]}'
+    """What identifies a mutant across edits elsewhere: file, the line's text
+    (with its occurrence when the same text stands more than once), the
+    column and the change."""
+    text = m["text"] if m["occurrence"] == 1 else f'{m["text"]} #{m["occurrence"]}'
+    return f'{m["file"]}|{text}|{m["column"]}|{m["old"]}|{m["new"]}'
 
 
 def JudgedEquivalent():
@@ -276,7 +289,7 @@ class Tree:
         return hashlib.sha256(path.read_bytes()).hexdigest() if path.exists() else None
 
     def Build(self, targets):
-        code, out = Run(["cmake", "--build", str(self.build), "-j2", "--target", *targets],
+        code, out = Run(["cmake", "--build", str(self.build), "-j1", "--target", *targets],
                         env=self.env)
         return code == 0, out
 
@@ -311,13 +324,12 @@ def RunMutant(tree, m, original, digests):
     program = TEST_PROGRAM[folder]
     tree.Write(m["file"], Apply(original, m))
     try:
-        with BuildLock():
-            ok, _ = tree.Build([program])
-            if not ok:
-                return "stillborn", ""
-            if tree.Digest(m["file"]) == digests[m["file"]]:
-                return "equivalent", "the same object code"
-            code, out = tree.Test(program)
+        ok, _ = tree.Build([program])
+        if not ok:
+            return "stillborn", ""
+        if tree.Digest(m["file"]) == digests[m["file"]]:
+            return "equivalent", "the same object code"
+        code, out = tree.Test(program)
     finally:
         tree.Write(m["file"], original)
     if code is None:
@@ -332,11 +344,15 @@ def Main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--list", nargs="*", metavar="FILE",
                         help="print the mutants of the files (default: all) and stop")
-    parser.add_argument("--sample", type=int, default=200)
+    parser.add_argument("--sample", type=int, default=150)
     parser.add_argument("--seed", type=int, default=17)
     parser.add_argument("--build", default=str(ROOT / "build-mutate"))
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test program")
     parser.add_argument("--report", help="also write the report to this file")
+    parser.add_argument("--slice", type=float, default=30.0,
+                        help="seconds of mutants per taking of the build lock")
+    parser.add_argument("--survivors", action="store_true",
+                        help="run again only the mutants that survived the last run")
     args = parser.parse_args()
 
     if args.list is not None:
@@ -362,15 +378,34 @@ def Main():
     digests = Baseline(tree)
     judged = JudgedEquivalent()
 
+    stored_path = tree.base / "results.json"
+    stored = json.loads(stored_path.read_text()) if stored_path.exists() else {}
+    if not args.survivors:
+        stored = {}
     results = []
+    lock = None
     for i, m in enumerate(sample, 1):
         start = time.time()
-        outcome, detail = RunMutant(tree, m, sources[m["file"]], digests)
+        before = stored.get(Key(m))
+        if before and before[0] != "survived":
+            outcome, detail = before
+        else:
+            if lock is None:
+                lock = BuildLock().__enter__()
+                taken = time.time()
+            outcome, detail = RunMutant(tree, m, sources[m["file"]], digests)
+            if time.time() - taken >= args.slice:
+                lock.__exit__(None, None, None)
+                lock = None
+        stored[Key(m)] = [outcome, detail]
+        stored_path.write_text(json.dumps(stored, indent=1))
         if outcome == "survived" and Key(m) in judged:
             outcome, detail = "equivalent", judged[Key(m)]
         results.append((m, outcome, detail))
         print(f"[{i}/{len(sample)}] {outcome:10} {time.time() - start:5.1f}s  {Describe(m)}"
               + (f"  ({detail})" if detail else ""), flush=True)
+    if lock is not None:
+        lock.__exit__(None, None, None)
 
     count = {k: sum(1 for _, o, _ in results if o == k)
              for k in ("killed", "survived", "equivalent", "stillborn")}

@@ -27,6 +27,8 @@ TEST(FormatDecimals, RoundsTheDecimalValueShownHalfAwayFromZero) {
       {0.00001234, 2, "1.23e-005"},  // the exponent kept behind the mantissa
       {0.00001235, 2, "1.24e-005"},
       {1.5e20, 3, "1.5e+020"},  // fewer decimals than d: whole
+      {1.2345678901234567e-15, 2, "1.23e-015"},
+      {5e-15, 2, "5.e-015"},  // a short text after a long one: its exponent alone
       {123456789.987, 2, "123456790"},  // d + 8 significant digits
       {1234567890.12, 2, "1234567890"},
       {12345678.9, 0, "12345679"},
@@ -180,7 +182,15 @@ TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   EXPECT_NEAR(v.Scale, 0.0096, 1e-15);
   EXPECT_NEAR(v.Offset, 240.0, 1e-9);
 
-  bands = BandScales(s, H, r);
+  // Three bands and nothing beyond them (the result made in place, so a
+  // fourth band would land on the value behind it).
+  struct Guarded {
+    std::array<VerticalScale, 3> bands;
+    VerticalScale behind{7.0, 7.0, 7.0};
+  };
+  const Guarded guarded{BandScales(s, H, r)};
+  EXPECT_EQ(guarded.behind, (VerticalScale{7.0, 7.0, 7.0}));
+  bands = guarded.bands;
   EXPECT_NEAR(bands[0].Offset, 60.0, 1e-9);
   EXPECT_NEAR(bands[0].Base, 338.0, 1e-9);
   EXPECT_DOUBLE_EQ(bands[1].Base, 0.31666666666666665 * 480 + 50.0);
