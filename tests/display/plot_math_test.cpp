@@ -27,7 +27,11 @@ TEST(FormatDecimals, RoundsTheDecimalValueShownHalfAwayFromZero) {
       {0.00001234, 2, "1.23e-005"},  // the exponent kept behind the mantissa
       {0.00001235, 2, "1.24e-005"},
       {1.5e20, 3, "1.5e+020"},  // fewer decimals than d: whole
+      {1.2345678901234567e-15, 2, "1.23e-015"},
+      {5e-15, 2, "5.e-015"},  // a short text after a long one: its exponent alone
       {123456789.987, 2, "123456790"},  // d + 8 significant digits
+      {1234567890.12, 2, "1234567890"},
+      {12345678.9, 0, "12345679"},
       {8192.0, 0, "8192"},
       {8192.5, 0, "8193"},  // no point without decimals
       {-8192.5, 0, "-8193"},
@@ -173,8 +177,20 @@ TEST_F(PlotMath, ScalesAtAHundredPercentAndZoomed) {
   v = SingleGraphScale(H, t);
   EXPECT_NEAR(v.Scale, 1.92, 1e-12);
   EXPECT_NEAR(v.Offset, 240.0, 1e-9);
+  t.zoom = 1.0;  // the smallest whole zoom is a zoom too
+  v = SingleGraphScale(H, t);
+  EXPECT_NEAR(v.Scale, 0.0096, 1e-15);
+  EXPECT_NEAR(v.Offset, 240.0, 1e-9);
 
-  bands = BandScales(s, H, r);
+  // Three bands and nothing beyond them (the result made in place, so a
+  // fourth band would land on the value behind it).
+  struct Guarded {
+    std::array<VerticalScale, 3> bands;
+    VerticalScale behind{7.0, 7.0, 7.0};
+  };
+  const Guarded guarded{BandScales(s, H, r)};
+  EXPECT_EQ(guarded.behind, (VerticalScale{7.0, 7.0, 7.0}));
+  bands = guarded.bands;
   EXPECT_NEAR(bands[0].Offset, 60.0, 1e-9);
   EXPECT_NEAR(bands[0].Base, 338.0, 1e-9);
   EXPECT_DOUBLE_EQ(bands[1].Base, 0.31666666666666665 * 480 + 50.0);
@@ -208,6 +224,13 @@ TEST_F(PlotMath, DegenerateScalesKeepTheZeroLineAndLayTheCurveOnIt) {
   bands = BandScales(s, H, r);
   EXPECT_EQ(bands[1].Scale, 0.0);
   EXPECT_EQ(bands[1].Offset, 60.0);
+  // Lines outside the arrays have no magnitude.
+  r.spectrum.FFTre[0] = 3.0;
+  r.spectrum.FFTre[kSampleCapacity - 1] = 4.0;
+  EXPECT_EQ(LineMagnitudeAt(r, 0), 3.0);
+  EXPECT_EQ(LineMagnitudeAt(r, kSampleCapacity - 1), 4.0);
+  EXPECT_EQ(LineMagnitudeAt(r, -1), 0.0);
+  EXPECT_EQ(LineMagnitudeAt(r, kSampleCapacity), 0.0);
   r.spectrum.FundLine = 40;  // magnitude 0
   v = FftScale(s, H, r);
   EXPECT_EQ(v.Scale, 0.0);
@@ -241,6 +264,27 @@ TEST_F(PlotMath, ColumnsMapToSamplesAndLinesWithinTheData) {
   EXPECT_EQ(SampleAtColumn(g, r, 101), 50 + 5);
   EXPECT_EQ(SampleAtColumn(g, r, 790), 300);
   EXPECT_EQ(LineAtColumn(g, r, 5000), 4095);
+}
+
+TEST_F(PlotMath, ColumnsAtTheEdgesOfTheSpectrum) {
+  r.counters.ProgrCount = 1000;
+  r.spectrum.FFT_N = 256;  // 128 lines on 800 pixels: 6 pixels a line
+  PlotGeometry g = UpdateGeometry(s, r, l);
+  ASSERT_EQ(g.FftPixStep, 6);
+  EXPECT_EQ(LineAtColumn(g, r, 0), 0);
+  EXPECT_EQ(LineAtColumn(g, r, 61), 10);
+  EXPECT_EQ(LineAtColumn(g, r, 799), 127);
+  // A spectrum of one line, and none: every column reads line 0.
+  for (int32_t n : {2, 0}) {
+    r.spectrum.FFT_N = n;
+    g = UpdateGeometry(s, r, l);
+    EXPECT_EQ(g.FftPixStep, n == 2 ? 800 : 1) << n;  // no span: one pixel, not a division by 0
+    EXPECT_EQ(LineAtColumn(g, r, 0), 0) << n;
+    EXPECT_EQ(LineAtColumn(g, r, 400), 0) << n;
+  }
+  // One sample is a record with samples.
+  r.counters.ProgrCount = 1;
+  EXPECT_TRUE(UpdateGeometry(s, r, l).HasSamples);
 }
 
 }  // namespace

@@ -39,6 +39,40 @@ TEST(FftChoiceRules, NoneCheckedGivesTheDefaultAndTheLastCheckedWins) {
   EXPECT_EQ(ReadFftSourceChoice(std::array{false, true, true, false, false}), FftSource::RpmInst);
 }
 
+TEST(FftChoiceRules, EachButtonGivesItsPosition) {
+  for (int i = 0; i < 3; ++i) {
+    std::array<bool, 3> checked{};
+    checked[static_cast<size_t>(i)] = true;
+    EXPECT_EQ(static_cast<int>(ReadFftWindowChoice(checked)), i);
+  }
+  for (int i = 0; i < 5; ++i) {
+    std::array<bool, 5> checked{};
+    checked[static_cast<size_t>(i)] = true;
+    EXPECT_EQ(static_cast<int>(ReadFftSourceChoice(checked)), i);
+  }
+}
+
+TEST_F(FftDialogsTest, TheFirstButtonOfEachDialogIsStored) {
+  r->settings.UseFilterDefaults = 1;
+  Click(window, res::kRadioWindowFlatTop);
+  Click(window, res::kIdOk);
+  EXPECT_EQ(r->settings.FFTwindow, FftWindow::FlatTop);
+  EXPECT_EQ(r->settings.UseFilterDefaults, 0);  // the window dialog clears it on its own
+  EXPECT_EQ(calls, std::vector<std::string>{"run"});
+  r->settings.UseFilterDefaults = 1;
+  Click(source, res::kRadioSourceCslot);
+  Click(source, res::kIdOk);
+  EXPECT_EQ(r->settings.FFTsource, FftSource::Cslot);
+  EXPECT_EQ(r->settings.UseFilterDefaults, 0);
+  // Reopened, each checks its first button.
+  FftWindowDialog w(*r, nullptr, nullptr);
+  FftSourceDialog s(*r, nullptr, nullptr, nullptr);
+  EXPECT_EQ(Checked(w, res::kRadioWindowFlatTop, 3), std::vector{res::kRadioWindowFlatTop});
+  EXPECT_EQ(Checked(s, res::kRadioSourceCslot, 5), std::vector{res::kRadioSourceCslot});
+  EXPECT_EQ(CurrentFftWindow(*r), 0);
+  EXPECT_EQ(CurrentFftSource(*r), 0);
+}
+
 TEST_F(FftDialogsTest, CheckedButtonFollowsTheCurrentValue) {
   EXPECT_EQ(Checked(window, res::kRadioWindowFlatTop, 3), std::vector{res::kRadioWindowHamming});
   EXPECT_EQ(Checked(source, res::kRadioSourceCslot, 5), std::vector{res::kRadioSourceTorque});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "dialog_test_support.h"
 
 namespace tz {
@@ -30,6 +32,14 @@ TEST(FilterRules, WholeEntryIsAnUnsignedDialogInteger) {
                {"+5", 0},    {"", 0},     {"4294967295", 4294967295u}, {"4294967296", 0},
                {"123456789012345678901234567890", 0}};
   for (const auto& c : cases) EXPECT_EQ(ReadWholeEntry(c.text), c.value) << c.text;
+}
+
+TEST(FilterRules, EntriesEndWhereTheirTextEnds) {
+  // Texts cut from a longer one: nothing behind their end is read.
+  const std::string_view digits = "12345";
+  EXPECT_EQ(ReadWholeEntry(digits.substr(0, 2)), 12u);
+  EXPECT_EQ(ReadWholeEntry(digits.substr(0, 0)), 0u);
+  EXPECT_EQ(ReadRealEntry(std::string_view("2.55").substr(0, 3)), 2.5);
 }
 
 TEST(FilterRules, LengthsAreClampedRealsTakenAsEntered) {

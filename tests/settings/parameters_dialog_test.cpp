@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <cstring>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "dialog_test_support.h"
 #include "settings/parameter_fields.h"
@@ -43,6 +45,38 @@ TEST(ParameterFields, StoredTextsStayInsideTheirBuffers) {
   r->params.TimeLen = 1000;
   EXPECT_EQ(Shown(*r)[res::kEditParamDate], "Date");  // up to the first zero byte
   EXPECT_EQ(Shown(*r)[res::kEditParamTime], std::string(kTimeTextSize - 1, 'x'));
+}
+
+TEST(ParameterFields, StoredTextOfNoLengthOrBeyondItsBufferIsHeldToIt) {
+  const char text[] = "12:34:56";
+  EXPECT_EQ(StoredText(text, 0, 9), "");  // the length counts, not the bytes there
+  EXPECT_EQ(StoredText(text, -4, 9), "");
+  EXPECT_EQ(StoredText(text, 5, 9), "12:34");
+  EXPECT_EQ(StoredText(text, 8, 9), "12:34:56");
+  EXPECT_EQ(StoredText(text, 9, 9), "12:34:56");  // at most capacity - 1
+  EXPECT_EQ(StoredText(text, 40, 6), "12:34");
+  RecordPtr r = NewAnalysisRecord();
+  std::memcpy(r->params.DateText, "kept", 4);
+  r->params.DateLen = 0;
+  EXPECT_EQ(Shown(*r)[res::kEditParamDate], "");
+}
+
+TEST(ParameterFields, RowsInTheirGroupsWithTheirLabels) {
+  RecordPtr r = NewAnalysisRecord();
+  r->params.L = 1.5, r->params.Rext = 2.5, r->params.Rint = 3.5, r->params.RPMmax = 4.5;
+  r->params.A_SLOT = 5.5, r->params.Perc_Slot = 6.5, r->params.G = 7.5, r->params.Fmux = 8.5;
+  r->settings.MovAvgLen = 33;
+  std::vector<std::string> rows;
+  for (const ParameterField& f : ParameterFields())
+    rows.push_back(std::string(f.group) + "|" + f.label + "|" + f.text(*r));
+  EXPECT_EQ(rows, (std::vector<std::string>{
+                      "System parameters|Date:|", "System parameters|Time:|",
+                      "System parameters|Counter period (uS)=|8.5",
+                      "Shaft parameters|L(mm)=|1.5", "Shaft parameters|Rext(mm)=|2.5",
+                      "Shaft parameters|Rint(mm)=|3.5", "Shaft parameters|RPMmax=|4.5",
+                      "Discs parameters|N_SLOT=|0.0", "Discs parameters|A_SLOT(degrees)=|5.5",
+                      "Discs parameters|Perc_Slot=|6.5", "Discs parameters|G(N/sqmm)=|7.5",
+                      "Preprocessor parameters|Filtering coefficient=|33"}));
 }
 
 TEST(ParametersDialog, ShowsEightBitTextReadOnlyAndModeless) {
