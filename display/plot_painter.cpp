@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QRect>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -191,6 +192,15 @@ void DrawFft(QPainter& p, const DisplayState& s, const PlotGeometry& g, const An
 const QColor kRulerColour{80, 80, 80};
 constexpr int kTickLength = 4;  // pixels
 constexpr int kLabelGap = 2;    // between a tick and its label
+const QColor kLabelGround{255, 255, 255, 200};  // behind a label
+
+// A ruler's label on a pale ground, legible over a curve's band.
+void DrawLabel(QPainter& p, int left, int baseline, const QString& text) {
+  const QFontMetrics m = p.fontMetrics();
+  p.fillRect(QRect(left - 1, baseline - m.ascent(), m.horizontalAdvance(text) + 2, m.height()),
+             kLabelGround);
+  p.drawText(left, baseline, text);
+}
 
 // Labels along a horizontal ruler at row edge (the bottom of the drawing
 // area, ticks pointing up; or its top, ticks pointing down), each kept
@@ -202,26 +212,25 @@ void DrawXRuler(QPainter& p, const std::vector<Tick>& ticks, const char* unit, i
   for (const Tick& t : ticks) {
     const QString text = QString::fromStdString(t.label) + QLatin1Char(' ') + QLatin1String(unit);
     const int w = m.horizontalAdvance(text);
-    const int left = std::clamp(t.pos - w / 2, 1, std::max(1, last - 1 - w));
-    if (left + w > last - 1) continue;  // no room between the curve's ends
+    const int left = std::clamp(t.pos - w / 2, 2, std::max(2, last - 2 - w));
+    if (left + w > last - 2) continue;  // no room between the curve's ends
     p.drawLine(t.pos, edge, t.pos, edge + dir * kTickLength);
     const int labelEdge = edge + dir * (kTickLength + kLabelGap);
     const int baseline = up ? labelEdge - m.descent() : labelEdge + m.ascent();
-    p.drawText(left, baseline, text);
+    DrawLabel(p, left, baseline, text);
   }
 }
 
 // Ticks up the left edge of each band (or of the single graph), from the
-// second column on.
+// second column on: a short line at the value's row, its label standing on it.
 void DrawValueRulers(QPainter& p, const DisplayState& s, const PlotGeometry& g) {
   const QFontMetrics m = p.fontMetrics();
-  const int margin = m.height() / 2 + 1;
   for (const ValueRuler& ruler : ValueRulers(s, g)) {
-    for (const Tick& t : ValueTicks(g, ruler, 2 * m.height(), margin)) {
-      p.drawLine(1, t.pos, 1 + kTickLength, t.pos);
+    for (const Tick& t : ValueTicks(g, ruler, 2 * m.height(), m.height() + kLabelGap)) {
       const QString text =
           QString::fromStdString(t.label) + QLatin1Char(' ') + QLatin1String(ruler.unit);
-      p.drawText(1 + kTickLength + kLabelGap, t.pos + (m.ascent() - m.descent()) / 2, text);
+      DrawLabel(p, 2 + kLabelGap, t.pos - kLabelGap - m.descent(), text);
+      p.drawLine(1, t.pos, 2 + 2 * kLabelGap + m.horizontalAdvance(text), t.pos);
     }
   }
 }

@@ -274,6 +274,31 @@ void ShootZoom(Shooter& s, MainWindow& w, const QString& tag) {
   s.Save(&w, "graph-3-rpm-unfiltered-restored" + tag);
 }
 
+// The scales' options: rulers on every display choice, and the time graphs
+// fitted to their visible data, with rulers and without; then both off.
+void ShootScales(Shooter& s, MainWindow& w, const QString& tag) {
+  const auto choose = [&w](int radio, bool fit, bool rulers) {
+    WhenModal([=](QDialog* d) {
+      FindById<QAbstractButton>(d, radio)->click();
+      FindById<QCheckBox>(d, res::kCheckFitToData)->setChecked(fit);
+      FindById<QCheckBox>(d, res::kCheckRulers)->setChecked(rulers);
+      d->accept();
+    });
+    w.Dispatcher().Dispatch(res::kCmdDisplayControl);
+    Settle();
+  };
+  for (const GraphChoice& g : kGraphs) {
+    choose(g.radio, false, true);
+    s.Save(&w, QStringLiteral("graph-%1-rulers%2").arg(g.name, tag));
+    if (g.radio == res::kRadioShowFft) continue;
+    choose(g.radio, true, false);
+    s.Save(&w, QStringLiteral("graph-%1-fit%2").arg(g.name, tag));
+    choose(g.radio, true, true);
+    s.Save(&w, QStringLiteral("graph-%1-fit-rulers%2").arg(g.name, tag));
+  }
+  choose(res::kRadioShowFft, false, false);
+}
+
 // Every display choice as it opens and with markers placed, the FFT graph's
 // drawing options, the keyboard toggle, zoom and scroll.
 void ShootGraphs(Shooter& s, QSize size) {
@@ -313,6 +338,7 @@ void ShootGraphs(Shooter& s, QSize size) {
   Settle();
   s.Save(w.get(), "graph-fft-key-s" + tag);
   ShootZoom(s, *w, tag);
+  ShootScales(s, *w, tag);
 }
 
 // A run that ends with a message, the demo run and its statistics, the
