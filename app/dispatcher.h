@@ -72,6 +72,8 @@ class CommandDispatcher : public QObject {
   void About();
 
   bool Running() const { return running_; }
+  // Called with the input of each run that reached its end.
+  std::function<void(const std::string& input)> onCompleted;
   // Of the input chosen for the next run.
   const std::string& InputTitle() const { return next_.inputTitle; }
   const std::string& WindowCaption() const { return next_.windowCaption; }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "app/file_dialog.h"
 #include "app/run_records.h"
@@ -18,6 +19,7 @@ namespace tz {
 class ClientArea;
 class CommandDispatcher;
 class Display;
+class FileExtras;
 class QtPlatform;
 class ToolbarStrip;
 struct StartArgs;
@@ -26,6 +28,9 @@ struct StartArgs;
 struct UiHooks {
   FileDialogFn fileDialog = ShowFileDialog;
   MessageBoxFn messageBox = ShowMessageBox;
+  // The INI file of the program's settings (the recent inputs); empty: the
+  // user's settings of the program. Tests give a file of their own.
+  std::string settingsFile;
 };
 
 class MainWindow : public QMainWindow {
@@ -48,6 +53,7 @@ class MainWindow : public QMainWindow {
   Display& Graphs() { return *display_; }
   QtPlatform& Platform() { return *platform_; }
   ToolbarStrip& Toolbar() { return *toolbar_; }
+  FileExtras& Extras() { return *extras_; }
   const LayoutRecord& Layout() const { return layout_; }
   UiHooks& Hooks() { return hooks_; }
   QAction* Action(int id) const;
@@ -77,6 +83,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<QtPlatform> platform_;
   std::unique_ptr<CommandDispatcher> dispatcher_;
   std::map<int, QAction*> actions_;
+  FileExtras* extras_ = nullptr;  // a child of the window
 };
 
 }  // namespace tz

@@ -34,6 +34,9 @@ UiHooks Answers::Hooks() {
     owners.push_back(owner);
     if (onMessage) onMessage(m);
   };
+  // Never the user's settings: a file that lives as long as the test program.
+  static const TempDir settingsDir;
+  h.settingsFile = settingsFile.empty() ? settingsDir.Path("settings.ini") : settingsFile;
   return h;
 }
 

@@ -32,6 +32,7 @@ struct Answers {
   std::vector<Message> messages;
   std::vector<QWidget*> owners;  // the owner of each message box
   std::function<void(const Message&)> onMessage;  // runs while the box would be up
+  std::string settingsFile;  // the window's settings; empty: a file of the test program's own
 
   UiHooks Hooks();
   std::vector<std::string> Titles() const;
