@@ -94,9 +94,11 @@ void LeftClick(QWidget* w, QPoint at) {
 struct Answers {
   std::deque<std::string> files;
   std::function<void(const Message&)> onMessage;
+  std::string settingsFile;  // never the user's settings
 
   UiHooks Hooks() {
     UiHooks h;
+    h.settingsFile = settingsFile;
     h.fileDialog = [this](QWidget*, const FileDialogSetup&, const std::string&) {
       std::optional<std::string> answer;
       if (!files.empty()) answer = files.front(), files.pop_front();
@@ -148,7 +150,10 @@ class Shooter {
   void OpenDemo(MainWindow& w) { Open(w, demo_, "demo"); }
   const std::string& LongRun() const { return long_; }
   const std::string& Tmp() const { return tmp_; }
-  void SetTmp(std::string tmp) { tmp_ = std::move(tmp); }
+  void SetTmp(std::string tmp) {
+    tmp_ = std::move(tmp);
+    answers_.settingsFile = tmp_ + "/settings.ini";
+  }
   Answers& Hooks() { return answers_; }
 
  private:
