@@ -87,7 +87,7 @@ std::vector<Tick> TimeTicks(const PlotGeometry& g, const AnalysisRecord& r, int 
   int previous = -minSpacing;
   for (int x = 1; x < last; ++x) {
     const double t = time(x);
-    if (t < next) continue;
+    if (!std::isfinite(t) || t < next) continue;  // no tick for a time that is no number
     const double value = std::floor(t / step + 1e-9) * step;
     if (x - previous >= minSpacing) {
       ticks.push_back(MakeTick(x, value, step));

@@ -271,6 +271,11 @@ TEST_F(Scales, TimeTicksFollowTheSamplesTimes) {
   // 80 pixels are 0.88 s: a step of 1 s.
   EXPECT_EQ(ticks.front().label, "1");
   EXPECT_EQ(ticks.size(), 7u);  // 1 .. 7 s
+  // A time that is no number gets no tick, and takes none from the others.
+  for (int i = 2000; i < 2100; ++i) r.samples.TprogrArr[i] = NAN;
+  const std::vector<Tick> holed = TimeTicks(g, r, 80);
+  EXPECT_EQ(holed.size(), 7u);
+  for (const Tick& t : holed) EXPECT_TRUE(std::isfinite(t.value)) << t.label;
 }
 
 TEST_F(Scales, FrequencyAndOrderTicksOfTheFftGraph) {
