@@ -120,6 +120,7 @@ void CommandDispatcher::ProcessFile() {
     s_.records.Completed();
     s_.display.SetRecord(s_.records.Shown());
     shown_ = next_;
+    if (onCompleted) onCompleted(s_.records.Shown().source.InputPath);
   } else {
     // The display, the caption and what the next run starts from are
     // those of the last file that ran to its end.

@@ -77,6 +77,8 @@ class CommandDispatcher : public QObject {
   bool Running() const { return running_; }
   // Whether the last run reached its end (false before any run).
   bool LastRunCompleted() const { return lastRunCompleted_; }
+  // Called with the input of each run that reached its end.
+  std::function<void(const std::string& input)> onCompleted;
   // Of the input chosen for the next run.
   const std::string& InputTitle() const { return next_.inputTitle; }
   const std::string& WindowCaption() const { return next_.windowCaption; }

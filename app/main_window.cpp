@@ -12,6 +12,7 @@
 #include "app/client_area.h"
 #include "app/commands.h"
 #include "app/dispatcher.h"
+#include "app/file_extras.h"
 #include "app/qt_platform.h"
 #include "app/start_args.h"
 #include "app/toolbar_strip.h"
@@ -35,6 +36,9 @@ MainWindow::MainWindow(UiHooks hooks)
   resize(kStartSize);
   CreateClientArea();
   CreateActions();
+  // Beyond the command table: export of the visible data, recent inputs,
+  // dropped files and copied readouts.
+  extras_ = new FileExtras(*this, hooks_.settingsFile);
   SetMinimumTrackHeight();
 }
 

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "app/file_dialog.h"
 #include "app/print_export.h"
@@ -19,6 +20,7 @@ namespace tz {
 class ClientArea;
 class CommandDispatcher;
 class Display;
+class FileExtras;
 class QtPlatform;
 class ToolbarStrip;
 struct StartArgs;
@@ -29,6 +31,9 @@ struct UiHooks {
   MessageBoxFn messageBox = ShowMessageBox;
   PrintDialogFn printDialog = ShowPrintDialog;
   PreviewDialogFn previewDialog = ShowPrintPreview;
+  // The INI file of the program's settings (the recent inputs); empty: the
+  // user's settings of the program. Tests give a file of their own.
+  std::string settingsFile;
 };
 
 class MainWindow : public QMainWindow {
@@ -53,6 +58,7 @@ class MainWindow : public QMainWindow {
   QWidget* Client() const;
   QtPlatform& Platform() { return *platform_; }
   ToolbarStrip& Toolbar() { return *toolbar_; }
+  FileExtras& Extras() { return *extras_; }
   const LayoutRecord& Layout() const { return layout_; }
   UiHooks& Hooks() { return hooks_; }
   QAction* Action(int id) const;
@@ -83,6 +89,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<GraphOutput> graphOutput_;
   std::unique_ptr<CommandDispatcher> dispatcher_;
   std::map<int, QAction*> actions_;
+  FileExtras* extras_ = nullptr;  // a child of the window
 };
 
 }  // namespace tz

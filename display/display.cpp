@@ -6,10 +6,13 @@
 #include <QWidget>
 #include <vector>
 
+#include "display/fit_range.h"
 #include "display/marker_placement.h"
 #include "display/marker_switches.h"
 #include "display/panel_column.h"
 #include "display/panel_contents.h"
+#include "display/readouts.h"
+#include "display/visible_data.h"
 #include "display/zoom_scroll.h"
 #include "ui/resource.h"
 
@@ -79,6 +82,8 @@ void Display::DestroyWindows() {
 void Display::UpdateGeometry() {
   if (running_) return;
   geometry_ = tz::UpdateGeometry(state_, *record_, layout_);
+  // Fitted scales follow the visible samples: so do the panels' ranges.
+  Apply(FittedReadouts(state_, geometry_));
   // The update may have ended a zoom kept from a longer file: the bar follows.
   const bool zoomed = state_.XZoomActive != 0;
   if (plot_ != nullptr && plot_->HorizontalBar()->isVisible() != zoomed)
@@ -126,6 +131,7 @@ void Display::RebuildDisplay() {
   UpdateGeometry();
   CreatePlotWindow();
   for (PanelId p : ColumnPanelsFor(state_).order) CreatePanel(p);
+  Apply(FittedReadouts(state_, geometry_));
   PlaceWindows();
   plot_->show();
   for (PanelId p : ColumnPanelsFor(state_).order) Panel(p)->show();
@@ -151,8 +157,10 @@ void Display::SetRecord(const AnalysisRecord& record) {
 }
 
 void Display::OnCharacter(const QString& text) {
-  if (text == QLatin1String("s") || text == QLatin1String("S"))
-    state_.FftEnvelope = state_.FftEnvelope == 1 ? 0 : 1;
+  const QString key = text.toLower();
+  if (key == QLatin1String("s")) state_.FftEnvelope = state_.FftEnvelope == 1 ? 0 : 1;
+  if (key == QLatin1String("f")) state_.FitToData = state_.FitToData == 0 ? 1 : 0;
+  if (key == QLatin1String("r")) state_.Rulers = state_.Rulers == 0 ? 1 : 0;
   RebuildDisplay();
 }
 
@@ -199,6 +207,18 @@ void Display::OnSwitch(PanelId panel, int id, bool on) {
       break;
   }
   Apply(ops);
+}
+
+QString Display::ReadoutsText() const {
+  const auto textOf = [this](PanelId p, int id) {
+    const AxisPanel* panel = Panel(p);
+    return panel == nullptr ? std::string() : panel->Text(id).toStdString();
+  };
+  return QString::fromStdString(ReadoutText(ReadoutsOf(state_), textOf));
+}
+
+std::string Display::VisibleDataText() const {
+  return VisibleDataCsv(state_, geometry_, *record_);
 }
 
 void Display::ClearMarkers() { Apply(ClearMarkerSwitches(state_)); }

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <array>
 #include <functional>
+#include <string>
 
 #include "display/axis_panel.h"
 #include "display/control_ops.h"
@@ -53,6 +54,10 @@ class Display : public QObject {
   const DisplayState& State() const { return state_; }
   // Where the plot window draws and reads clicks, as of the last change.
   const PlotGeometry& Geometry() const { return geometry_; }
+  // Every readout of the panels shown, "label<TAB>value<TAB>unit" a line.
+  QString ReadoutsText() const;
+  // The data of the graph shown over its visible range, as CSV text.
+  std::string VisibleDataText() const;
   // The fixed-pitch font's line: the plot window's vertical scroll step.
   int LineHeight() const { return lineHeight_; }
 

@@ -47,6 +47,12 @@ constexpr OptionBox kOptionBoxes[] = {
 
 static_assert(std::size(kOptionBoxes) == 4, "one box per option of DisplayChoices");
 
+// The options of every graph, in a box of their own under the graphs.
+constexpr OptionBox kViewBoxes[] = {
+    {res::kCheckFitToData, "Fit time graphs to the visible data", &DisplayChoices::fitToData},
+    {res::kCheckRulers, "Rulers", &DisplayChoices::rulers},
+};
+
 template <typename T>
 T* Make(int id, const char* text, QWidget* parent) {
   auto* w = new T(QString::fromLatin1(text), parent);
@@ -63,6 +69,8 @@ DisplayChoices ChoicesOf(const DisplayState& s) {
   c.harmonics = s.ShowHarmonics != 0;
   c.harmonicPeaks = s.ShowHarmonicPeaks != 0;
   c.cleanSpectrum = s.CleanSpectrum != 0;
+  c.fitToData = s.FitToData != 0;
+  c.rulers = s.Rulers != 0;
   return c;
 }
 
@@ -72,6 +80,8 @@ void StoreDisplayChoices(const DisplayChoices& c, DisplayState& s) {
   s.ShowHarmonics = c.harmonics ? 1 : 0;
   s.ShowHarmonicPeaks = c.harmonicPeaks ? 1 : 0;
   s.CleanSpectrum = c.cleanSpectrum ? 1 : 0;
+  s.FitToData = c.fitToData ? 1 : 0;
+  s.Rulers = c.rulers ? 1 : 0;
 }
 
 DisplaySettingsDialog::DisplaySettingsDialog(DisplayState& state,
@@ -117,6 +127,15 @@ DisplaySettingsDialog::DisplaySettingsDialog(DisplayState& state,
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fftGroup);
   layout->addWidget(timeGroup);
+  auto* viewGroup = Make<QGroupBox>(res::kIdStatic, "Scales", this);
+  auto* viewLayout = new QVBoxLayout(viewGroup);
+  for (size_t i = 0; i < views_.size(); ++i) {
+    const OptionBox& o = kViewBoxes[i];
+    views_[i] = Make<QCheckBox>(o.id, o.text, viewGroup);
+    views_[i]->setChecked(initial.*o.choice);
+    viewLayout->addWidget(views_[i]);
+  }
+  layout->addWidget(viewGroup);
   AddOkCancelRow(this, layout);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -126,6 +145,7 @@ DisplayChoices DisplaySettingsDialog::Choices() const {
   const int checked = graphs_->checkedId();
   if (checked >= 0) c.graph = static_cast<DisplayChoice>(checked);
   for (size_t i = 0; i < options_.size(); ++i) c.*kOptionBoxes[i].choice = options_[i]->isChecked();
+  for (size_t i = 0; i < views_.size(); ++i) c.*kViewBoxes[i].choice = views_[i]->isChecked();
   return c;
 }
 

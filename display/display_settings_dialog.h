@@ -1,6 +1,7 @@
 // "Display Settings": chooses what the plot window shows (the FFT graph or
-// one of six arrangements of the time graphs) and four drawing options of
-// the FFT graph. Closing it always rebuilds the display.
+// one of six arrangements of the time graphs), four drawing options of the
+// FFT graph, and two of every graph (time graphs fitted to their visible
+// data, rulers). Closing it always rebuilds the display.
 #pragma once
 
 #include <QDialog>
@@ -23,6 +24,8 @@ struct DisplayChoices {
   bool harmonics = false;
   bool harmonicPeaks = false;
   bool cleanSpectrum = false;
+  bool fitToData = false;  // time graphs scaled to the visible samples
+  bool rulers = false;     // labelled ticks along the axes
 };
 
 // The buttons the dialog opens with: the graph choice in force checked.
@@ -59,6 +62,7 @@ class DisplaySettingsDialog : public QDialog {
   std::function<void()> rebuild_;
   QButtonGroup* graphs_;                 // the seven graph buttons, by DisplayChoice
   std::array<QCheckBox*, 4> options_{};  // the FFT graph's option boxes
+  std::array<QCheckBox*, 2> views_{};    // fit to the data, rulers
 };
 
 }  // namespace tz

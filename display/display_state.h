@@ -64,6 +64,8 @@ struct DisplayState {
   int ShowHarmonics = 0;      // fundamental and its multiples in magenta
   int ShowHarmonicPeaks = 0;  // the picked peaks instead of the magnitudes
   int CleanSpectrum = 0;      // DC slope and lines at or under the floor suppressed
+  int FitToData = 0;          // time graphs scaled to the visible samples' minimum and maximum
+  int Rulers = 0;             // labelled ticks along the time or frequency axis and each band
 
   // ---- Visible range, as the X zoom and scrolling leave it ----
   int32_t TimeStart = 0;  // first drawn sample: Progr = TimeStart + MovAvgLen

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "display/orders.h"
+#include "display/visible_data.h"
+
 #include "display/panel_controls.h"
 #include "display/plot_geometry.h"
 #include "display/plot_math.h"
@@ -29,14 +32,6 @@ struct Click {
   }
 };
 
-// 10 x log10 of a magnitude against the DC line; 0 without a DC line to
-// compare with (no spectrum yet, or an empty one).
-double DecibelsOf(double magnitude, const AnalysisRecord& r) {
-  const double dc = LineMagnitudeAt(r, 0);
-  if (dc == 0.0) return 0.0;
-  return 10.0 * std::log10(magnitude / dc);
-}
-
 void PlaceFftXMarker(const Click& c, int marker) {
   Marker& m = c.SetMarker(marker);
   c.lines.Set(marker == 1 ? MarkerLine::FftX1 : MarkerLine::FftX2, c.x);
@@ -45,19 +40,21 @@ void PlaceFftXMarker(const Click& c, int marker) {
   m.Line = line;
   m.Freq = c.r.spectrum.FFTfreq[line];
   m.Ampl = LineMagnitudeAt(c.r, line);
-  m.dB = DecibelsOf(m.Ampl, c.r);
+  m.dB = DecibelsToDc(m.Ampl, c.r);
   const FftXIds& f = kFftX[marker == 1 ? 0 : 1];
   const PanelId FX = PanelId::FftX;
   AddText(c.ops, FX, f.line, m.Line, 2);
   AddText(c.ops, FX, f.freq, m.Freq, 2);
   AddText(c.ops, FX, f.ampl, m.Ampl, 2);
   AddText(c.ops, FX, f.dB, m.dB, 3);
+  AddText(c.ops, FX, f.order, OrderOfLine(m.Line, c.r), 3);
   const Marker& m1 = c.s.Markers[0];
   const Marker& m2 = c.s.Markers[1];
   AddText(c.ops, FX, res::kFftXVarLines, m2.Line - m1.Line, 0);
   AddText(c.ops, FX, res::kFftXVarFreq, m1.Freq - m2.Freq, 2);
   AddText(c.ops, FX, res::kFftXVarAmpl, m1.Ampl - m2.Ampl, 2);
   AddText(c.ops, FX, res::kFftXVardB, m1.dB - m2.dB, 3);
+  AddText(c.ops, FX, res::kFftXVarOrder, OrderOfLine(m2.Line - m1.Line, c.r), 3);
 }
 
 void PlaceFftYMarker(const Click& c, int marker) {
@@ -65,7 +62,7 @@ void PlaceFftYMarker(const Click& c, int marker) {
   c.lines.Set(marker == 1 ? MarkerLine::FftY1 : MarkerLine::FftY2, c.y);
   m.PrevFftY = c.y;
   m.YAmpl = ValueAtRow(c.g.PlotHeight, c.y, c.g.Graph.Scale, c.g.Graph.Offset, 0.0);
-  m.YdB = DecibelsOf(m.YAmpl, c.r);
+  m.YdB = DecibelsToDc(m.YAmpl, c.r);
   const FftYIds& f = kFftY[marker == 1 ? 0 : 1];
   const Marker& m1 = c.s.Markers[0];
   const Marker& m2 = c.s.Markers[1];

@@ -55,15 +55,18 @@ inline size_t YIndex(PanelId p) { return p == PanelId::Y2 ? 1 : p == PanelId::Y3
 // The FFT X panel's switch and fields of each marker, and the fields of
 // their variation.
 struct FftXIds {
-  int markerOn, line, freq, ampl, dB;
-  constexpr std::array<int, 4> Fields() const { return {line, freq, ampl, dB}; }
+  int markerOn, line, freq, ampl, dB, order;
+  constexpr std::array<int, 5> Fields() const { return {line, freq, ampl, dB, order}; }
 };
 inline constexpr std::array<FftXIds, 2> kFftX = {{
-    {res::kFftXMarker1On, res::kFftXM1Line, res::kFftXM1Freq, res::kFftXM1Ampl, res::kFftXM1dB},
-    {res::kFftXMarker2On, res::kFftXM2Line, res::kFftXM2Freq, res::kFftXM2Ampl, res::kFftXM2dB},
+    {res::kFftXMarker1On, res::kFftXM1Line, res::kFftXM1Freq, res::kFftXM1Ampl, res::kFftXM1dB,
+     res::kFftXM1Order},
+    {res::kFftXMarker2On, res::kFftXM2Line, res::kFftXM2Freq, res::kFftXM2Ampl, res::kFftXM2dB,
+     res::kFftXM2Order},
 }};
-inline constexpr std::array<int, 4> kFftXVariation = {res::kFftXVarLines, res::kFftXVarFreq,
-                                                      res::kFftXVarAmpl, res::kFftXVardB};
+inline constexpr std::array<int, 5> kFftXVariation = {res::kFftXVarLines, res::kFftXVarFreq,
+                                                      res::kFftXVarAmpl, res::kFftXVardB,
+                                                      res::kFftXVarOrder};
 // The FFT Y panel's switch and fields of each marker.
 struct FftYIds {
   int markerOn, ampl, dB;

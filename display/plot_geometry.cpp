@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display/fit_range.h"
 #include "processing/analysis_record.h"
 
 namespace tz {
@@ -24,6 +25,7 @@ PlotGeometry GeometryOf(const DisplayState& s, const AnalysisRecord& r, const La
   if (FftShown(s)) g.Graph = FftScale(s, H, r);
   else if (SingleGraphShown(s, &single)) g.Graph = SingleGraphScale(H, SeriesOf(single, r, s));
   else g.Bands = BandScales(s, H, r);
+  if (s.FitToData && !FftShown(s)) FitToVisibleData(g, s, r);
   return g;
 }
 

@@ -34,6 +34,15 @@ struct PlotGeometry {
   VerticalScale Graph;                 // the single time graph or the FFT graph
   std::array<VerticalScale, 3> Bands;  // RPM, torque and power bands of the three graphs
 
+  // With the state's FitToData: the visible samples' least and greatest
+  // value each scale was fitted to (the single graph's in the first).
+  struct Range {
+    double min = 0, max = 0;
+    bool operator==(const Range&) const = default;
+  };
+  bool Fitted = false;
+  std::array<Range, 3> FittedRanges;
+
   bool operator==(const PlotGeometry&) const = default;
 };
 

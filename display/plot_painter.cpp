@@ -1,14 +1,17 @@
 #include "display/plot_painter.h"
 
+#include <QFontMetrics>
 #include <QLine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QRect>
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "display/plot_math.h"
+#include "display/rulers.h"
 #include "processing/analysis_record.h"
 
 namespace tz {
@@ -184,6 +187,70 @@ void DrawFft(QPainter& p, const DisplayState& s, const PlotGeometry& g, const An
   DrawHorizontal(p, plot_colour::kZeroLine, B, g.PlotWidth);
 }
 
+// ---- Rulers ----
+
+const QColor kRulerColour{80, 80, 80};
+constexpr int kTickLength = 4;  // pixels
+constexpr int kLabelGap = 2;    // between a tick and its label
+const QColor kLabelGround{255, 255, 255, 200};  // behind a label
+
+// A ruler's label on a pale ground, legible over a curve's band.
+void DrawLabel(QPainter& p, int left, int baseline, const QString& text) {
+  const QFontMetrics m = p.fontMetrics();
+  p.fillRect(QRect(left - 1, baseline - m.ascent(), m.horizontalAdvance(text) + 2, m.height()),
+             kLabelGround);
+  p.drawText(left, baseline, text);
+}
+
+// Labels along a horizontal ruler at row edge (the bottom of the drawing
+// area, ticks pointing up; or its top, ticks pointing down), each kept
+// within columns 1..last - 1.
+void DrawXRuler(QPainter& p, const std::vector<Tick>& ticks, const char* unit, int edge, bool up,
+                int last) {
+  const QFontMetrics m = p.fontMetrics();
+  const int dir = up ? -1 : 1;
+  for (const Tick& t : ticks) {
+    const QString text = QString::fromStdString(t.label) + QLatin1Char(' ') + QLatin1String(unit);
+    const int w = m.horizontalAdvance(text);
+    const int left = std::clamp(t.pos - w / 2, 2, std::max(2, last - 2 - w));
+    if (left + w > last - 2) continue;  // no room between the curve's ends
+    p.drawLine(t.pos, edge, t.pos, edge + dir * kTickLength);
+    const int labelEdge = edge + dir * (kTickLength + kLabelGap);
+    const int baseline = up ? labelEdge - m.descent() : labelEdge + m.ascent();
+    DrawLabel(p, left, baseline, text);
+  }
+}
+
+// Ticks up the left edge of each band (or of the single graph), from the
+// second column on: a short line at the value's row, its label standing on it.
+void DrawValueRulers(QPainter& p, const DisplayState& s, const PlotGeometry& g) {
+  const QFontMetrics m = p.fontMetrics();
+  for (const ValueRuler& ruler : ValueRulers(s, g)) {
+    for (const Tick& t : ValueTicks(g, ruler, 2 * m.height(), m.height() + kLabelGap)) {
+      const QString text =
+          QString::fromStdString(t.label) + QLatin1Char(' ') + QLatin1String(ruler.unit);
+      DrawLabel(p, 2 + kLabelGap, t.pos - kLabelGap - m.descent(), text);
+      p.drawLine(1, t.pos, 2 + 2 * kLabelGap + m.horizontalAdvance(text), t.pos);
+    }
+  }
+}
+
+void DrawRulers(QPainter& p, const DisplayState& s, const PlotGeometry& g,
+                const AnalysisRecord& r) {
+  p.setPen(SolidPen(kRulerColour));
+  const QFontMetrics m = p.fontMetrics();
+  const int spacing = m.horizontalAdvance(QStringLiteral("-0000.000 Hz")) + 2 * m.averageCharWidth();
+  const int bottom = g.PlotHeight - 1;
+  if (FftShown(s)) {
+    const int last = LastFftColumn(g);
+    DrawXRuler(p, FrequencyTicks(g, r, spacing), "Hz", bottom, true, last);
+    DrawXRuler(p, OrderTicks(g, r, spacing), "ord.", std::max(0, g.PlotTop), false, last);
+    return;
+  }
+  DrawXRuler(p, TimeTicks(g, r, spacing), "s", bottom, true, LastTimeColumn(g));
+  DrawValueRulers(p, s, g);
+}
+
 }  // namespace
 
 void PaintPlot(QPainter& painter, const DisplayState& s, const PlotGeometry& g,
@@ -196,6 +263,7 @@ void PaintPlot(QPainter& painter, const DisplayState& s, const PlotGeometry& g,
   if (FftShown(s)) DrawFft(painter, s, g, r);
   else if (SingleGraphShown(s, &single)) DrawSingleGraph(painter, s, g, r, single);
   else DrawBands(painter, s, g, r);
+  if (s.Rulers) DrawRulers(painter, s, g, r);
 }
 
 }  // namespace tz

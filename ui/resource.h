@@ -33,6 +33,12 @@ constexpr int kCmdSaveAsFdm = 40041;
 constexpr int kCmdFftFiltering = 40042;
 constexpr int kCmdFftInput = 40043;
 constexpr int kCmdExportGraph = 40060;  // the display as a picture file
+// Commands added by this program's later versions, numbered apart: the
+// visible data export, the recent inputs, and copying the panels' readouts.
+constexpr int kCmdExportData = 4121;
+constexpr int kCmdRecentFile1 = 4131;  // .. kCmdRecentFile1 + 7, one per recent input
+constexpr int kMenuRecentFiles = 4130;
+constexpr int kCmdCopyReadouts = 4141;
 
 // Toolbar strip at the bottom of the panel column.
 constexpr int kDlgToolbar = 103;
@@ -148,6 +154,8 @@ constexpr int kFftXM1Line = 1450, kFftXM1Freq = 1452, kFftXM1Ampl = 1455, kFftXM
 constexpr int kFftXM2Line = 1451, kFftXM2Freq = 1453, kFftXM2Ampl = 1460, kFftXM2dB = 1461;
 constexpr int kFftXVarLines = 1458, kFftXVarFreq = 1464, kFftXVarAmpl = 1465,
               kFftXVardB = 1467;
+// The order of each marker's line and their difference in orders.
+constexpr int kFftXM1Order = 4101, kFftXM2Order = 4102, kFftXVarOrder = 4103;
 
 // Display settings (modal).
 constexpr int kDlgDisplaySettings = 146;
@@ -162,5 +170,8 @@ constexpr int kCheckSpectralLines = 1479;
 constexpr int kCheckHarmonics = 1480;
 constexpr int kCheckHarmonicPeaks = 1482;
 constexpr int kCheckCleanSpectrum = 1481;
+// Options of the time and FFT graphs' drawing.
+constexpr int kCheckFitToData = 4111;
+constexpr int kCheckRulers = 4112;
 
 }  // namespace tz::res

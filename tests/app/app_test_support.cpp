@@ -50,6 +50,9 @@ UiHooks Answers::Hooks() {
     printer.setOutputFileName(QString::fromStdString(*printFile));
     paint(printer);
   };
+  // Never the user's settings: a file that lives as long as the test program.
+  static const TempDir settingsDir;
+  h.settingsFile = settingsFile.empty() ? settingsDir.Path("settings.ini") : settingsFile;
   return h;
 }
 

@@ -37,6 +37,7 @@ struct Answers {
   // cancelled and the preview closed unprinted.
   std::optional<std::string> printFile;
   int printDialogs = 0, previews = 0;
+  std::string settingsFile;  // the window's settings; empty: a file of the test program's own
 
   UiHooks Hooks();
   std::vector<std::string> Titles() const;

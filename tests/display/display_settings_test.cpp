@@ -84,9 +84,10 @@ TEST_F(DisplaySettingsDialogTest, ControlsAndCaption) {
   EXPECT_EQ(d->objectName() + d->windowTitle(), "id:146Display Settings");
   EXPECT_TRUE(d->isModal());
   const auto groups = d->findChildren<QGroupBox*>();
-  ASSERT_EQ(groups.size(), 2);
+  ASSERT_EQ(groups.size(), 3);
   EXPECT_EQ(groups[0]->title(), "Select FFT graph ");
   EXPECT_EQ(groups[1]->title(), "Select auxiliary graphs to display");
+  EXPECT_EQ(groups[2]->title(), "Scales");
   EXPECT_EQ(Button(*d, 1449).parent(), groups[0]);
   const std::vector<std::pair<int, const char*>> radios{
       {1449, "Currently active FFT source (default view)"}, {1400, "RPM filtered, Torque, Power"},
@@ -102,7 +103,7 @@ TEST_F(DisplaySettingsDialogTest, ControlsAndCaption) {
   const std::vector<std::pair<int, const char*>> others{
       {1479, "Display spectral lines"}, {1480, "Display armonics (analytic)"},
       {1482, "Display armonic peaks (euristic)"}, {1481, "Clean spectrum (DC component + floor)"},
-      {1, "OK"}, {2, "Cancel"}};
+      {4111, "Fit time graphs to the visible data"}, {4112, "Rulers"}, {1, "OK"}, {2, "Cancel"}};
   for (auto [id, text] : others) {
     EXPECT_TRUE(qobject_cast<QCheckBox*>(&Button(*d, id)) || id < 3) << id;
     EXPECT_EQ(Button(*d, id).text(), text);

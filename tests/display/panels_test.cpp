@@ -61,7 +61,7 @@ PanelCase YPanel(PanelId p, int tmpl, int title, int zoom, int set, int on, int 
 std::vector<PanelCase> Panels() {
   std::vector<Control> fftXFields;
   for (int id : {1474, 1475, 1450, 1452, 1455, 1456, 1451, 1453, 1460, 1461, 1458, 1464, 1465,
-                 1467})
+                 1467, 4101, 4102, 4103})
     fftXFields.push_back({id, 'E', ""});
   fftXFields.insert(fftXFields.end(), {{1375, 'S', nullptr},
                                        {1454, 'C', "X axis Marker 1 On/Off"},
@@ -86,9 +86,10 @@ std::vector<PanelCase> Panels() {
        {"Zoom=", "Total energy=", "DC value=", "Floor level=", "Even simmetry max. error (Re)=",
         "Odd simmetry max. error (Im)=", "Ampl.=", "Ampl. var.=", "dB"}},
       {PanelId::FftX, 152, {320, 330}, fftXFields,
-       {1450, 1452, 1455, 1456, 1451, 1453, 1460, 1461, 1458, 1464, 1465, 1467}, 0,
-       {"Sampling frequency (Hz)= ", "Number of samples= ", "Line=", "Freq.=", "Ampl=", "Lines=",
-        "Freq.var.=", "Ampl. var.=", "Hz", "dB"}},
+       {1450, 1452, 1455, 1456, 1451, 1453, 1460, 1461, 1458, 1464, 1465, 1467, 4101, 4102,
+        4103}, 0,
+       {"Sampling frequency (Hz)= ", "Number of samples= ", "Line=", "Freq.=", "Order=", "Ampl=",
+        "Lines=", "Freq.var.=", "Order var.=", "Ampl. var.=", "Hz", "dB"}},
   };
 }
 

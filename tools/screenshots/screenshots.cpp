@@ -94,9 +94,11 @@ void LeftClick(QWidget* w, QPoint at) {
 struct Answers {
   std::deque<std::string> files;
   std::function<void(const Message&)> onMessage;
+  std::string settingsFile;  // never the user's settings
 
   UiHooks Hooks() {
     UiHooks h;
+    h.settingsFile = settingsFile;
     h.fileDialog = [this](QWidget*, const FileDialogSetup&, const std::string&) {
       std::optional<std::string> answer;
       if (!files.empty()) answer = files.front(), files.pop_front();
@@ -148,7 +150,10 @@ class Shooter {
   void OpenDemo(MainWindow& w) { Open(w, demo_, "demo"); }
   const std::string& LongRun() const { return long_; }
   const std::string& Tmp() const { return tmp_; }
-  void SetTmp(std::string tmp) { tmp_ = std::move(tmp); }
+  void SetTmp(std::string tmp) {
+    tmp_ = std::move(tmp);
+    answers_.settingsFile = tmp_ + "/settings.ini";
+  }
   Answers& Hooks() { return answers_; }
 
  private:
@@ -274,6 +279,31 @@ void ShootZoom(Shooter& s, MainWindow& w, const QString& tag) {
   s.Save(&w, "graph-3-rpm-unfiltered-restored" + tag);
 }
 
+// The scales' options: rulers on every display choice, and the time graphs
+// fitted to their visible data, with rulers and without; then both off.
+void ShootScales(Shooter& s, MainWindow& w, const QString& tag) {
+  const auto choose = [&w](int radio, bool fit, bool rulers) {
+    WhenModal([=](QDialog* d) {
+      FindById<QAbstractButton>(d, radio)->click();
+      FindById<QCheckBox>(d, res::kCheckFitToData)->setChecked(fit);
+      FindById<QCheckBox>(d, res::kCheckRulers)->setChecked(rulers);
+      d->accept();
+    });
+    w.Dispatcher().Dispatch(res::kCmdDisplayControl);
+    Settle();
+  };
+  for (const GraphChoice& g : kGraphs) {
+    choose(g.radio, false, true);
+    s.Save(&w, QStringLiteral("graph-%1-rulers%2").arg(g.name, tag));
+    if (g.radio == res::kRadioShowFft) continue;
+    choose(g.radio, true, false);
+    s.Save(&w, QStringLiteral("graph-%1-fit%2").arg(g.name, tag));
+    choose(g.radio, true, true);
+    s.Save(&w, QStringLiteral("graph-%1-fit-rulers%2").arg(g.name, tag));
+  }
+  choose(res::kRadioShowFft, false, false);
+}
+
 // Every display choice as it opens and with markers placed, the FFT graph's
 // drawing options, the keyboard toggle, zoom and scroll.
 void ShootGraphs(Shooter& s, QSize size) {
@@ -313,6 +343,7 @@ void ShootGraphs(Shooter& s, QSize size) {
   Settle();
   s.Save(w.get(), "graph-fft-key-s" + tag);
   ShootZoom(s, *w, tag);
+  ShootScales(s, *w, tag);
 }
 
 // A run that ends with a message, the demo run and its statistics, the
