@@ -129,7 +129,9 @@ TEST(MarkerSwitches, EachFftXMarkerOnAndOff) {
   const struct {
     int markerOn;
     std::initializer_list<int> fields;
-  } markers[] = {{1454, {1450, 1452, 1455, 1456}}, {1459, {1451, 1453, 1460, 1461}}};
+    int order;  // its order field, switched with the others but given no kept text
+  } markers[] = {{1454, {1450, 1452, 1455, 1456}, res::kFftXM1Order},
+                 {1459, {1451, 1453, 1460, 1461}, res::kFftXM2Order}};
   for (int own = 0; own < 2; ++own) {
     SCOPED_TRACE(own);
     const int other = 1 - own;
@@ -140,9 +142,12 @@ TEST(MarkerSwitches, EachFftXMarkerOnAndOff) {
     EXPECT_EQ(Switches(s), expected);
     EXPECT_TRUE(s == With(AllOn(), expected));  // nothing else changed
     EXPECT_EQ(Sorted(ops), Sorted(Changes(FX, kOn, markers[own].fields) +
+                                  Changes(FX, kOn, {markers[own].order}) +
                                   Changes(FX, kOn, {1458, 1464, 1465, 1467}) +
+                                  Changes(FX, kOn, {res::kFftXVarOrder}) +
                                   Changes(FX, kUncheck, {markers[other].markerOn}) +
                                   Changes(FX, kOff, markers[other].fields) +
+                                  Changes(FX, kOff, {markers[other].order}) +
                                   Changes(FY, kUncheck, {1470, 1474}) +
                                   Changes(FY, kOff, {1471, 1472, 1475, 1476, 1481, 1482})));
 
@@ -157,7 +162,7 @@ TEST(MarkerSwitches, EachFftXMarkerOnAndOff) {
     EXPECT_EQ(Switches(s), expected);
     EXPECT_TRUE(s == With(before, expected));  // nothing else changed
     const std::vector<const char*> texts{"612", "74.71", "0.12", "-23.46"};
-    Ops want = Changes(FX, kOff, markers[own].fields);
+    Ops want = Changes(FX, kOff, markers[own].fields) + Changes(FX, kOff, {markers[own].order});
     size_t i = 0;
     for (int id : markers[own].fields) want.emplace_back(FX, id, ControlOp::SetText, texts[i++]);
     EXPECT_EQ(Sorted(ops), Sorted(want));
@@ -181,7 +186,8 @@ TEST(MarkerSwitches, EachFftYMarkerOnAndOff) {
     EXPECT_TRUE(s == With(AllOn(), expected));  // nothing else changed
     EXPECT_EQ(Sorted(ops),
               Sorted(Changes(FX, kOff, {1450, 1452, 1455, 1456, 1451, 1453, 1460, 1461, 1458,
-                                        1464, 1465, 1467}) +
+                                        1464, 1465, 1467, res::kFftXM1Order, res::kFftXM2Order,
+                                        res::kFftXVarOrder}) +
                      Changes(FX, kUncheck, {1454, 1459}) +
                      Changes(FY, kOn, markers[own].fields) + Changes(FY, kOn, {1481, 1482}) +
                      Changes(FY, kOff, markers[other].fields) +
@@ -213,7 +219,8 @@ TEST(MarkerSwitches, TheDisplaySettingsClearEverySwitchBoxAndField) {
     blank(p, {val});
   }
   blank(X, {1389, 1363, 1364, 1366});
-  blank(FX, {1450, 1452, 1455, 1456, 1451, 1453, 1460, 1461, 1458, 1464, 1465, 1467});
+  blank(FX, {1450, 1452, 1455, 1456, 1451, 1453, 1460, 1461, 1458, 1464, 1465, 1467,
+             res::kFftXM1Order, res::kFftXM2Order, res::kFftXVarOrder});
   blank(FY, {1471, 1472, 1475, 1476, 1481, 1482});
   EXPECT_EQ(Sorted(ops), Sorted(want));
 }
