@@ -6,6 +6,13 @@
 #include <cstdint>
 #include <cstring>
 
+// The fast formatter builds its text in an SSE2 register where there is one
+// (every x86-64 has it), in two words elsewhere or with TZ_PORTABLE_SIG10.
+#if defined(__SSE2__) && !defined(TZ_PORTABLE_SIG10)
+#define TZ_SIG10_SSE2 1
+#include <emmintrin.h>
+#endif
+
 namespace tz {
 
 namespace {
@@ -131,6 +138,41 @@ alignas(16) constexpr PointAt kPointAt[10] = {
     MakePointAt(0), MakePointAt(1), MakePointAt(2), MakePointAt(3), MakePointAt(4),
     MakePointAt(5), MakePointAt(6), MakePointAt(7), MakePointAt(8), MakePointAt(9)};
 
+#if TZ_SIG10_SSE2
+// Sixteen characters in one register.
+struct Text16 {
+  __m128i v;
+};
+
+inline Text16 TextOf(const TenDigits& d) {
+  // Two partial registers: the inserts into each wait on one another.
+  const __m128i zero = _mm_setzero_si128();
+  __m128i a = _mm_insert_epi16(zero, Pair(d.pair[0]), 0);
+  a = _mm_insert_epi16(a, Pair(d.pair[1]), 1);
+  __m128i b = _mm_insert_epi16(zero, Pair(d.pair[2]), 2);
+  b = _mm_insert_epi16(b, Pair(d.pair[3]), 3);
+  b = _mm_insert_epi16(b, Pair(d.pair[4]), 4);
+  return {_mm_or_si128(a, b)};
+}
+
+// The digits up to the last one that is not '0' (the first never is).
+inline int SignificantDigits(Text16 t) {
+  const unsigned above = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(t.v, _mm_set1_epi8('0'))));
+  return std::bit_width(above | 1u);
+}
+
+// '0' before the digits.
+inline Text16 WithLeadingZero(Text16 t) { return {_mm_or_si128(_mm_slli_si128(t.v, 1), _mm_cvtsi32_si128('0'))}; }
+
+// The text with its point after character p, stored at out (16 bytes).
+inline void StoreWithPoint(Text16 t, int p, char* out) {
+  const __m128i keep = _mm_load_si128(reinterpret_cast<const __m128i*>(kPointAt[p].keep));
+  const __m128i point = _mm_load_si128(reinterpret_cast<const __m128i*>(kPointAt[p].point));
+  const __m128i moved = _mm_slli_si128(_mm_andnot_si128(keep, t.v), 1);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                   _mm_or_si128(_mm_or_si128(_mm_and_si128(keep, t.v), moved), point));
+}
+#else
 // Sixteen characters in two words.
 struct Text16 {
   uint64_t lo, hi;
@@ -162,6 +204,7 @@ inline void StoreWithPoint(Text16 t, int p, char* out) {
   std::memcpy(out, &lo, 8);
   std::memcpy(out + 8, &hi, 8);
 }
+#endif
 
 // Fast: the text of x with 10 digits by one scaling to 1e9..1e10 and one
 // rounding to an integer. The scaled value y lies within 2.1e-6 of the exact
