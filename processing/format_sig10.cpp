@@ -155,10 +155,13 @@ inline Text16 TextOf(const TenDigits& d) {
   return {_mm_or_si128(a, b)};
 }
 
-// The digits up to the last one that is not '0' (the first never is).
-inline int SignificantDigits(Text16 t) {
-  const unsigned above = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpgt_epi8(t.v, _mm_set1_epi8('0'))));
-  return std::bit_width(above | 1u);
+// The length of the text with its point after character p: up to the last
+// digit that is not '0' or to the point's place, whichever comes later, and
+// the point. One bit a character: the digits above '0' and those kept.
+inline int TextLength(Text16 t, int p) {
+  const __m128i keep = _mm_load_si128(reinterpret_cast<const __m128i*>(kPointAt[p].keep));
+  const __m128i ends = _mm_or_si128(_mm_cmpgt_epi8(t.v, _mm_set1_epi8('0')), keep);
+  return (std::countl_zero(static_cast<unsigned>(_mm_movemask_epi8(ends)) | 1u) ^ 31) + 2;
 }
 
 // '0' before the digits.
@@ -184,11 +187,17 @@ inline Text16 TextOf(const TenDigits& d) {
           Pair(d.pair[4])};
 }
 
-// The digits up to the last one that is not '0' (the first never is).
-inline int SignificantDigits(Text16 t) {
-  const uint64_t lo = t.lo - 0x3030303030303030ull, hi = t.hi - 0x3030u;  // digit values
-  return hi != 0 ? 8 + static_cast<int>((std::bit_width(hi) + 7) / 8)
-                 : static_cast<int>((std::bit_width(lo) + 7) / 8);
+// The length of the text with its point after character p: up to the last
+// digit that is not '0' or to the point's place, whichever comes later, and
+// the point. The top bit of a byte: a digit above '0' (+ 0x4f carries no
+// character into the next byte) or a byte kept.
+inline int TextLength(Text16 t, int p) {
+  constexpr uint64_t kAbove = 0x4f4f4f4f4f4f4f4full, kTop = 0x8080808080808080ull;
+  const uint64_t lo = ((t.lo + kAbove) | kPointAt[p].keep[0]) & kTop;
+  const uint64_t hi = ((t.hi + kAbove) | kPointAt[p].keep[1]) & kTop;
+  const int last = hi != 0 ? 8 + static_cast<int>((std::bit_width(hi) - 1) / 8)
+                           : static_cast<int>((std::bit_width(lo) - 1) / 8);
+  return last + 2;
 }
 
 // '0' before the digits.
@@ -235,17 +244,17 @@ size_t FastSig10(double x, char* out) {
   const int e = kBinade.e0[binade] + up;
 
   Text16 t = TextOf(PairsOf(q));
-  int digits = SignificantDigits(t), point = e;
+  int point = e;
   char* p = out;
   *p = '-';
   p += bits >> 63;
   if (static_cast<unsigned>(e) > 9) [[unlikely]] {
+    point = 0;
     if (e == -1) {  // "0." and the digits: the point after a leading '0'
       t = WithLeadingZero(t);
-      ++digits;
     } else {  // d.ddd and the exponent behind the last significant digit
       StoreWithPoint(t, 0, p);
-      p += digits + 1;
+      p += TextLength(t, 0);
       const int ae = e < 0 ? -e : e;
       const uint64_t exponent = 'e' | static_cast<uint64_t>(e < 0 ? '-' : '+') << 8 | uint64_t{'0'} << 16 |
                                 static_cast<uint64_t>('0' + ae / 10) << 24 |
@@ -253,10 +262,9 @@ size_t FastSig10(double x, char* out) {
       std::memcpy(p, &exponent, 8);
       return static_cast<size_t>(p + 5 - out);
     }
-    point = 0;
   }
   StoreWithPoint(t, point, p);
-  p += (digits > point + 1 ? digits : point + 1) + 1;
+  p += TextLength(t, point);
   *p = '\0';
   return static_cast<size_t>(p - out);
 }
