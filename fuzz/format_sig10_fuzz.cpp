@@ -1,5 +1,7 @@
 // Fuzz target: the number-to-text rule of the output files. Every double
-// must give the same text as the exact conversion alone, byte for byte, and
+// must give the same text as the exact conversion alone, byte for byte (and
+// its integer form that text without the last character, whole numbers
+// taking a way of their own), no longer than kSig10MaxLength, and
 // a text that reads back to the same 10 significant digits: formatting the
 // value read back gives the same text, and it names the same number as the
 // C library's 10-digit rounding. The first 8 bytes are a double as they are;
@@ -21,6 +23,12 @@ void Check(double x) {
   if (len == 0 || len >= tz::kSig10Size || text[len] != '\0') std::abort();
   char exact[tz::kSig10Size];
   if (tz::FormatSig10Exact(x, exact) != len || std::memcmp(text, exact, len + 1) != 0) std::abort();
+  if (len > tz::kSig10MaxLength) std::abort();
+  // The integer form: the text without its last character.
+  char integer[tz::kSig10Size];
+  if (tz::FormatSig10Int(x, integer) != len - 1 || std::memcmp(integer, text, len - 1) != 0 ||
+      integer[len - 1] != '\0')
+    std::abort();
   if (!std::isfinite(x)) return;
   const double back = std::strtod(text, nullptr);
   // (Ten digits of the largest doubles read back as infinity.)

@@ -353,7 +353,43 @@ size_t FormatSig10Exact(double x, char* out, int n) {
   return Layout(std::signbit(x), g, n, out);
 }
 
+namespace {
+
+// A whole number below 10^10 has at most ten digits, all significant: its
+// text is the number in decimal and the point, so its integer form is the
+// decimal number alone (0 for either zero).
+size_t WholeNumberText(uint64_t v, bool negative, char* out) {
+  char digits[10];
+  char* p = digits + sizeof digits;
+  while (v >= 100) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * (v % 100), 2);
+    v /= 100;
+  }
+  if (v >= 10) {
+    p -= 2;
+    std::memcpy(p, kPairs + 2 * v, 2);
+  } else {
+    *--p = static_cast<char>('0' + v);
+  }
+  size_t len = 0;
+  if (negative) out[len++] = '-';
+  const size_t n = static_cast<size_t>(digits + sizeof digits - p);
+  std::memcpy(out + len, p, n);
+  len += n;
+  out[len] = '\0';
+  return len;
+}
+
+}  // namespace
+
 size_t FormatSig10Int(double x, char* out) {
+  // The counts, indices and line numbers of the files take the short way.
+  const double ax = std::fabs(x);
+  if (ax < 1e10) {
+    const uint64_t v = static_cast<uint64_t>(ax);
+    if (static_cast<double>(v) == ax) return WholeNumberText(v, x < 0, out);
+  }
   size_t len = FormatSig10(x, out, 10);
   if (len > 0) out[--len] = '\0';
   return len;

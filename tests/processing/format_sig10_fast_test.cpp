@@ -227,5 +227,38 @@ TEST(FormatSig10Fast, CarriesThroughNinesAndWholeNumbersNear1e10) {
     if (!c.Around(w, 2) || !c.Same(-w)) return;
 }
 
+// The integer form takes a short way for whole numbers below 1e10: the same
+// text as the exact conversion without its last character, for every whole
+// number a run writes (indices, counts) and around the way's edges; no text
+// is ever longer than kSig10MaxLength.
+TEST(FormatSig10Fast, IntegerFormOfWholeNumbersAndTheirNeighbours) {
+  uint64_t checked = 0;
+  auto same = [&checked](double x) {
+    char fast[kSig10Size], exact[kSig10Size];
+    const size_t a = FormatSig10Int(x, fast);
+    size_t b = FormatSig10Exact(x, exact);
+    exact[--b] = '\0';
+    ++checked;
+    if (a == b && std::strcmp(fast, exact) == 0 && a <= kSig10MaxLength) return true;
+    char hex[64];
+    std::snprintf(hex, sizeof hex, "%a", x);
+    ADD_FAILURE() << hex << ": integer form \"" << fast << "\", exact \"" << exact << "\"";
+    return false;
+  };
+  for (int i = 0; i <= 2'000'000 / kScale; ++i)
+    if (!same(i) || !same(-i)) return;
+  std::mt19937_64 rng(29);
+  for (int i = 0; i < 2'000'000 / kScale; ++i) {
+    const double w = static_cast<double>(rng() % 20'000'000'000ull);
+    if (!same(w) || !same(-w) || !same(std::nextafter(w, 0.0)) || !same(w + 0.5)) return;
+  }
+  for (double x : {0.0, -0.0, 0.5, -0.5, 0.1, 9'999'999'999.0, 9'999'999'999.5, 1e10, -1e10,
+                   4294967295.0, 4294967296.0, 1e15, 1e300, std::numeric_limits<double>::infinity(),
+                   std::numeric_limits<double>::quiet_NaN(),
+                   std::numeric_limits<double>::denorm_min()})
+    if (!same(x) || !same(-x)) return;
+  EXPECT_GT(checked, 4'000'000u / kScale);
+}
+
 }  // namespace
 }  // namespace tz
