@@ -358,9 +358,21 @@ namespace {
 // A whole number below 10^10 has at most ten digits, all significant: its
 // text is the number in decimal and the point, so its integer form is the
 // decimal number alone (0 for either zero).
+int DecimalDigits(uint64_t v) {
+  // 10^t for t >= 1; 0 for t = 0, so that 0 has one digit.
+  static constexpr uint64_t kBelow[] = {0,         10,         100,         1000,
+                                        10000,     100000,     1000000,     10000000,
+                                        100000000, 1000000000, 10000000000};
+  // log10(2) ~ 1233 / 4096: t is the digit count or one less.
+  const int t = static_cast<int>((std::bit_width(v | 1) * 1233) >> 12);
+  return t + (v >= kBelow[t] ? 1 : 0);
+}
+
 size_t WholeNumberText(uint64_t v, bool negative, char* out) {
-  char digits[10];
-  char* p = digits + sizeof digits;
+  if (negative) *out++ = '-';
+  const int digits = DecimalDigits(v);
+  char* p = out + digits;
+  *p = '\0';
   while (v >= 100) {
     p -= 2;
     std::memcpy(p, kPairs + 2 * (v % 100), 2);
@@ -372,13 +384,7 @@ size_t WholeNumberText(uint64_t v, bool negative, char* out) {
   } else {
     *--p = static_cast<char>('0' + v);
   }
-  size_t len = 0;
-  if (negative) out[len++] = '-';
-  const size_t n = static_cast<size_t>(digits + sizeof digits - p);
-  std::memcpy(out + len, p, n);
-  len += n;
-  out[len] = '\0';
-  return len;
+  return static_cast<size_t>(digits) + (negative ? 1 : 0);
 }
 
 }  // namespace
