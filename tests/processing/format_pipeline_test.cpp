@@ -3,6 +3,7 @@
 // a file that fails mid-way; a run cut short.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -150,8 +151,9 @@ TEST_P(FormatPipelineTest, CancelKeepsWholeJobsInOrderAndDropsTheRest) {
   {
     FormatPipeline out(GetParam());
     for (int k = 0; k < 20; ++k) {
-      out.Queue(file, FormatJob{TagLines, &slow, k * 10000, k * 10000 + FormatPipeline::kWorkerLines});
-      all += Expected('s', k * 10000, k * 10000 + FormatPipeline::kWorkerLines);
+      const int32_t from = k * 10000, to = from + FormatPipeline::kWorkerLines;
+      out.Queue(file, FormatJob{TagLines, &slow, from, to});
+      all += Expected('s', from, to);
     }
     out.Cancel();
     out.Queue(file, FormatJob{TagLines, &slow, 0, 10});
@@ -178,20 +180,37 @@ INSTANTIATE_TEST_SUITE_P(Shares, FormatPipelineTest,
                            }
                          });
 
-// While the worker is busy with slow jobs, the run's thread formats some of
-// the newer ones itself instead of waiting; the bytes stay in order.
+// The first job (the worker's: it takes the oldest) holds the worker until
+// another job has been formatted, which only the run's thread, waiting for
+// the rest, can do: it formats a share itself. (Five seconds at most, so
+// that a pipeline that never helps fails the test instead of hanging it.)
+std::atomic<int> g_othersFormatted{0};
+
+size_t GatedLines(const FormatJob& job, char* out, char* end) {
+  if (job.from == 0) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (g_othersFormatted.load() == 0 && std::chrono::steady_clock::now() < limit)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  const size_t n = TagLines(job, out, end);
+  if (job.from != 0) ++g_othersFormatted;
+  return n;
+}
+
 TEST(FormatPipelineShare, TheRunThreadFormatsAShareWhenItWouldWait) {
   test::TempDir dir;
   OutputFile file;
   ASSERT_TRUE(file.Create(dir.Path("out.txt").c_str()));
-  const Tag slow{'s', 2};
+  const Tag tag{'s'};
   std::string expected;
   FormatPipeline::Counts counts;
+  g_othersFormatted = 0;
   {
     FormatPipeline out(FormatShare::Both);
     for (int k = 0; k < 30; ++k) {
-      out.Queue(file, FormatJob{TagLines, &slow, k * 10000, k * 10000 + FormatPipeline::kWorkerLines});
-      expected += Expected('s', k * 10000, k * 10000 + FormatPipeline::kWorkerLines);
+      const int32_t from = k * 10000, to = from + FormatPipeline::kWorkerLines;
+      out.Queue(file, FormatJob{GatedLines, &tag, from, to});
+      expected += Expected('s', from, to);
     }
     out.Drain();
     counts = out.Formatted();
@@ -210,7 +229,8 @@ TEST(FormatPipelineShare, ASmallRunIsFormattedOnItsOwnThread) {
   ASSERT_TRUE(file.Create(dir.Path("out.txt").c_str()));
   const Tag a{'a'};
   FormatPipeline out(FormatShare::Both);
-  for (int k = 0; k < 5; ++k) out.Queue(file, FormatJob{TagLines, &a, 0, FormatPipeline::kWorkerLines - 1});
+  for (int k = 0; k < 5; ++k)
+    out.Queue(file, FormatJob{TagLines, &a, 0, FormatPipeline::kWorkerLines - 1});
   out.Drain();
   EXPECT_EQ(out.Formatted().worker, 0);
   EXPECT_EQ(out.Formatted().runThread, 5);
