@@ -1,12 +1,13 @@
 // The measurements behind bench/run: each row is "what, ours, reference,
 // ratio", measured in the same process on the same machine.
 //
-//   torzalen-bench-table CLI WORKDIR INPUT_FULL [INPUT_2^14 INPUT_2^16 ...]
+//   torzalen-bench-table [--before COMMIT CLI] CLI WORKDIR INPUT_FULL [INPUT_2^14 ...]
 //
-// The batch command runs as a child (wall time, median of 5; its peak
-// memory from the kernel); the I/O floor reads the input and writes the
-// bytes of both outputs from memory; the stages run in this process on the
-// record of a full-capacity run.
+// The batch command runs as a child (wall time, median of 7; its peak
+// memory from the kernel); on the full-capacity file it runs in turns with
+// the earlier commit's batch command and the I/O floor, which reads the
+// input and writes the bytes of both outputs from memory. The stages run in
+// this process on the record of a full-capacity run.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -59,67 +60,116 @@ std::string Slurp(const std::string& path) {
 }
 
 
-// Reading the input and writing both outputs' bytes from memory.
-double IoFloor(const std::string& in, const std::string& tdmBytes, const std::string& fdmBytes,
-               const std::string& dir) {
-  std::vector<char> buf(1 << 20);
-  return Time5([&] {
-    const int fd = open(in.c_str(), O_RDONLY);
-    while (read(fd, buf.data(), buf.size()) > 0) {
+// Reading the input and writing both outputs' bytes from memory, once.
+double IoFloorOnce(const std::string& in, const std::string& tdmBytes, const std::string& fdmBytes,
+                   const std::string& dir) {
+  static std::vector<char> buf(1 << 20);
+  const auto a = Clock::now();
+  const int fd = open(in.c_str(), O_RDONLY);
+  while (read(fd, buf.data(), buf.size()) > 0) {
+  }
+  close(fd);
+  for (const auto& [name, bytes] : {std::pair{dir + "/floor.TDM", &tdmBytes},
+                                    std::pair{dir + "/floor.FDM", &fdmBytes}}) {
+    const int out = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (size_t at = 0; at < bytes->size(); at += 1 << 20) {
+      const size_t n = std::min<size_t>(1 << 20, bytes->size() - at);
+      if (write(out, bytes->data() + at, n) != static_cast<ssize_t>(n)) break;
     }
-    close(fd);
-    for (const auto& [name, bytes] : {std::pair{dir + "/floor.TDM", &tdmBytes},
-                                      std::pair{dir + "/floor.FDM", &fdmBytes}}) {
-      const int out = open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      for (size_t at = 0; at < bytes->size(); at += 1 << 20) {
-        const size_t n = std::min<size_t>(1 << 20, bytes->size() - at);
-        if (write(out, bytes->data() + at, n) != static_cast<ssize_t>(n)) break;
-      }
-      close(out);
-    }
-  });
+    close(out);
+  }
+  return Seconds(a, Clock::now());
 }
 
-void WholeRuns(const std::string& cli, const std::string& dir, const std::vector<std::string>& ins) {
+// The batch command of an earlier commit, to run in turns with ours.
+struct Before {
+  std::string commit, cli;
+};
+
+std::string Sorted(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  std::string out;
+  for (double x : v) {
+    if (!out.empty()) out += ' ';
+    out += Fmt("%.3f", x);
+  }
+  return out;
+}
+
+// The full-capacity file, seven rounds of: the earlier batch command, ours,
+// and the I/O floor of our outputs. Prints the rounds, then the rows.
+void FullCapacity(const std::string& cli, const Before& before, const std::string& dir,
+                  const std::string& in) {
+  const std::string tdm = dir + "/run.TDM", fdm = dir + "/run.FDM";
+  const std::string oldTdm = dir + "/before.TDM", oldFdm = dir + "/before.FDM";
+  const bool compare = !before.cli.empty();
+  RunCli(cli, in, tdm, fdm);  // warm: the input and the program in the page cache
+  if (compare) RunCli(before.cli, in, oldTdm, oldFdm);
+  const std::string tdmBytes = Slurp(tdm), fdmBytes = Slurp(fdm);
+  if (compare && (Slurp(oldTdm) != tdmBytes || Slurp(oldFdm) != fdmBytes))
+    std::puts("**The outputs differ from those of the earlier commit.**\n");
+  IoFloorOnce(in, tdmBytes, fdmBytes, dir);
+  std::vector<double> ours, old, floor;
+  long rss = 0;
+  for (int k = 0; k < 7; ++k) {
+    if (compare) old.push_back(RunCli(before.cli, in, oldTdm, oldFdm).seconds);
+    const ChildRun c = RunCli(cli, in, tdm, fdm);
+    ours.push_back(c.seconds);
+    rss = std::max(rss, c.maxRssKb);
+    floor.push_back(IoFloorOnce(in, tdmBytes, fdmBytes, dir));
+  }
+  std::puts("Full-capacity file, seven rounds of each in turn (wall s, sorted):\n");
+  std::puts("| build | runs (s) | median |");
+  std::puts("|---|---|---|");
+  if (compare)
+    std::printf("| before (%s) | %s | %.3f s |\n", before.commit.c_str(), Sorted(old).c_str(),
+                Median(old));
+  std::printf("| after (this tree) | %s | %.3f s |\n", Sorted(ours).c_str(), Median(ours));
+  std::printf("| I/O floor of the same outputs | %s | %.3f s |\n\n", Sorted(floor).c_str(),
+              Median(floor));
+  std::puts("| what | ours | reference | ratio |");
+  std::puts("|---|---|---|---|");
+  const double t = Median(ours);
+  Row("batch run, full capacity (524,288 lines), median of 7, vs the 0.25 s target",
+      Fmt("%.3f s", t), "0.250 s", t / 0.25);
+  if (compare)
+    Row("  vs the batch command before (" + before.commit + "), in turns", Fmt("%.3f s", t),
+        Fmt("%.3f s", Median(old)), t / Median(old));
+  Row("  vs its I/O floor (median of 7; target at most 3 x)", Fmt("%.3f s", t),
+      Fmt("%.3f s", Median(floor)), t / Median(floor));
+  const double mb = static_cast<double>(tdmBytes.size() + fdmBytes.size()) / 1e6;
+  Row("  samples/s; output MB/s", Fmt("%.3g samples/s", 524288 / t), Fmt("%.0f MB/s", mb / t), 0);
+  Row("  peak memory (max RSS) vs the 80 MB target", Fmt("%.1f MB", rss / 1024.0), "80 MB",
+      rss / 1024.0 / 80.0);
+}
+
+// Each input of a given length: per sample, median of seven.
+void PerSample(const std::string& cli, const std::string& dir, const std::vector<std::string>& ins) {
   double perSample16 = 0, perSample19 = 0;
-  for (size_t i = 0; i < ins.size(); ++i) {
-    const std::string& in = ins[i];
+  for (const std::string& in : ins) {
     const std::string tdm = dir + "/run.TDM", fdm = dir + "/run.FDM";
     std::vector<double> t;
-    long rss = 0;
-    RunCli(cli, in, tdm, fdm);  // warm: the input and the program in the page cache
-    for (int k = 0; k < 5; ++k) {
-      const ChildRun c = RunCli(cli, in, tdm, fdm);
-      t.push_back(c.seconds);
-      rss = std::max(rss, c.maxRssKb);
-    }
+    RunCli(cli, in, tdm, fdm);  // warm
+    for (int k = 0; k < 7; ++k) t.push_back(RunCli(cli, in, tdm, fdm).seconds);
     const double ours = Median(t);
     const std::string tdmBytes = Slurp(tdm), fdmBytes = Slurp(fdm);
-    IoFloor(in, tdmBytes, fdmBytes, dir);  // warm, as the runs were
-    const double floor = IoFloor(in, tdmBytes, fdmBytes, dir);
-    // Sample lines: the count in the input's name, or the full capacity.
-    size_t samples = 524288;
+    IoFloorOnce(in, tdmBytes, fdmBytes, dir);  // warm, as the runs were
+    std::vector<double> f;
+    for (int k = 0; k < 7; ++k) f.push_back(IoFloorOnce(in, tdmBytes, fdmBytes, dir));
+    const double floor = Median(f);
     const size_t at = in.find("samples-");
-    if (at != std::string::npos) samples = std::stoul(in.substr(at + 8));
-    const double mb = (tdmBytes.size() + fdmBytes.size()) / 1e6;
-    if (i == 0) {
-      Row("batch run, full capacity (524,288 lines): wall s, vs I/O floor", Fmt("%.3f s", ours),
-          Fmt("%.3f s", floor), ours / floor);
-      Row("  samples/s; output MB/s", Fmt("%.3g samples/s", samples / ours),
-          Fmt("%.0f MB/s", mb / ours), 0);
-      Row("  peak memory (max RSS) vs the 80 MB target", Fmt("%.1f MB", rss / 1024.0),
-          "80 MB", rss / 1024.0 / 80.0);
-    } else {
-      Row("batch run, " + std::to_string(samples) + " lines: per sample, vs I/O floor",
-          Fmt("%.0f ns", ours / samples * 1e9), Fmt("%.0f ns", floor / samples * 1e9),
-          ours / floor);
-    }
+    if (at == std::string::npos) continue;
+    const size_t samples = std::stoul(in.substr(at + 8));
+    Row("batch run, " + std::to_string(samples) + " lines: per sample, vs I/O floor",
+        Fmt("%.0f ns", ours / samples * 1e9), Fmt("%.0f ns", floor / samples * 1e9),
+        ours / floor);
     if (samples == 65536) perSample16 = ours / samples;
-    if (samples == 524288 && i > 0) perSample19 = ours / samples;
+    if (samples == 524288) perSample19 = ours / samples;
   }
   if (perSample16 > 0 && perSample19 > 0)
-    Row("growth: per sample at 2^19 vs 2^16", Fmt("%.0f ns", perSample19 * 1e9),
-        Fmt("%.0f ns", perSample16 * 1e9), perSample19 / perSample16);
+    Row("growth: per sample at 2^19 vs 2^16 (target at most 1.25)",
+        Fmt("%.0f ns", perSample19 * 1e9), Fmt("%.0f ns", perSample16 * 1e9),
+        perSample19 / perSample16);
 }
 
 // Values as a run writes them: the record's arrays after a run.
@@ -155,6 +205,22 @@ void Formatting(const std::vector<double>& values) {
   const double printf = perNumber([&](double x) {
     return static_cast<size_t>(std::snprintf(buf, sizeof buf, "%.9e", x));
   });
+  // The numbers one after another, as the lines of the files take them: each
+  // text starts where the one before ended, in a block of 64 KiB.
+  std::vector<char> block(1 << 16);
+  const double inLine = Time5([&] {
+                          char* p = block.data();
+                          char* const end = p + block.size() - tz::kSig10Size;
+                          for (double x : values) {
+                            p += tz::FormatSig10(x, p);
+                            if (p > end) p = block.data();
+                          }
+                          sink += static_cast<size_t>(p - block.data());
+                        }) /
+                        values.size() * 1e9;
+  Row("FormatSig10 per number, run values, vs the 15 ns target", Fmt("%.1f ns", ours), "15.0 ns",
+      ours / 15);
+  Row("  written one after another", Fmt("%.1f ns", inLine), "15.0 ns", inLine / 15);
   Row("FormatSig10 per number vs precision std::to_chars", Fmt("%.1f ns", ours),
       Fmt("%.1f ns", toChars), ours / toChars);
   Row("FormatSig10 per number vs snprintf(\"%.9e\")", Fmt("%.1f ns", ours), Fmt("%.1f ns", printf),
@@ -217,15 +283,22 @@ void Stages(tz::AnalysisRecord& r, const std::string& in) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  Launcher::Start();
+  Before before;
+  if (argc >= 4 && std::strcmp(argv[1], "--before") == 0) {
+    before = {argv[2], argv[3]};
+    argc -= 3;
+    argv += 3;
+  }
   if (argc < 4) {
-    std::fprintf(stderr, "usage: %s CLI WORKDIR INPUT_FULL [INPUTS ...]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--before COMMIT CLI] CLI WORKDIR INPUT_FULL [INPUTS ...]\n",
+                 argv[0]);
     return 2;
   }
   const std::string cli = argv[1], dir = argv[2];
   std::vector<std::string> ins(argv + 3, argv + argc);
-  std::puts("| what | ours | reference | ratio |");
-  std::puts("|---|---|---|---|");
-  WholeRuns(cli, dir, ins);
+  FullCapacity(cli, before, dir, ins[0]);
+  PerSample(cli, dir, std::vector<std::string>(ins.begin() + 1, ins.end()));
 
   auto record = tz::NewAnalysisRecord();
   tz::AnalysisRecord& r = *record;

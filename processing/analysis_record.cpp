@@ -1,22 +1,68 @@
 #include "processing/analysis_record.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdint>
 #include <new>
+
+#include "processing/large_memory.h"
 
 namespace tz {
 
 void AnalysisRecordDeleter::operator()(AnalysisRecord* r) const {
   r->~AnalysisRecord();
-  std::free(r);
+  UnmapLarge(r, sizeof(AnalysisRecord));
 }
 
 RecordPtr NewAnalysisRecord() {
-  // Zeroed memory from the system (pages are only touched when used), then
-  // the member initialisers give the program-start values.
-  void* mem = std::calloc(1, sizeof(AnalysisRecord));
-  if (mem == nullptr) throw std::bad_alloc();
+  // Zeroed memory from the system (pages are only touched when used, a
+  // full-capacity run touches some 50 MB of them), then the member
+  // initialisers give the program-start values.
+  void* mem = MapLarge(sizeof(AnalysisRecord));
   return RecordPtr(new (mem) AnalysisRecord);
+}
+
+namespace {
+
+// Clears elements [0, n) of an array of the record, n bounded by its capacity.
+template <typename T, size_t N>
+void ClearFirst(T (&array)[N], int64_t n) {
+  const size_t count = n <= 0 ? 0 : std::min(static_cast<size_t>(n), N);
+  std::fill(array, array + count, T{});
+}
+
+}  // namespace
+
+void ClearLastRun(AnalysisRecord& r) {
+  // What the run wrote: raw samples 0 .. RawCount - 1, emitted samples 1 ..
+  // ProgrCount (the FFT's input loads fewer of them), FFT_N points and half
+  // as many spectral lines, with the few the peak cleaning reads past them.
+  const int64_t raw = r.counters.RawCount, emitted = int64_t{r.counters.ProgrCount} + 1;
+  SampleArrays& a = r.samples;
+  ClearFirst(a.CislotRaw, raw);
+  ClearFirst(a.CslotRaw, raw);
+  for (auto* x : {&a.TprogrArr, &a.RPMinstArr, &a.RPMfiltArr, &a.TRQfiltArr, &a.POTfiltArr})
+    ClearFirst(*x, emitted);
+  SpectrumResults& sp = r.spectrum;
+  const int64_t points = sp.FFT_N, lines = points / 2 + kLinesReadPastTheLast;
+  ClearFirst(sp.FFTinRe, std::max(emitted, points));
+  ClearFirst(sp.FFTinIm, std::max(emitted, points));
+  for (auto* x : {&sp.SincKernel, &sp.FFTre, &sp.FFTim, &sp.FFTfreq}) ClearFirst(*x, points);
+  ClearFirst(sp.SpecLines, lines);
+  ClearFirst(sp.SpecLinesTmp, points / 2);
+  ClearFirst(sp.PickOrder, points / 2);
+  sp.FFT_N = 0;
+  sp.FundLine = 0;
+  sp.FundMag = 0;
+  sp.DCEndLine = 0;
+  sp.FloorLevel = 0;
+  sp.TotalEnergy = 0;
+  sp.EvenSymErrRe = 0;
+  sp.OddSymErrIm = 0;
+  r.params = HeaderParameters{};
+  r.settings = ProcessingSettings{};
+  r.counters = RunCounters{};
+  r.work = WorkingState{};
+  r.stats = DisplayStatistics{};
 }
 
 void BoundFilterLengths(ProcessingSettings& settings) {

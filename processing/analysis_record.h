@@ -53,6 +53,11 @@ enum FilterSettingBit : unsigned {
   kFixZeroCross = 1u << 3,
 };
 
+// The peak cleaning of the spectrum analysis reads and clears records up to
+// this many places past the last line H - 1 (the three lines beside a peak,
+// then one more); they are kept cleared.
+constexpr int kLinesReadPastTheLast = 4;
+
 // One spectral line: cleared lines have freq = mag = 0 and keep their line.
 struct SpecLine {
   int32_t line;
@@ -184,6 +189,12 @@ using RecordPtr = std::unique_ptr<AnalysisRecord, AnalysisRecordDeleter>;
 
 // Creates a record with its program-start values (all arrays zero).
 RecordPtr NewAnalysisRecord();
+
+// Brings the record back to its program-start values, the source names
+// kept, clearing of each array only the part the last run can have written
+// (its counts and FFT size say which): one record then serves many runs,
+// each as if it were the first. Call it between runs, not after several.
+void ClearLastRun(AnalysisRecord& r);
 
 // Resets the run state at the start of a run: counters, time, sense of
 // rotation, moving-average buffers and the conditioning windows.

@@ -404,7 +404,7 @@ bool OutputFile::Create(const char* path, Mode mode) {
     errno = ENOENT;
     return false;
   }
-  if (!buf_) buf_ = std::make_unique_for_overwrite<char[]>(kBufferSize);
+  if (!buf_) buf_ = RunBuffer(kBufferSize, Touch::Sparse);
   if (mode == Mode::Direct) {
     fd_ = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
     if (fd_ < 0) return false;
@@ -617,7 +617,7 @@ bool OutputFile::WriteAll(const char* data, size_t n) {
 
 bool OutputFile::Flush() {
   if (fd_ < 0) return false;
-  if (used_ > 0 && !failed_) WriteAll(buf_.get(), used_);
+  if (used_ > 0 && !failed_) WriteAll(buf_.data(), used_);
   used_ = 0;
   return !failed_;
 }
@@ -633,8 +633,18 @@ void OutputFile::WriteSlow(const char* data, size_t n) {
     if (!failed_) WriteAll(data, n);
     return;
   }
-  std::memcpy(buf_.get(), data, n);
+  std::memcpy(buf_.data(), data, n);
   used_ = n;
+}
+
+void OutputFile::WriteBlock(const char* data, size_t n) {
+  if (n < kWriteThrough) {
+    Write(data, n);
+    return;
+  }
+  if (fd_ < 0 || failed_) return;
+  if (used_ > 0 && !Flush()) return;
+  WriteAll(data, n);
 }
 
 bool OutputFile::Close() {

@@ -9,8 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
+
+#include "processing/large_memory.h"
 
 namespace tz {
 
@@ -103,12 +104,15 @@ class OutputFile {
   // writes are dropped.
   void Write(const char* data, size_t n) {
     if (n <= kBufferSize - used_) {
-      std::memcpy(buf_.get() + used_, data, n);
+      std::memcpy(buf_.data() + used_, data, n);
       used_ += n;
     } else {
       WriteSlow(data, n);
     }
   }
+  // Appends a block of text: a large one is written at once, after what the
+  // buffer holds, without a copy into it; a small one like Write.
+  void WriteBlock(const char* data, size_t n);
   // Flushes and closes; false when any write failed. Safe to call twice.
   bool Close();
   // May be asked from another thread than the one writing.
@@ -120,6 +124,7 @@ class OutputFile {
  private:
   friend bool CommitOutputs(OutputFile& first, OutputFile& second);
   static constexpr size_t kBufferSize = 1 << 20;
+  static constexpr size_t kWriteThrough = 1 << 16;  // WriteBlock: from this size on
   void WriteSlow(const char* data, size_t n);
   bool Flush();
   bool WriteAll(const char* data, size_t n);
@@ -135,7 +140,7 @@ class OutputFile {
   void Forget();  // lets go of the temporary file's name and its folder
 
   int fd_ = -1;
-  std::unique_ptr<char[]> buf_;
+  RunBuffer buf_;  // kept for the next output when this one goes
   size_t used_ = 0;
   std::atomic<bool> failed_{false};
   int failErrno_ = 0;  // set before failed_

@@ -11,6 +11,11 @@ namespace tz {
 
 // Longest text FormatSig10 can produce, with room for a terminating zero.
 constexpr size_t kSig10Size = 32;
+// Longest text of 10 significant digits: sign, ten digits, point, "e", sign
+// and three exponent digits ("-1.234567891e-100"). The integer form is never
+// longer, nor the header-value form, which adds its "0" only to a text in
+// fixed notation (at most 12 characters).
+constexpr size_t kSig10MaxLength = 17;
 
 // Writes the text of x with n significant digits (1..17) to out (at least
 // kSig10Size bytes), zero-terminated; returns its length.

@@ -4,12 +4,15 @@
 // reach a run's files or platform.
 #pragma once
 
+#include <cstdint>
+
 #include "processing/platform.h"
 
 namespace tz {
 
 class OutputFile;
-class DataLinePipe;
+class FormatPipeline;
+class DataLines;
 
 // Progress reports of a run: passes a report on only when the integer
 // position or the text changes, so reporting per sample costs nothing.
@@ -31,6 +34,9 @@ class Progress {
     Position(Percent(done, total));
     Text(text);
   }
+  // What Report(i, total, text) for i = from .. to - 1 passes on, found
+  // without visiting every i: the position only grows with i.
+  void ReportRange(int32_t from, int32_t to, int32_t total, const char* text);
   // done / total x 100 truncated toward zero; 0 when undefined.
   static int Percent(double done, double total) { return Truncate(done / total * 100.0); }
   // A percentage truncated toward zero into 0..100; 0 when undefined.
@@ -69,7 +75,8 @@ struct RunContext {
   PlatformOps& ops;
   OutputFile* tdm = nullptr;  // set while both outputs are open
   OutputFile* fdm = nullptr;
-  DataLinePipe* tdmLines = nullptr;  // set while the samples are read
+  FormatPipeline* pipeline = nullptr;  // where the outputs' text is made, while both are open
+  DataLines* tdmLines = nullptr;       // set while the samples are read
   Progress progress;
   RunMarks marks;
 };

@@ -1,7 +1,6 @@
 #include "processing/tdm_writer.h"
 
 #include <cstring>
-#include <system_error>
 
 #include "processing/analysis_record.h"
 #include "processing/files.h"
@@ -31,7 +30,9 @@ void WriteHeaderBlock(const HeaderParameters& params, const ProcessingSettings& 
 }
 
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
-  if (run.tdmLines != nullptr) run.tdmLines->Drain();  // a header again: after the lines so far
+  // A header again: after the lines so far.
+  if (run.tdmLines != nullptr) run.tdmLines->Hand();
+  if (run.pipeline != nullptr) run.pipeline->Drain();
   WriteHeaderBlock(r.params, r.settings, *run.tdm, kTdmTitle);
   LineBuffer b;
   b.Text(kTdmColumnLine).End().WriteTo(*run.tdm);
@@ -41,70 +42,84 @@ void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run) {
 namespace {
 
 // The text of one data line, in column order.
-void FormatDataLine(const EmittedSample& v, OutputFile& f) {
-  LineBuffer b;
+template <typename Out>
+void DataLineText(const EmittedSample& v, Out& b) {
   b.Int(v.Progr).Sep().Plain(v.Tprogr).Sep().Plain(v.Dt).Sep();
   b.Plain(v.RPMfilt).Sep().Plain(v.TRQfilt).Sep().Plain(v.POTfilt).Sep();
   b.Plain(v.Cislot).Sep().Plain(v.Cslot).Sep().Plain(v.TRQ0cnt).Sep().Plain(v.dTRQinst).Sep();
   b.Plain(v.RPMinst).Sep().Plain(v.TRQinst).Sep().Plain(v.POTinst).End();
-  b.WriteTo(f);
+}
+
+// The longest data line: the integer Progr and twelve plain numbers.
+constexpr size_t kMaxDataLine = 13 * kSig10MaxLength + 12 * 2 + 2;
+static_assert(FormatPipeline::kBlockLines * kMaxDataLine + kSig10Size <=
+              FormatPipeline::kChunkBytes);
+
+size_t FormatDataLines(const FormatJob& job, char* out, char* end) {
+  const auto* lines = static_cast<const EmittedSample*>(job.data);
+  TextWriter b(out, end);
+  for (int32_t i = job.from; i < job.to; ++i) DataLineText(lines[i], b);
+  return b.Length();
+}
+
+// Raw lines per job, and the longest: three numbers in integer form.
+constexpr int32_t kRawLinesPerJob = 16384;
+constexpr size_t kMaxRawLine = 3 * kSig10MaxLength + 2 * 2 + 2;
+static_assert(kRawLinesPerJob * kMaxRawLine + kSig10Size <= FormatPipeline::kChunkBytes);
+
+size_t FormatRawLines(const FormatJob& job, char* out, char* end) {
+  const auto& a = *static_cast<const SampleArrays*>(job.data);
+  TextWriter b(out, end);
+  for (int32_t i = job.from; i < job.to; ++i)
+    b.Int(i).Sep().Int(a.CislotRaw[i]).Sep().Int(a.CslotRaw[i]).End();
+  return b.Length();
 }
 
 }  // namespace
 
 void WriteDataLine(RunContext& run, const EmittedSample& sample) {
-  if (run.tdmLines != nullptr)
+  if (run.tdmLines != nullptr) {
     run.tdmLines->Add(sample);
-  else
-    FormatDataLine(sample, *run.tdm);
-}
-
-DataLinePipe::DataLinePipe(OutputFile& file) : file_(file) {
-  for (auto& b : blocks_) b.resize(kBlockLines);
-}
-
-void DataLinePipe::Join() {
-  if (worker_.joinable()) worker_.join();
-}
-
-void DataLinePipe::Hand() {
-  Join();
-  const EmittedSample* lines = blocks_[filling_].data();
-  const int count = count_;
-  OutputFile* f = &file_;
-  auto format = [lines, count, f] {
-    for (int i = 0; i < count; ++i) FormatDataLine(lines[i], *f);
-  };
-  try {
-    worker_ = std::thread(format);
-  } catch (const std::system_error&) {
-    format();  // no second thread to be had: the lines are written here
+    return;
   }
-  filling_ ^= 1;
+  LineBuffer b;
+  DataLineText(sample, b);
+  b.WriteTo(*run.tdm);
+}
+
+void DataLines::Hand() {
+  if (block_ != nullptr) out_.QueueBlock(file_, block_, count_, FormatDataLines);
+  block_ = nullptr;
   count_ = 0;
 }
 
-void DataLinePipe::Drain() {
-  if (count_ > 0) Hand();
-  Join();
-}
-
-void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& f,
-                   const char* progressText) {
-  LineBuffer b;
-  for (int32_t i = 0; i < r.counters.RawCount; ++i) {
-    run.progress.Report(i, r.counters.RawCount, progressText);
-    b.Int(i).Sep().Int(r.samples.CislotRaw[i]).Sep().Int(r.samples.CslotRaw[i]).End();
-    b.WriteTo(f);
+std::vector<QueuedLines> QueueRawLines(const AnalysisRecord& r, FormatPipeline& out,
+                                       OutputFile& f) {
+  std::vector<QueuedLines> jobs;
+  const int32_t n = r.counters.RawCount;
+  for (int32_t from = 0; from < n; from += kRawLinesPerJob) {
+    const int32_t to = n - from > kRawLinesPerJob ? from + kRawLinesPerJob : n;
+    jobs.push_back({out.Queue(f, FormatJob{FormatRawLines, &r.samples, from, to}), from, to});
   }
+  return jobs;
 }
 
 void WriteTdmTail(const AnalysisRecord& r, RunContext& run) {
+  std::optional<FormatPipeline> own;
+  FormatPipeline& out = PipelineOf(run, own);
   OutputFile& f = *run.tdm;
-  LineBuffer b;
-  b.Text(kTdmEndMarker).End().End().WriteTo(f);
-  b.Text(kRawSectionTitle).End().WriteTo(f);
-  WriteRawLines(r, run, f, "Appending input file to TDM output file ....");
+  char head[128];
+  TextWriter b(head, head + sizeof head);
+  b.Text(kTdmEndMarker).End().End().Text(kRawSectionTitle).End();
+  out.QueueText(f, head, b.Length());
+  QueueRawLines(r, out, f);
+  run.progress.ReportRange(0, r.counters.RawCount, r.counters.RawCount,
+                           "Appending input file to TDM output file ....");
+}
+
+FormatPipeline& PipelineOf(RunContext& run, std::optional<FormatPipeline>& own) {
+  if (run.pipeline != nullptr) return *run.pipeline;
+  return own.emplace(FormatShare::RunThreadOnly);
 }
 
 }  // namespace tz

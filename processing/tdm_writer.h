@@ -1,9 +1,10 @@
 // The TDM file and the header block shared with the FDM file.
 #pragma once
 
-#include <thread>
+#include <optional>
 #include <vector>
 
+#include "processing/format_pipeline.h"
 #include "processing/shaft_quantities.h"
 
 namespace tz {
@@ -30,48 +31,47 @@ void WriteHeaderBlock(const HeaderParameters& params, const ProcessingSettings& 
 // the FDM output, with the settings as they now stand.
 void WriteHeaderBlocks(const AnalysisRecord& r, RunContext& run);
 
-// The data line of an emitted sample: through the run's data-line pipe when
-// it has one, else straight to the TDM output.
+// The data line of an emitted sample: through the run's data lines when it
+// has them, else straight to the TDM output.
 void WriteDataLine(RunContext& run, const EmittedSample& sample);
 
-// The data lines of a run, formatted and written beside it: the run hands
-// over each line's values and goes on computing while a second thread turns
-// the lines of the block before into text, in order, into the TDM output.
-// The text is the same as written straight. While lines are in flight the
-// output belongs to the pipe: Drain before anything else writes to it or
-// asks how its writes went.
-class DataLinePipe {
+// The data lines of a run: the run hands over each line's values and goes
+// on computing while the pipeline turns blocks of them into text, in order,
+// into the TDM output. While lines are in flight the output belongs to the
+// pipeline: Hand them over and drain it before anything else writes to it.
+class DataLines {
  public:
-  explicit DataLinePipe(OutputFile& file);
-  ~DataLinePipe() { Drain(); }
-  DataLinePipe(const DataLinePipe&) = delete;
-  DataLinePipe& operator=(const DataLinePipe&) = delete;
+  DataLines(FormatPipeline& out, OutputFile& file) : out_(out), file_(file) {}
+  DataLines(const DataLines&) = delete;
+  DataLines& operator=(const DataLines&) = delete;
 
   void Add(const EmittedSample& sample) {
-    blocks_[filling_][static_cast<size_t>(count_)] = sample;
-    if (++count_ == kBlockLines) Hand();
+    if (block_ == nullptr) block_ = out_.TakeBlock();
+    block_[count_] = sample;
+    if (++count_ == FormatPipeline::kBlockLines) Hand();
   }
-  // Every line handed over is in the output when this returns.
-  void Drain();
+  // Queues the lines added so far.
+  void Hand();
 
  private:
-  static constexpr int kBlockLines = 8192;
-  void Hand();   // starts the filled block; waits for the one before
-  void Join();
-
+  FormatPipeline& out_;
   OutputFile& file_;
-  std::vector<EmittedSample> blocks_[2];
-  int filling_ = 0;
+  EmittedSample* block_ = nullptr;
   int count_ = 0;
-  std::thread worker_;
 };
 
-// End marker, empty line, raw section title and one line per raw sample.
+// End marker, empty line, raw section title and one line per raw sample,
+// queued to the TDM output; the progress of the raw lines is reported at
+// once, in the order it always came, while the text is made beside the run.
 void WriteTdmTail(const AnalysisRecord& r, RunContext& run);
 
-// Appends the raw lines "i, Cislot, Cslot" of every raw sample to a file,
-// reporting progress under the given text.
-void WriteRawLines(const AnalysisRecord& r, RunContext& run, OutputFile& file,
-                   const char* progressText);
+// Queues the raw lines "i, Cislot, Cslot" of every raw sample to a file;
+// returns the jobs, for their progress.
+std::vector<QueuedLines> QueueRawLines(const AnalysisRecord& r, FormatPipeline& out,
+                                       OutputFile& file);
+
+// The run's pipeline, or (a run's stage called on its own, as in the tests)
+// one that formats everything on the calling thread, kept in own.
+FormatPipeline& PipelineOf(RunContext& run, std::optional<FormatPipeline>& own);
 
 }  // namespace tz

@@ -1,5 +1,7 @@
 #include "run/process_input.h"
 
+#include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <optional>
@@ -7,6 +9,7 @@
 
 #include "processing/analysis_record.h"
 #include "processing/files.h"
+#include "processing/format_pipeline.h"
 #include "processing/line_reader.h"
 #include "processing/sample_step.h"
 #include "processing/system_error.h"
@@ -15,6 +18,7 @@
 #include "run/input_format.h"
 #include "run/statistics.h"
 #include "spectrum/fft_processor.h"
+#include "spectrum/spectrum_analysis.h"
 
 namespace tz {
 
@@ -38,6 +42,7 @@ class RunResources {
 
   InputFile input;
   OutputFile tdm, fdm;
+  FormatPipeline pipeline;  // the outputs' text; gone before they close
   bool progressDialog = false;
   bool toolbarShown = false;
 
@@ -69,6 +74,10 @@ class RunResources {
   bool Finish(bool keep = false) {
     if (finished_) return !writeFailureReported_;
     finished_ = true;
+    // What is not in the files yet is dropped (a run that reached its end
+    // has written everything); nothing touches them after this.
+    pipeline.Stop();
+    run_.pipeline = nullptr;
     HideToolbar();
     if (progressDialog) run_.ops.DestroyProgressDialog();
     progressDialog = false;
@@ -126,6 +135,7 @@ bool OpenRunFiles(RunContext& run, RunResources& res, const char* inputName,
   if (res.fdm.Names(input) || res.fdm.SameFileAs(res.tdm)) return refused();
   run.tdm = &res.tdm;
   run.fdm = &res.fdm;
+  run.pipeline = &res.pipeline;
   return true;
 }
 
@@ -193,6 +203,58 @@ void ReportReading(RunContext& run, const InputFormat& format, const AnalysisRec
   }
 }
 
+// The worker maps the pages of the record the run will write soon, while
+// the run's thread reads the input: the sample arrays some lines ahead, and
+// the FFT's arrays as far as the samples emitted so far make sure they will
+// be written (first touches of fresh memory cost this machine more than
+// the writes themselves).
+class PagesAhead {
+ public:
+  explicit PagesAhead(FormatPipeline& out) : out_(out) {}
+  // At every kStep raw samples.
+  void Update(const AnalysisRecord& r) {
+    if (r.counters.RawCount >= next_) Ahead(r);
+  }
+
+ private:
+  static constexpr int32_t kStep = 16384, kAhead = 65536;
+  template <typename T>
+  void Map(const T* array, int32_t from, int32_t to) {
+    if (to > from) out_.Prefault(array + from, static_cast<size_t>(to - from) * sizeof(T));
+  }
+  void Ahead(const AnalysisRecord& r);
+
+  FormatPipeline& out_;
+  int32_t next_ = kStep, raw_ = 0, emitted_ = 0, loaded_ = 0, points_ = 0;
+};
+
+void PagesAhead::Ahead(const AnalysisRecord& r) {
+  next_ = r.counters.RawCount + kStep;
+  const SampleArrays& a = r.samples;
+  const int32_t raw = std::min(r.counters.RawCount + kAhead, kSampleCapacity);
+  for (const double* x : {a.CislotRaw, a.CslotRaw}) Map(x, raw_, raw);
+  raw_ = raw;
+  const int32_t emitted = std::min(r.counters.ProgrCount + 1 + kAhead, kSampleCapacity);
+  for (const double* x : {a.TprogrArr, a.RPMinstArr, a.RPMfiltArr, a.TRQfiltArr, a.POTfiltArr})
+    Map(x, emitted_, emitted);
+  emitted_ = emitted;
+  // The FFT loads at least this many points, and transforms at least the
+  // largest power of two below it.
+  const SpectrumResults& sp = r.spectrum;
+  const int32_t count = r.counters.ProgrCount - StatisticsStart(r.settings);
+  if (count <= 2) return;
+  Map(sp.FFTinRe, loaded_, count);
+  Map(sp.FFTinIm, loaded_, count);
+  loaded_ = count;
+  const int32_t n = static_cast<int32_t>(std::bit_floor(static_cast<uint32_t>(count - 1)));
+  if (n <= points_) return;
+  if (r.settings.FFTwindow != FftWindow::FlatTop) Map(sp.SincKernel, points_, n - 1);
+  for (const double* x : {sp.FFTre, sp.FFTim, sp.FFTfreq}) Map(x, points_, n);
+  Map(sp.SpecLines, points_ / 2, n / 2 + kLinesReadPastTheLast);
+  Map(sp.SpecLinesTmp, points_ / 2, n / 2);
+  points_ = n;
+}
+
 // The sample of one sample line that the time domain emits, if any.
 std::optional<EmittedSample> TakeSampleLine(AnalysisRecord& r, const InputFormat& format,
                                             const char* line, size_t len) {
@@ -210,6 +272,7 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
   LineReader reader(res.input);
   const bool stream = !res.input.Regular();
   if (stream) reader.SetByteLimit(kStreamByteLimit);
+  PagesAhead pages(res.pipeline);
   int state = 0;
   while (reader.ReadLine(r.counters.BytesRead)) {
     const char* line = reader.Line();
@@ -217,6 +280,7 @@ int ReadInput(AnalysisRecord& r, RunContext& run, RunResources& res, const Input
     if (state == format.sampleState) {
       ReportReading(run, format, r, size);
       if (const auto sample = TakeSampleLine(r, format, line, len)) WriteDataLine(run, *sample);
+      pages.Update(r);
     }
     const HeaderStep step = format.parseHeader(r.params, r.settings, line, len, state);
     if (step.event == HeaderEvent::CounterPeriodMissing) {
@@ -265,6 +329,8 @@ bool CheckEndOfInput(AnalysisRecord& r, RunContext& run, RunResources& res,
 
 // The TDM tail, the display statistics and the frequency analysis with the
 // speed-variation warnings (an earlier run's output warns before the FFT).
+// The tail's text is made while the statistics and the FFT are computed; a
+// write that fails is reported at the next check after it.
 bool WriteResults(AnalysisRecord& r, RunContext& run, RunResources& res,
                   const InputFormat& format) {
   WriteTdmTail(r, run);
@@ -308,14 +374,16 @@ RunMarks ProcessInput(AnalysisRecord& r, PlatformOps& ops, const InputFormat& fo
   int state;
   {
     // The data lines are formatted beside the reading; all are in the TDM
-    // output before anything else is written to it.
-    DataLinePipe lines(res.tdm);
+    // output before the end of the input is judged.
+    DataLines lines(res.pipeline, res.tdm);
     run.tdmLines = &lines;
     state = ReadInput(r, run, res, format, size);
-    lines.Drain();
+    lines.Hand();
     run.tdmLines = nullptr;
   }
-  if (state == kRunAbandoned || res.WriteFailed()) return run.marks;
+  if (state == kRunAbandoned) return run.marks;
+  res.pipeline.Drain();
+  if (res.WriteFailed()) return run.marks;
   if (!CheckEndOfInput(r, run, res, format, state, statisticsDialog)) return run.marks;
   if (!WriteResults(r, run, res, format)) return run.marks;
 

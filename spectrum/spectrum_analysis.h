@@ -3,15 +3,11 @@
 // and writes the spectrum group of the record only.
 #pragma once
 
+#include "processing/analysis_record.h"  // kLinesReadPastTheLast
+
 namespace tz {
 
-struct SpectrumResults;
 class Progress;
-
-// The peak cleaning reads and clears records up to this many places past the
-// last line H - 1 (the three lines beside a peak, then one more); they are
-// kept cleared.
-constexpr int kLinesReadPastTheLast = 4;
 
 // Magnitude of line k of the last transform.
 double LineMagnitude(const SpectrumResults& sp, int k);

@@ -110,7 +110,8 @@ TEST(OpenVbt, StatisticsOkDestroysTheDialogAndRebuildsTheDisplay) {
 
 TEST(OpenVbt, BarsMoveAboutThirtyTimesASecond) {
   TempDir dir;
-  Generate(dir.Path("long.VBT"), "--samples 200000");
+  // A full-capacity file: a run long enough for several frames of the bars.
+  Generate(dir.Path("long.VBT"), "--samples 524288");
   Answers answers;
   auto w = MakeWindow(answers);
   auto* bar = FindById<QProgressBar>(w.get(), res::kToolbarProgress);
