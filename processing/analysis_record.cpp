@@ -50,6 +50,15 @@ void ClearLastRun(AnalysisRecord& r) {
   ClearFirst(sp.SpecLines, lines);
   ClearFirst(sp.SpecLinesTmp, points / 2);
   ClearFirst(sp.PickOrder, points / 2);
+  ClearSpectrumFigures(sp);
+  r.params = HeaderParameters{};
+  r.settings = ProcessingSettings{};
+  r.counters = RunCounters{};
+  r.work = WorkingState{};
+  r.stats = DisplayStatistics{};
+}
+
+void ClearSpectrumFigures(SpectrumResults& sp) {
   sp.FFT_N = 0;
   sp.FundLine = 0;
   sp.FundMag = 0;
@@ -58,11 +67,6 @@ void ClearLastRun(AnalysisRecord& r) {
   sp.TotalEnergy = 0;
   sp.EvenSymErrRe = 0;
   sp.OddSymErrIm = 0;
-  r.params = HeaderParameters{};
-  r.settings = ProcessingSettings{};
-  r.counters = RunCounters{};
-  r.work = WorkingState{};
-  r.stats = DisplayStatistics{};
 }
 
 void BoundFilterLengths(ProcessingSettings& settings) {

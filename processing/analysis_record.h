@@ -196,6 +196,10 @@ RecordPtr NewAnalysisRecord();
 // each as if it were the first. Call it between runs, not after several.
 void ClearLastRun(AnalysisRecord& r);
 
+// Sets the spectrum's figures (its size, fundamental, DC end, floor, energy
+// and symmetry errors) back to none; the arrays are left as they are.
+void ClearSpectrumFigures(SpectrumResults& sp);
+
 // Resets the run state at the start of a run: counters, time, sense of
 // rotation, moving-average buffers and the conditioning windows.
 void ResetRunState(AnalysisRecord& r);

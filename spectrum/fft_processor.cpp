@@ -117,14 +117,7 @@ void ClearSpectrumResults(SpectrumResults& sp) {
   // past the last line that the peak cleaning reads.
   const int used = sp.FFT_N / 2 + kLinesReadPastTheLast;
   for (int i = 0; i < used && i < kSampleCapacity; ++i) sp.SpecLines[i] = SpecLine{0, 0, 0};
-  sp.FFT_N = 0;
-  sp.FundLine = 0;
-  sp.FundMag = 0;
-  sp.DCEndLine = 0;
-  sp.FloorLevel = 0;
-  sp.TotalEnergy = 0;
-  sp.EvenSymErrRe = 0;
-  sp.OddSymErrIm = 0;
+  ClearSpectrumFigures(sp);
 }
 
 }  // namespace
