@@ -60,7 +60,7 @@ VerticalScale FittedSingleScale(double H, PlotGeometry::Range range, double zoom
 
 void FitToVisibleData(PlotGeometry& g, const DisplayState& s, const AnalysisRecord& r) {
   const double H = g.PlotHeight;
-  const int32_t end = std::min(g.TimeEnd, SampleCount(r));
+  const int32_t end = std::min(VisibleTimeEnd(g), SampleCount(r));
   TimeGraph single;
   if (SingleGraphShown(s, &single)) {
     const TimeSeries t = SeriesOf(single, r, s);

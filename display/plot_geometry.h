@@ -59,4 +59,10 @@ PlotGeometry UpdateGeometry(DisplayState& s, const AnalysisRecord& r, const Layo
 int32_t SampleAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x);
 int32_t LineAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x);
 
+// The end (exclusive) of the samples or lines the plot's columns show: a
+// zoom's step may leave more of the range than the plot has columns, and
+// the curve stops at its right edge.
+int32_t VisibleTimeEnd(const PlotGeometry& g);
+int32_t VisibleFftEnd(const PlotGeometry& g);
+
 }  // namespace tz

@@ -122,6 +122,27 @@ TEST_F(Scales, CsvOfTheFftGraphHasOneRowPerVisibleLine) {
                          }));
 }
 
+// A zoom whose step leaves more samples (or lines) than the plot has
+// columns: the curve stops at the plot's right edge, and so do the rows.
+TEST_F(Scales, CsvRowsStopAtThePlotsLastColumn) {
+  FillSamples(10000, 1.0);
+  Show(DisplayChoice::Show3RpmFilt);
+  s.XZoomActive = 1, s.TimeStart = 100, s.TimeEnd = 10000, s.TimeStep = 10;
+  std::vector<std::string> rows = Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r));
+  // 800 columns of 10 samples from Progr 105: Progr 105 to 8104.
+  ASSERT_EQ(rows.size(), 1u + 8000u);
+  EXPECT_EQ(rows[1], "0.105,1.,1.,1.");
+  EXPECT_EQ(rows.back(), "8.104,1.,1.,1.");
+
+  r.params.N_SLOT = 60;
+  r.spectrum.FFT_N = 8192;
+  Show(DisplayChoice::ShowFft);
+  s.FftStart = 0, s.FftEnd = 4096, s.FftStep = 2;
+  rows = Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r));
+  ASSERT_EQ(rows.size(), 1u + 1600u);  // 800 columns of 2 lines
+  EXPECT_EQ(rows.back().substr(0, 5), "1599,");
+}
+
 // ---- Fitting the time graphs to the data ----
 
 TEST(FitRange, MarginsAroundTheVisibleRange) {
@@ -200,6 +221,10 @@ TEST_F(Scales, FittedBandsSpanTheirVisibleSamples) {
   EXPECT_NEAR(z.Scale * middle + z.Offset, b.Scale * middle + b.Offset, 1e-6);
   s.ZoomRpm = 0;
   EXPECT_EQ(UpdateGeometry(s, r, l).Bands[0].Scale, 0.0);
+
+  // A spike past the plot's last column is not seen, nor fitted to.
+  s.TimeStart = 0, s.TimeEnd = 4000, s.TimeStep = 4;
+  EXPECT_NEAR(UpdateGeometry(s, r, l).FittedRanges[0].max, 3025, 0.01);  // Progr 5 to 3204
 
   // Scrolled over the spike, the range follows.
   s.ZoomRpm = 100;
