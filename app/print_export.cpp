@@ -8,13 +8,16 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QSvgGenerator>
 #include <QWidget>
+#include <cerrno>
+#include <cstring>
 
 #include "app/start_args.h"
 #include "processing/analysis_record.h"
 #include "processing/codes.h"
+#include "processing/files.h"
 #include "settings/parameter_fields.h"
 
 namespace tz {
@@ -93,11 +96,11 @@ bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
 
 namespace {
 
-bool WritePng(QWidget* shown, QSaveFile& file) {
+bool WritePng(QWidget* shown, QBuffer& file) {
   return shown->grab().toImage().save(&file, "PNG");
 }
 
-bool WriteSvg(QWidget* shown, QSaveFile& file) {
+bool WriteSvg(QWidget* shown, QBuffer& file) {
   QSvgGenerator svg;
   svg.setOutputDevice(&file);
   svg.setSize(shown->size());
@@ -110,7 +113,7 @@ bool WriteSvg(QWidget* shown, QSaveFile& file) {
   return painter.end();
 }
 
-bool WritePdf(QWidget* shown, QSaveFile& file) {
+bool WritePdf(QWidget* shown, QBuffer& file) {
   QPdfWriter pdf(&file);
   pdf.setResolution(kPictureDpi);
   pdf.setTitle(shown->window()->windowTitle());
@@ -131,18 +134,26 @@ bool WritePicture(QWidget* shown, const std::string& path, std::string& error) {
     error = "the name must end in .png, .svg or .pdf";
     return false;
   }
-  QSaveFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString().toLocal8Bit().toStdString();
-    return false;
-  }
+  // Made in memory, then written as the run's outputs are: a file replaced
+  // only when complete, a pipe or a device written directly.
+  QByteArray bytes;
+  QBuffer file(&bytes);
+  file.open(QIODevice::WriteOnly);
   const bool painted = *format == PictureFormat::Png   ? WritePng(shown, file)
                        : *format == PictureFormat::Svg ? WriteSvg(shown, file)
                                                        : WritePdf(shown, file);
-  if (!painted || !file.commit()) {
-    error = file.error() != QFileDevice::NoError ? file.errorString().toLocal8Bit().toStdString()
-                                                 : std::string("the picture could not be made");
-    file.cancelWriting();
+  if (!painted) {
+    error = "the picture could not be made";
+    return false;
+  }
+  OutputFile out, none;
+  if (!out.Create(path.c_str(), OutputFile::Mode::Replace)) {
+    error = std::strerror(errno);
+    return false;
+  }
+  out.WriteBlock(bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (!CommitOutputs(out, none)) {
+    error = std::strerror(out.FailErrno());
     return false;
   }
   return true;
