@@ -42,6 +42,7 @@ struct PlotGeometry {
   };
   bool Fitted = false;
   std::array<Range, 3> FittedRanges;
+  std::array<bool, 3> FittedBand{};  // each scale fitted: not a curve without a finite sample
 
   bool operator==(const PlotGeometry&) const = default;
 };

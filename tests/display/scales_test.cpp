@@ -232,6 +232,24 @@ TEST_F(Scales, FittedBandsSpanTheirVisibleSamples) {
   EXPECT_EQ(UpdateGeometry(s, r, l).FittedRanges[0].max, 9000);
 }
 
+// A curve with no finite sample in view keeps its scale, and its panel its
+// Maximum and Minimum: no fitted range of 0 to 0 is shown for it.
+TEST_F(Scales, ACurveWithoutFiniteSamplesIsNotFitted) {
+  FillSamples(1000, 5.0);
+  for (int i = 1; i <= 1000; ++i) r.samples.POTfiltArr[i] = i % 2 ? NAN : INFINITY;
+  SetStatistics(10, -10);
+  Show(DisplayChoice::Show3RpmFilt);
+  const VerticalScale power = UpdateGeometry(s, r, l).Bands[2];
+  s.FitToData = 1;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
+  ASSERT_TRUE(g.Fitted);
+  EXPECT_EQ(g.Bands[2], power);
+  const ControlOps ops = FittedReadouts(s, g);
+  EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Max), "5");
+  EXPECT_EQ(TextOf(ops, PanelId::Y3, res::kY3Max), "(none)");
+  EXPECT_EQ(TextOf(ops, PanelId::Y3, res::kY3Min), "(none)");
+}
+
 TEST_F(Scales, FittedSingleGraphSpansFourFifthsOfTheHeight) {
   FillSamples(1000, 0.0);
   for (int i = 1; i <= 1000; ++i) r.samples.TRQfiltArr[i] = (i % 2) ? 10.0 : 20.0;
