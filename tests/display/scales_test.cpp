@@ -321,6 +321,23 @@ TEST_F(Scales, TimeTicksFollowTheSamplesTimes) {
   for (const Tick& t : holed) EXPECT_TRUE(std::isfinite(t.value)) << t.label;
 }
 
+// A zoom whose range runs past the plot's right edge: the curves' last
+// column is the plot's last, and no tick stands on it.
+TEST_F(Scales, RulersOfARangeWiderThanThePlotKeepOffItsLastColumn) {
+  FillSamples(10000, 0.0);
+  r.params.N_SLOT = 60;
+  r.spectrum.FFT_N = 8192;
+  r.stats.Fc = 1000.0;
+  Show(DisplayChoice::ShowRpmFilt);
+  s.XZoomActive = 1, s.TimeStart = 100, s.TimeEnd = 10000, s.TimeStep = 10;
+  s.FftStart = 0, s.FftEnd = 4096, s.FftStep = 2;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
+  EXPECT_EQ(LastTimeColumn(g), 799);
+  EXPECT_EQ(LastFftColumn(g), 799);
+  for (const Tick& t : TimeTicks(g, r, 1)) EXPECT_LT(t.pos, 799) << t.label;
+  for (const Tick& t : FrequencyTicks(g, r, 1)) EXPECT_LT(t.pos, 799) << t.label;
+}
+
 TEST_F(Scales, FrequencyAndOrderTicksOfTheFftGraph) {
   r.counters.ProgrCount = 5000;
   r.params.N_SLOT = 60;
