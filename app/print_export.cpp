@@ -68,10 +68,12 @@ QString PrintHeaderLine(const AnalysisRecord& r, const QDateTime& printed) {
            printed.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
 }
 
-bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
+namespace {
+
+// The page of a printer or of a PDF writer: its paintable area at its resolution.
+bool PaintPage(QPaintDevice& device, const QRect& page, QWidget* shown, const QString& header) {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  if (!painter.begin(&device)) return false;
   const QRect area(0, 0, page.width(), page.height());
   QFont font = shown->font();
   font.setPointSize(kHeaderPointSize);
@@ -92,6 +94,13 @@ bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
   painter.setClipRect(QRect(QPoint(0, 0), size));
   shown->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
   return painter.end();
+}
+
+}  // namespace
+
+bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
+  return PaintPage(printer, printer.pageLayout().paintRectPixels(printer.resolution()), shown,
+                   header);
 }
 
 namespace {
@@ -173,8 +182,47 @@ void GraphOutput::SetUpPrinter(QPrinter& printer) const {
 }
 
 void GraphOutput::Paint(QPrinter& printer) {
-  if (!PaintPrintPage(printer, s_.shown, PrintHeaderLine(s_.record(), QDateTime::currentDateTime())))
+  const QString header = PrintHeaderLine(s_.record(), QDateTime::currentDateTime());
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    PrintToPdfFile(printer, header);
+    return;
+  }
+  if (!PaintPrintPage(printer, s_.shown, header))
     s_.messageBox(s_.owner, {"Print", "The page could not be printed.", MessageIcon::Exclamation});
+}
+
+// The printer's PDF file, made in memory on the printer's page and written
+// as the outputs are: a full disk is reported, and an earlier file stays
+// until the new one is complete.
+void GraphOutput::PrintToPdfFile(QPrinter& printer, const QString& header) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool painted;
+  {
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(printer.resolution());
+    pdf.setPageLayout(printer.pageLayout());
+    pdf.setTitle(printer.docName());
+    painted = PaintPage(pdf, printer.pageLayout().paintRectPixels(printer.resolution()), s_.shown,
+                        header);
+  }
+  if (!painted) {
+    s_.messageBox(s_.owner, {"Print", "The page could not be printed.", MessageIcon::Exclamation});
+    return;
+  }
+  const std::string path = QFile::encodeName(printer.outputFileName()).toStdString();
+  OutputFile out, none;
+  int err = 0;
+  if (!out.Create(path.c_str(), OutputFile::Mode::Replace)) {
+    err = errno;
+  } else {
+    out.WriteBlock(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (!CommitOutputs(out, none)) err = out.FailErrno();
+  }
+  if (err != 0)
+    s_.messageBox(s_.owner, {"Print", "Cannot write " + path + ":\n" + std::strerror(err),
+                             MessageIcon::Exclamation});
 }
 
 // The widgets paint in the screen's pixels, scaled onto the page, where lines

@@ -205,6 +205,22 @@ TEST_F(Pictures, PrintAndPreviewMakeOneLandscapePageWithoutTheOldMessages) {
   }
 }
 
+// Printing to a PDF file that cannot be written says so; the page is
+// written as the outputs are.
+TEST_F(Pictures, APrintToAFileThatCannotBeWrittenSaysWhy) {
+  RunDemo();
+  answers.printFile = "/dev/full";
+  w->Action(res::kCmdPrint)->trigger();
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Print");
+  EXPECT_EQ(answers.messages[0].text, "Cannot write /dev/full:\nNo space left on device");
+  answers.printFile = dir.Path("missing/page.pdf");
+  w->Action(res::kCmdPrintPreview)->trigger();
+  ASSERT_EQ(answers.messages.size(), 2u);
+  EXPECT_EQ(answers.messages[1].text,
+            "Cannot write " + dir.Path("missing/page.pdf") + ":\nNo such file or directory");
+}
+
 TEST(PrintHeader, NameDateTimeWindowSourceAndPrintDate) {
   RecordPtr r = NewAnalysisRecord();
   r->source.InputPath = "/data/run 7/demo.VBT";
