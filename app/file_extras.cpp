@@ -198,6 +198,12 @@ bool FileExtras::eventFilter(QObject* watched, QEvent* event) {
         if (!TakeDrop(event, event->type() == QEvent::Drop)) event->ignore();
         return true;
       }
+      // A field of the window that takes dropped text gets the drag first:
+      // a recording opens there as on the window; other drags stay its own.
+      if (auto* widget = qobject_cast<QWidget*>(watched);
+          widget != nullptr && widget->window() == &window_ &&
+          TakeDrop(event, event->type() == QEvent::Drop))
+        return true;
       break;
     case QEvent::ShortcutOverride: {
       // A field with a selection copies it; otherwise Ctrl+C copies the

@@ -8,13 +8,16 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QSvgGenerator>
 #include <QWidget>
+#include <cerrno>
+#include <cstring>
 
 #include "app/start_args.h"
 #include "processing/analysis_record.h"
 #include "processing/codes.h"
+#include "processing/files.h"
 #include "settings/parameter_fields.h"
 
 namespace tz {
@@ -65,10 +68,12 @@ QString PrintHeaderLine(const AnalysisRecord& r, const QDateTime& printed) {
            printed.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
 }
 
-bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
+namespace {
+
+// The page of a printer or of a PDF writer: its paintable area at its resolution.
+bool PaintPage(QPaintDevice& device, const QRect& page, QWidget* shown, const QString& header) {
   QPainter painter;
-  if (!painter.begin(&printer)) return false;
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  if (!painter.begin(&device)) return false;
   const QRect area(0, 0, page.width(), page.height());
   QFont font = shown->font();
   font.setPointSize(kHeaderPointSize);
@@ -91,13 +96,20 @@ bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
   return painter.end();
 }
 
+}  // namespace
+
+bool PaintPrintPage(QPrinter& printer, QWidget* shown, const QString& header) {
+  return PaintPage(printer, printer.pageLayout().paintRectPixels(printer.resolution()), shown,
+                   header);
+}
+
 namespace {
 
-bool WritePng(QWidget* shown, QSaveFile& file) {
+bool WritePng(QWidget* shown, QBuffer& file) {
   return shown->grab().toImage().save(&file, "PNG");
 }
 
-bool WriteSvg(QWidget* shown, QSaveFile& file) {
+bool WriteSvg(QWidget* shown, QBuffer& file) {
   QSvgGenerator svg;
   svg.setOutputDevice(&file);
   svg.setSize(shown->size());
@@ -110,7 +122,7 @@ bool WriteSvg(QWidget* shown, QSaveFile& file) {
   return painter.end();
 }
 
-bool WritePdf(QWidget* shown, QSaveFile& file) {
+bool WritePdf(QWidget* shown, QBuffer& file) {
   QPdfWriter pdf(&file);
   pdf.setResolution(kPictureDpi);
   pdf.setTitle(shown->window()->windowTitle());
@@ -131,18 +143,26 @@ bool WritePicture(QWidget* shown, const std::string& path, std::string& error) {
     error = "the name must end in .png, .svg or .pdf";
     return false;
   }
-  QSaveFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString().toLocal8Bit().toStdString();
-    return false;
-  }
+  // Made in memory, then written as the run's outputs are: a file replaced
+  // only when complete, a pipe or a device written directly.
+  QByteArray bytes;
+  QBuffer file(&bytes);
+  file.open(QIODevice::WriteOnly);
   const bool painted = *format == PictureFormat::Png   ? WritePng(shown, file)
                        : *format == PictureFormat::Svg ? WriteSvg(shown, file)
                                                        : WritePdf(shown, file);
-  if (!painted || !file.commit()) {
-    error = file.error() != QFileDevice::NoError ? file.errorString().toLocal8Bit().toStdString()
-                                                 : std::string("the picture could not be made");
-    file.cancelWriting();
+  if (!painted) {
+    error = "the picture could not be made";
+    return false;
+  }
+  OutputFile out, none;
+  if (!out.Create(path.c_str(), OutputFile::Mode::Replace)) {
+    error = std::strerror(errno);
+    return false;
+  }
+  out.WriteBlock(bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (!CommitOutputs(out, none)) {
+    error = std::strerror(out.FailErrno());
     return false;
   }
   return true;
@@ -162,8 +182,47 @@ void GraphOutput::SetUpPrinter(QPrinter& printer) const {
 }
 
 void GraphOutput::Paint(QPrinter& printer) {
-  if (!PaintPrintPage(printer, s_.shown, PrintHeaderLine(s_.record(), QDateTime::currentDateTime())))
+  const QString header = PrintHeaderLine(s_.record(), QDateTime::currentDateTime());
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    PrintToPdfFile(printer, header);
+    return;
+  }
+  if (!PaintPrintPage(printer, s_.shown, header))
     s_.messageBox(s_.owner, {"Print", "The page could not be printed.", MessageIcon::Exclamation});
+}
+
+// The printer's PDF file, made in memory on the printer's page and written
+// as the outputs are: a full disk is reported, and an earlier file stays
+// until the new one is complete.
+void GraphOutput::PrintToPdfFile(QPrinter& printer, const QString& header) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  bool painted;
+  {
+    QPdfWriter pdf(&buffer);
+    pdf.setResolution(printer.resolution());
+    pdf.setPageLayout(printer.pageLayout());
+    pdf.setTitle(printer.docName());
+    painted = PaintPage(pdf, printer.pageLayout().paintRectPixels(printer.resolution()), s_.shown,
+                        header);
+  }
+  if (!painted) {
+    s_.messageBox(s_.owner, {"Print", "The page could not be printed.", MessageIcon::Exclamation});
+    return;
+  }
+  const std::string path = QFile::encodeName(printer.outputFileName()).toStdString();
+  OutputFile out, none;
+  int err = 0;
+  if (!out.Create(path.c_str(), OutputFile::Mode::Replace)) {
+    err = errno;
+  } else {
+    out.WriteBlock(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (!CommitOutputs(out, none)) err = out.FailErrno();
+  }
+  if (err != 0)
+    s_.messageBox(s_.owner, {"Print", "Cannot write " + path + ":\n" + std::strerror(err),
+                             MessageIcon::Exclamation});
 }
 
 // The widgets paint in the screen's pixels, scaled onto the page, where lines

@@ -72,6 +72,7 @@ class GraphOutput {
   // system has no printer.
   void SetUpPrinter(QPrinter& printer) const;
   void Paint(QPrinter& printer);
+  void PrintToPdfFile(QPrinter& printer, const QString& header);
 
   Services s_;
   std::string lastPicture_;  // the last export's name, the dialog's start

@@ -60,7 +60,7 @@ VerticalScale FittedSingleScale(double H, PlotGeometry::Range range, double zoom
 
 void FitToVisibleData(PlotGeometry& g, const DisplayState& s, const AnalysisRecord& r) {
   const double H = g.PlotHeight;
-  const int32_t end = std::min(g.TimeEnd, SampleCount(r));
+  const int32_t end = std::min(VisibleTimeEnd(g), SampleCount(r));
   TimeGraph single;
   if (SingleGraphShown(s, &single)) {
     const TimeSeries t = SeriesOf(single, r, s);
@@ -68,6 +68,7 @@ void FitToVisibleData(PlotGeometry& g, const DisplayState& s, const AnalysisReco
     if (!VisibleRange(t.values, g.FirstProgr, end, &range)) return;
     g.Graph = FittedSingleScale(H, WithMargin(range), t.zoom);
     g.FittedRanges[0] = range;
+    g.FittedBand[0] = true;
     g.Fitted = true;
     return;
   }
@@ -78,6 +79,7 @@ void FitToVisibleData(PlotGeometry& g, const DisplayState& s, const AnalysisReco
     if (!VisibleRange(t.values, g.FirstProgr, end, &range)) continue;
     g.Bands[i] = FittedBandScale(H, WithMargin(range), t.zoom, g.Bands[i].Base);
     g.FittedRanges[i] = range;
+    g.FittedBand[i] = true;
     g.Fitted = true;
   }
 }
@@ -87,6 +89,7 @@ ControlOps FittedReadouts(const DisplayState& s, const PlotGeometry& g) {
   if (!g.Fitted) return ops;
   const size_t panels = ThreeGraphs(s) ? 3 : 1;
   for (size_t i = 0; i < panels; ++i) {
+    if (!g.FittedBand[i]) continue;  // its panel keeps the whole run's range
     AddText(ops, kYPanels[i].panel, kYPanels[i].max, g.FittedRanges[i].max, 1);
     AddText(ops, kYPanels[i].panel, kYPanels[i].min, g.FittedRanges[i].min, 1);
   }

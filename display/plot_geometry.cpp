@@ -46,4 +46,25 @@ int32_t LineAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, 0, std::max(0, HalfSpectrum(r) - 1)));
 }
 
+namespace {
+
+// The end of a range drawn from first, step indices a column every pix
+// columns, over the plot's width.
+int32_t EndWithinColumns(int32_t first, int32_t end, int32_t step, int32_t pix, int width) {
+  const int64_t p = std::max<int32_t>(1, pix);
+  const int64_t columns = (std::max(0, width) + p - 1) / p;
+  return static_cast<int32_t>(
+      std::min<int64_t>(end, int64_t{first} + columns * std::max<int32_t>(1, step)));
+}
+
+}  // namespace
+
+int32_t VisibleTimeEnd(const PlotGeometry& g) {
+  return EndWithinColumns(g.FirstProgr, g.TimeEnd, g.TimeStep, g.TimePixStep, g.PlotWidth);
+}
+
+int32_t VisibleFftEnd(const PlotGeometry& g) {
+  return EndWithinColumns(g.FftStart, g.FftEnd, g.FftStep, g.FftPixStep, g.PlotWidth);
+}
+
 }  // namespace tz

@@ -42,6 +42,7 @@ struct PlotGeometry {
   };
   bool Fitted = false;
   std::array<Range, 3> FittedRanges;
+  std::array<bool, 3> FittedBand{};  // each scale fitted: not a curve without a finite sample
 
   bool operator==(const PlotGeometry&) const = default;
 };
@@ -58,5 +59,11 @@ PlotGeometry UpdateGeometry(DisplayState& s, const AnalysisRecord& r, const Layo
 // (never beyond the arrays), a line 0..FFT_N / 2 - 1.
 int32_t SampleAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x);
 int32_t LineAtColumn(const PlotGeometry& g, const AnalysisRecord& r, int x);
+
+// The end (exclusive) of the samples or lines the plot's columns show: a
+// zoom's step may leave more of the range than the plot has columns, and
+// the curve stops at its right edge.
+int32_t VisibleTimeEnd(const PlotGeometry& g);
+int32_t VisibleFftEnd(const PlotGeometry& g);
 
 }  // namespace tz

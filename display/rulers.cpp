@@ -64,14 +64,14 @@ int LastTimeColumn(const PlotGeometry& g) {
   const int64_t samples = int64_t{g.TimeEnd} - g.FirstProgr;
   if (samples <= 0 || g.TimeStep <= 0) return 0;
   const int64_t steps = (samples + g.TimeStep - 1) / g.TimeStep;
-  return static_cast<int>(std::min<int64_t>((steps - 1) * g.TimePixStep, g.PlotWidth));
+  return static_cast<int>(std::min<int64_t>((steps - 1) * g.TimePixStep, g.PlotWidth - 1));
 }
 
 int LastFftColumn(const PlotGeometry& g) {
   const int64_t lines = int64_t{g.FftEnd} - g.FftStart;
   if (lines <= 0 || g.FftStep <= 0) return 0;
   const int64_t steps = (lines + g.FftStep - 1) / g.FftStep;
-  return static_cast<int>(std::min<int64_t>((steps - 1) * g.FftPixStep, g.PlotWidth));
+  return static_cast<int>(std::min<int64_t>((steps - 1) * g.FftPixStep, g.PlotWidth - 1));
 }
 
 std::vector<Tick> TimeTicks(const PlotGeometry& g, const AnalysisRecord& r, int minSpacing) {

@@ -62,7 +62,7 @@ std::string TimeCsv(const DisplayState& s, const PlotGeometry& g, const Analysis
   for (const Column& c : columns) out.append(",").append(c.header);
   out += '\n';
   if (!g.HasSamples) return out;
-  const int32_t end = std::min(g.TimeEnd, SampleCount(r));
+  const int32_t end = std::min(VisibleTimeEnd(g), SampleCount(r));
   for (int32_t p = std::max<int32_t>(0, g.FirstProgr); p < end; ++p) {
     AppendNumber(out, r.samples.TprogrArr[p]);
     for (const Column& c : columns) {
@@ -77,7 +77,7 @@ std::string TimeCsv(const DisplayState& s, const PlotGeometry& g, const Analysis
 std::string FftCsv(const PlotGeometry& g, const AnalysisRecord& r) {
   std::string out = "line,frequency (Hz),order,magnitude,level (dB to DC)\n";
   if (!g.HasSamples) return out;
-  const int32_t end = std::min(g.FftEnd, HalfSpectrum(r));
+  const int32_t end = std::min(VisibleFftEnd(g), HalfSpectrum(r));
   for (int32_t k = std::max<int32_t>(0, g.FftStart); k < end; ++k) {
     const double magnitude = LineMagnitudeAt(r, k);
     AppendInteger(out, k);

@@ -334,5 +334,38 @@ TEST_F(Extras, ADroppedRecordingOpensAsOpenDoes) {
   EXPECT_TRUE(Exists(dir.Path("drop.FDM")));
 }
 
+// A file manager's drag carries the file's name as text too: a panel's
+// field under the cursor, which takes text, still lets the window open it.
+TEST_F(Extras, ARecordingDroppedOnAPanelsFieldOpensAsOnTheWindow) {
+  Run(SourcePath("samples/demo.VBT"));
+  Choose(res::kRadioShow3RpmFilt);
+  auto* field = FindById<QLineEdit>(Panel(PanelId::Y1), res::kY1Zoom);
+  ASSERT_NE(field, nullptr);
+  ASSERT_FALSE(field->isReadOnly());
+  const QString zoom = field->text();
+  const std::string copy = dir.Path("field.VBT");
+  std::filesystem::copy_file(SourcePath("samples/demo.VBT"), copy);
+  QMimeData mime;
+  const QUrl url = QUrl::fromLocalFile(QString::fromStdString(copy));
+  mime.setUrls({url});
+  mime.setText(url.toString());
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(field, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  answers.asked.clear();
+  answers.files = {dir.Path("field.TDM"), dir.Path("field.FDM")};
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(field, &drop);
+  EXPECT_EQ(field->text(), zoom);
+  ASSERT_EQ(answers.Titles(), (std::vector<std::string>{"Create TDM file", "Create FDM file"}));
+  EXPECT_EQ(w->Dispatcher().InputTitle(), "field.VBT");
+  // Text that is no recording still drops into the field as before.
+  QMimeData text;
+  text.setText("250");
+  QDragEnterEvent plain(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(field, &plain);
+  EXPECT_TRUE(plain.isAccepted());
+}
+
 }  // namespace
 }  // namespace tz::test

@@ -9,10 +9,16 @@
 #include <QImage>
 #include <QPrinter>
 #include <QRadioButton>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/dispatcher.h"
@@ -199,6 +205,22 @@ TEST_F(Pictures, PrintAndPreviewMakeOneLandscapePageWithoutTheOldMessages) {
   }
 }
 
+// Printing to a PDF file that cannot be written says so; the page is
+// written as the outputs are.
+TEST_F(Pictures, APrintToAFileThatCannotBeWrittenSaysWhy) {
+  RunDemo();
+  answers.printFile = "/dev/full";
+  w->Action(res::kCmdPrint)->trigger();
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].caption, "Print");
+  EXPECT_EQ(answers.messages[0].text, "Cannot write /dev/full:\nNo space left on device");
+  answers.printFile = dir.Path("missing/page.pdf");
+  w->Action(res::kCmdPrintPreview)->trigger();
+  ASSERT_EQ(answers.messages.size(), 2u);
+  EXPECT_EQ(answers.messages[1].text,
+            "Cannot write " + dir.Path("missing/page.pdf") + ":\nNo such file or directory");
+}
+
 TEST(PrintHeader, NameDateTimeWindowSourceAndPrintDate) {
   RecordPtr r = NewAnalysisRecord();
   r->source.InputPath = "/data/run 7/demo.VBT";
@@ -257,6 +279,37 @@ TEST_F(Pictures, ExportGraphWritesWhatTheClientAreaShows) {
   EXPECT_EQ(answers.messages[1].text,
             "Cannot write " + dir.Path("g.gif") + ":\nthe name must end in .png, .svg or .pdf");
   EXPECT_FALSE(Exists(dir.Path("g.gif")));
+}
+
+// A name that is a pipe (or a device) is written through, as the run's
+// outputs are, never replaced by a file of that name.
+TEST_F(Pictures, AnExportedGraphGoesThroughAPipeNamedForIt) {
+  RunDemo();
+  const std::string fifo = dir.Path("pipe.png");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int in = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(in, 0);
+  std::atomic<bool> done{false};
+  std::string received;
+  std::thread reader([&] {
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(in, buf, sizeof buf);
+      if (n > 0) received.append(buf, static_cast<size_t>(n));
+      else if (n == 0 && done) break;
+      else ::usleep(1000);
+    }
+  });
+  answers.files = {fifo};
+  w->Action(res::kCmdExportGraph)->trigger();
+  done = true;
+  reader.join();
+  ::close(in);
+  EXPECT_TRUE(answers.messages.empty());
+  struct stat st{};
+  ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
+  EXPECT_EQ(received.substr(0, 4), "\x89PNG");
 }
 
 // The window, sized as a picture would be, shows each display through the

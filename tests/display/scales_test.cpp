@@ -122,6 +122,27 @@ TEST_F(Scales, CsvOfTheFftGraphHasOneRowPerVisibleLine) {
                          }));
 }
 
+// A zoom whose step leaves more samples (or lines) than the plot has
+// columns: the curve stops at the plot's right edge, and so do the rows.
+TEST_F(Scales, CsvRowsStopAtThePlotsLastColumn) {
+  FillSamples(10000, 1.0);
+  Show(DisplayChoice::Show3RpmFilt);
+  s.XZoomActive = 1, s.TimeStart = 100, s.TimeEnd = 10000, s.TimeStep = 10;
+  std::vector<std::string> rows = Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r));
+  // 800 columns of 10 samples from Progr 105: Progr 105 to 8104.
+  ASSERT_EQ(rows.size(), 1u + 8000u);
+  EXPECT_EQ(rows[1], "0.105,1.,1.,1.");
+  EXPECT_EQ(rows.back(), "8.104,1.,1.,1.");
+
+  r.params.N_SLOT = 60;
+  r.spectrum.FFT_N = 8192;
+  Show(DisplayChoice::ShowFft);
+  s.FftStart = 0, s.FftEnd = 4096, s.FftStep = 2;
+  rows = Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r));
+  ASSERT_EQ(rows.size(), 1u + 1600u);  // 800 columns of 2 lines
+  EXPECT_EQ(rows.back().substr(0, 5), "1599,");
+}
+
 // ---- Fitting the time graphs to the data ----
 
 TEST(FitRange, MarginsAroundTheVisibleRange) {
@@ -201,10 +222,32 @@ TEST_F(Scales, FittedBandsSpanTheirVisibleSamples) {
   s.ZoomRpm = 0;
   EXPECT_EQ(UpdateGeometry(s, r, l).Bands[0].Scale, 0.0);
 
+  // A spike past the plot's last column is not seen, nor fitted to.
+  s.TimeStart = 0, s.TimeEnd = 4000, s.TimeStep = 4;
+  EXPECT_NEAR(UpdateGeometry(s, r, l).FittedRanges[0].max, 3025, 0.01);  // Progr 5 to 3204
+
   // Scrolled over the spike, the range follows.
   s.ZoomRpm = 100;
   s.TimeStart = 3800, s.TimeEnd = 4000;
   EXPECT_EQ(UpdateGeometry(s, r, l).FittedRanges[0].max, 9000);
+}
+
+// A curve with no finite sample in view keeps its scale, and its panel its
+// Maximum and Minimum: no fitted range of 0 to 0 is shown for it.
+TEST_F(Scales, ACurveWithoutFiniteSamplesIsNotFitted) {
+  FillSamples(1000, 5.0);
+  for (int i = 1; i <= 1000; ++i) r.samples.POTfiltArr[i] = i % 2 ? NAN : INFINITY;
+  SetStatistics(10, -10);
+  Show(DisplayChoice::Show3RpmFilt);
+  const VerticalScale power = UpdateGeometry(s, r, l).Bands[2];
+  s.FitToData = 1;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
+  ASSERT_TRUE(g.Fitted);
+  EXPECT_EQ(g.Bands[2], power);
+  const ControlOps ops = FittedReadouts(s, g);
+  EXPECT_EQ(TextOf(ops, PanelId::Y1, res::kY1Max), "5");
+  EXPECT_EQ(TextOf(ops, PanelId::Y3, res::kY3Max), "(none)");
+  EXPECT_EQ(TextOf(ops, PanelId::Y3, res::kY3Min), "(none)");
 }
 
 TEST_F(Scales, FittedSingleGraphSpansFourFifthsOfTheHeight) {
@@ -276,6 +319,23 @@ TEST_F(Scales, TimeTicksFollowTheSamplesTimes) {
   const std::vector<Tick> holed = TimeTicks(g, r, 80);
   EXPECT_EQ(holed.size(), 7u);
   for (const Tick& t : holed) EXPECT_TRUE(std::isfinite(t.value)) << t.label;
+}
+
+// A zoom whose range runs past the plot's right edge: the curves' last
+// column is the plot's last, and no tick stands on it.
+TEST_F(Scales, RulersOfARangeWiderThanThePlotKeepOffItsLastColumn) {
+  FillSamples(10000, 0.0);
+  r.params.N_SLOT = 60;
+  r.spectrum.FFT_N = 8192;
+  r.stats.Fc = 1000.0;
+  Show(DisplayChoice::ShowRpmFilt);
+  s.XZoomActive = 1, s.TimeStart = 100, s.TimeEnd = 10000, s.TimeStep = 10;
+  s.FftStart = 0, s.FftEnd = 4096, s.FftStep = 2;
+  const PlotGeometry g = UpdateGeometry(s, r, l);
+  EXPECT_EQ(LastTimeColumn(g), 799);
+  EXPECT_EQ(LastFftColumn(g), 799);
+  for (const Tick& t : TimeTicks(g, r, 1)) EXPECT_LT(t.pos, 799) << t.label;
+  for (const Tick& t : FrequencyTicks(g, r, 1)) EXPECT_LT(t.pos, 799) << t.label;
 }
 
 TEST_F(Scales, FrequencyAndOrderTicksOfTheFftGraph) {
