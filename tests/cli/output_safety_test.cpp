@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/cli/kept_outputs.h"
 #include "tests/test_support.h"
 
 namespace tz::test {
@@ -43,14 +44,6 @@ std::string Quote(const std::string& s) {
 
 // Runs a shell script (its own output and errors are the result's).
 CommandResult Sh(const std::string& script) { return RunCommand("sh -c " + Quote(script)); }
-
-// The names in a folder, hidden ones included: no temporary file may stay.
-std::vector<std::string> Names(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 bool AsRoot() { return geteuid() == 0; }
 
@@ -82,26 +75,6 @@ struct Shared {
   std::string Run(const std::string& tdm, const std::string& fdm) const {
     return "cd " + Quote(dir.Dir()) + " && " + kCli + " -q in.VBT " + Quote(tdm) + " " +
            Quote(fdm);
-  }
-};
-
-// Two earlier outputs that must survive a failed run.
-struct Kept {
-  TempDir dir;
-  std::string tdm = dir.Path("keep.TDM"), fdm = dir.Path("keep.FDM");
-  Kept() {
-    WriteFile(tdm, "earlier TDM results\r\n");
-    WriteFile(fdm, "earlier FDM results\r\n");
-  }
-  void ExpectUntouched() const {
-    EXPECT_EQ(ReadFile(tdm), "earlier TDM results\r\n");
-    EXPECT_EQ(ReadFile(fdm), "earlier FDM results\r\n");
-    EXPECT_EQ(Names(dir.Dir()), (std::vector<std::string>{"keep.FDM", "keep.TDM"}));
-  }
-  void ExpectReplaced() const {
-    EXPECT_TRUE(ReadFile(tdm).starts_with(kTdmStart));
-    EXPECT_TRUE(ReadFile(fdm).starts_with(kFdmStart));
-    EXPECT_EQ(Names(dir.Dir()), (std::vector<std::string>{"keep.FDM", "keep.TDM"}));
   }
 };
 
@@ -222,7 +195,7 @@ TEST(OutputCommit, AFailingFdmMoveLeavesBothEarlierOutputs) {
     WriteFile(k.tdm, "earlier TDM results\r\n");
     res = RunCommand(preload + ops + kCli + " -q " + kDemo + " " + k.tdm + " " + k.fdm);
     EXPECT_EQ(res.status, 0) << res.err;
-    k.ExpectReplaced();
+    k.ExpectReplaced(kTdmStart, kFdmStart);
   }
 }
 
@@ -285,7 +258,7 @@ TEST(OutputCommit, ASignalBetweenTheTwoMovesWaitsForTheSecond) {
             {"ASAN_OPTIONS=verify_asan_link_order=0", std::string("LD_PRELOAD=") + TZ_RENAME_FAULT,
              "TZ_SIGNAL_AFTER_RENAME_TO=.TDM"});
   EXPECT_EQ(run.Wait(), SIGTERM);
-  k.ExpectReplaced();  // the FDM went in before the signal ended the run
+  k.ExpectReplaced(kTdmStart, kFdmStart);  // the FDM went in before the signal ended the run
 }
 
 // Closed standard streams.
@@ -409,7 +382,7 @@ TEST(OutputOwnership, TheOwnerStaysAndSpecialBitsAreDropped) {
   ASSERT_EQ(chmod(k.fdm.c_str(), 02640), 0);
   const CommandResult res = RunCli("-q " + kDemo + " " + k.tdm + " " + k.fdm);
   ASSERT_EQ(res.status, 0) << res.err;
-  k.ExpectReplaced();
+  k.ExpectReplaced(kTdmStart, kFdmStart);
   struct stat st;
   ASSERT_EQ(stat(k.tdm.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, kNobody);

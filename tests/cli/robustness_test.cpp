@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/cli/kept_outputs.h"
 #include "tests/test_support.h"
 
 namespace tz::test {
@@ -24,28 +25,6 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-// The names in a folder: no temporary file may stay behind.
-std::vector<std::string> Names(const TempDir& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir.Path(""))) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// A folder with an input and two earlier outputs that must survive.
-struct Kept {
-  TempDir dir;
-  std::string tdm = dir.Path("keep.TDM"), fdm = dir.Path("keep.FDM");
-  Kept() {
-    WriteFile(tdm, "earlier TDM results\r\n");
-    WriteFile(fdm, "earlier FDM results\r\n");
-  }
-  void ExpectUntouched() const {
-    EXPECT_EQ(ReadFile(tdm), "earlier TDM results\r\n");
-    EXPECT_EQ(ReadFile(fdm), "earlier FDM results\r\n");
-    EXPECT_EQ(Names(dir), (std::vector<std::string>{"keep.FDM", "keep.TDM"}));
-  }
-};
 
 TEST(CliOutputs, AFailedRunLeavesEarlierOutputsAsTheyWere) {
   Kept k;
@@ -105,8 +84,8 @@ TEST(CliOutputs, ASuccessfulRunReplacesThemKeepingModeAndLinks) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_TRUE(fs::is_symlink(k.fdm));  // the link stays, the file it names is replaced
   EXPECT_GT(ReadFile(target).size(), 1000u);
-  EXPECT_EQ(Names(k.dir), (std::vector<std::string>{"keep.FDM", "keep.TDM"}));
-  EXPECT_EQ(Names(other), (std::vector<std::string>{"real.FDM"}));
+  EXPECT_EQ(Names(k.dir.Dir()), (std::vector<std::string>{"keep.FDM", "keep.TDM"}));
+  EXPECT_EQ(Names(other.Dir()), (std::vector<std::string>{"real.FDM"}));
 }
 
 TEST(CliOutputs, TheSameFileRuleIsAboutFiles) {
