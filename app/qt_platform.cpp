@@ -25,7 +25,7 @@ ProgressDialog* QtPlatform::Progress() const { return progress_; }
 StatisticsDialog* QtPlatform::Statistics() const { return statistics_; }
 
 void QtPlatform::Paint() {
-  lastPaint_ = std::chrono::steady_clock::now();
+  lastPaint_ = clock_();
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -33,7 +33,7 @@ void QtPlatform::PaintNowAndThen() {
   // About thirty pictures a second keep the bars moving; a progress bar
   // repaints itself at every new value, which at every percent would cost
   // the run more than its own work on a fast file.
-  if (std::chrono::steady_clock::now() - lastPaint_ < kPaintInterval) return;
+  if (clock_() - lastPaint_ < kPaintInterval) return;
   ShowPosition();
   Paint();
 }

@@ -45,6 +45,11 @@ class QtPlatform : public PlatformOps {
   // system error reports go to stderr alone.
   void WriteReportsOnly() { reportsOnly_ = true; }
 
+  // The clock that spaces the pictures of a run; tests step it themselves,
+  // so that how often the bars move does not depend on the machine's speed.
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
+
   ProgressDialog* Progress() const;
   StatisticsDialog* Statistics() const;
 
@@ -59,6 +64,7 @@ class QtPlatform : public PlatformOps {
   bool reportsOnly_ = false;
   static constexpr std::chrono::milliseconds kPaintInterval{30};
   std::chrono::steady_clock::time_point lastPaint_{};
+  Clock clock_ = [] { return std::chrono::steady_clock::now(); };
 
   QWidget* owner_;
   QPointer<QProgressBar> toolbarBar_;
