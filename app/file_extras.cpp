@@ -15,6 +15,8 @@
 #include <QUrl>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "app/commands.h"
 #include "app/dispatcher.h"
@@ -145,8 +147,10 @@ bool FileExtras::OpenFile(const std::string& path) {
 void FileExtras::OpenRecent(size_t i) {
   if (i >= recent_.size() || window_.Dispatcher().Running()) return;
   const std::string path = recent_[i];
-  if (!QFileInfo(QString::fromStdString(path)).isFile()) {
-    window_.Hooks().messageBox(&window_, SystemError(ENOENT, "Recent file open failure"));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) {
+    window_.Hooks().messageBox(
+        &window_, SystemError(error ? error.value() : ENOENT, "Recent file open failure"));
     std::erase(recent_, path);
     StoreRecentFiles(*settings_, recent_);
     FillRecentMenu();
@@ -182,7 +186,7 @@ bool FileExtras::TakeDrop(QEvent* event, bool drop) {
   auto* e = static_cast<QDropEvent*>(event);
   const QList<QUrl> urls = e->mimeData()->urls();
   if (urls.size() != 1 || !urls.front().isLocalFile()) return false;
-  const std::string path = urls.front().toLocalFile().toStdString();
+  const std::string path = LocalFileBytes(urls.front());
   if (!DroppedFileKind(path) || window_.Dispatcher().Running()) return false;
   e->acceptProposedAction();
   if (drop) OpenFile(path);

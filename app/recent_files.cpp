@@ -1,7 +1,8 @@
 #include "app/recent_files.h"
 
 #include <QSettings>
-#include <QStringList>
+#include <QUrl>
+#include <QVariantList>
 #include <algorithm>
 #include <cctype>
 
@@ -22,16 +23,23 @@ std::vector<std::string> WithRecentFile(std::vector<std::string> list, const std
 
 std::vector<std::string> LoadRecentFiles(QSettings& settings) {
   std::vector<std::string> list;
-  for (const QString& name : settings.value(QLatin1String(kRecentFilesKey)).toStringList()) {
-    if (name.isEmpty() || list.size() == kRecentFileCount) continue;
-    list.push_back(name.toStdString());
+  for (const QVariant& entry : settings.value(QLatin1String(kRecentFilesKey)).toList()) {
+    const std::string name = entry.typeId() == QMetaType::QByteArray
+                                 ? entry.toByteArray().toStdString()
+                                 : entry.toString().toStdString();
+    if (name.empty() || list.size() == kRecentFileCount) continue;
+    list.push_back(name);
   }
   return list;
 }
 
 void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& list) {
-  QStringList names;
-  for (const std::string& name : list) names << QString::fromStdString(name);
+  QVariantList names;
+  for (const std::string& name : list) {
+    const QString text = QString::fromStdString(name);
+    if (text.toStdString() == name) names << text;
+    else names << QByteArray::fromStdString(name);
+  }
   settings.setValue(QLatin1String(kRecentFilesKey), names);
   settings.sync();
 }
@@ -45,6 +53,10 @@ std::optional<InputKind> DroppedFileKind(const std::string& path) {
   if (ext == "TDM") return InputKind::Tdm;
   if (ext == "FDM") return InputKind::Fdm;
   return std::nullopt;
+}
+
+std::string LocalFileBytes(const QUrl& url) {
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
 }
 
 }  // namespace tz

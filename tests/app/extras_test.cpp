@@ -249,6 +249,16 @@ TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostEight) {
   EXPECT_EQ(LoadRecentFiles(settings), (L{"1", "2", "3", "4", "5", "6", "7", "8"}));
   StoreRecentFiles(settings, {"x", "y"});
   EXPECT_EQ(LoadRecentFiles(settings), (L{"x", "y"}));
+  // Names that are not UTF-8 come back byte for byte; UTF-8 ones stay text.
+  const L names{"/d/\xff\xfe.VBT", "/d/caf\xc3\xa9.VBT", "/d/a\xe9" "b.TDM"};
+  StoreRecentFiles(settings, names);
+  EXPECT_EQ(LoadRecentFiles(settings), names);
+  EXPECT_EQ(settings.value("recentFiles").toList()[1].typeId(), QMetaType::QString);
+
+  // A dropped file's name is the URL's bytes, not its text.
+  EXPECT_EQ(LocalFileBytes(QUrl::fromEncoded("file:///d/a%FFb%20c.VBT")), "/d/a\xff" "b c.VBT");
+  EXPECT_EQ(LocalFileBytes(QUrl::fromLocalFile(QString::fromUtf8("/d/caf\xc3\xa9 1.VBT"))),
+            "/d/caf\xc3\xa9 1.VBT");
 
   for (const auto& [name, kind] : std::vector<std::pair<std::string, std::optional<InputKind>>>{
            {"/d/a.VBT", InputKind::Vbt}, {"/d/a.vbt", InputKind::Vbt}, {"a.Tdm", InputKind::Tdm},
@@ -332,6 +342,41 @@ TEST_F(Extras, ADroppedRecordingOpensAsOpenDoes) {
   EXPECT_EQ(w->Dispatcher().InputTitle(), "drop.VBT");
   ASSERT_NE(w->Platform().Statistics(), nullptr);
   EXPECT_TRUE(Exists(dir.Path("drop.FDM")));
+}
+
+// A recording whose name is not UTF-8 (copied from an older system, say) is
+// listed, kept and opened by the bytes of its name, and opens when dropped.
+TEST_F(Extras, ANameInAnotherEncodingOpensFromTheListAndFromADrop) {
+  const std::string odd = dir.Path("m\xe9sure.VBT");
+  std::filesystem::copy_file(SourcePath("samples/demo.VBT"), odd);
+  Run(odd, "odd");
+  EXPECT_EQ(w->Extras().RecentFiles(), std::vector<std::string>{odd});
+  w.reset();
+  Settle();
+  w = MakeWindow(answers);
+  ASSERT_EQ(w->Extras().RecentFiles(), std::vector<std::string>{odd});
+  answers.asked.clear();
+  answers.messages.clear();
+  answers.files = {std::nullopt};
+  w->Extras().Action(res::kCmdRecentFile1)->trigger();
+  EXPECT_TRUE(answers.messages.empty());
+  ASSERT_EQ(answers.Titles(), std::vector<std::string>{"Create TDM file"});
+  EXPECT_EQ(answers.asked[0].current, dir.Path("m\xe9sure.TDM"));
+
+  QMimeData mime;
+  const std::string url =
+      "file://" + QByteArray::fromStdString(odd).toPercentEncoding("/").toStdString();
+  mime.setUrls({QUrl::fromEncoded(QByteArray::fromStdString(url))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  answers.asked.clear();
+  answers.files = {std::nullopt};
+  QDropEvent e(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(w.get(), &e);
+  EXPECT_TRUE(e.isAccepted());
+  ASSERT_EQ(answers.Titles(), std::vector<std::string>{"Create TDM file"});
+  EXPECT_EQ(answers.asked[0].current, dir.Path("m\xe9sure.TDM"));
 }
 
 // A file manager's drag carries the file's name as text too: a panel's
