@@ -151,6 +151,16 @@ int OpenFolderOf(int base, const std::string& text, std::string* name) {
   return ::openat(base, dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 }
 
+// The path of an open folder, as the kernel records it ("." when it does
+// not say).
+std::string FolderPath(int dirFd) {
+  const std::string link = "/proc/self/fd/" + std::to_string(dirFd);
+  std::vector<char> buf(PATH_MAX + 1);
+  const ssize_t n = ::readlink(link.c_str(), buf.data(), buf.size());
+  if (n <= 0 || static_cast<size_t>(n) >= buf.size() || buf[0] != '/') return ".";
+  return std::string(buf.data(), static_cast<size_t>(n));
+}
+
 // The folder and name of a regular file opened through a name: the name the
 // kernel records for the open file, or else the name given, each taken only
 // when the folder's entry of that name is the opened file.
@@ -395,6 +405,7 @@ void OutputFile::Reset() {
   tempId_ = {};
   earlier_ = Earlier::None;
   backup_.clear();
+  stranded_.clear();
 }
 
 bool OutputFile::Create(const char* path, Mode mode) {
@@ -573,7 +584,10 @@ bool OutputFile::Undo() {
       break;
     }
   }
-  // What could not be put back stays under its hidden name: nothing is lost.
+  // What could not be put back stays under its hidden name: nothing is
+  // lost, and the name is kept to be told.
+  if (!ok && earlier_ != Earlier::None)
+    stranded_ = FolderPath(dirFd_) + "/" + (earlier_ == Earlier::AtTemp ? temp_ : backup_);
   Forget();
   return ok;
 }

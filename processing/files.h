@@ -120,6 +120,10 @@ class OutputFile {
   int FailErrno() const { return failErrno_; }
   bool IsOpen() const { return fd_ >= 0; }
   int Fd() const { return fd_; }
+  // Where the earlier file is when a failed commit could not put it back
+  // (the new file holds its name): the path of the hidden name it is kept
+  // under. Empty when nothing is stranded.
+  const std::string& StrandedEarlier() const { return stranded_; }
 
  private:
   friend bool CommitOutputs(OutputFile& first, OutputFile& second);
@@ -153,6 +157,7 @@ class OutputFile {
   bool moved_ = false;   // the temporary file took the target's name
   enum class Earlier { None, AtTemp, AtBackup } earlier_ = Earlier::None;
   std::string backup_;  // name the earlier file is kept under (AtBackup)
+  std::string stranded_;  // see StrandedEarlier
 };
 
 // Replaces the files of both outputs, or neither: the earlier first file is
@@ -160,7 +165,8 @@ class OutputFile {
 // be. No signal ends the program between the two moves. Outputs that are
 // not replacing anything (a device) take part as they are. False when a
 // write, a close or a move failed (remembered in the output concerned); the
-// temporary files are removed then.
+// temporary files are removed then. Should the earlier first file not go
+// back either, it stays under its hidden name, which StrandedEarlier tells.
 bool CommitOutputs(OutputFile& first, OutputFile& second);
 
 // Removes the temporary files of the outputs being written: for a program

@@ -27,6 +27,9 @@ namespace {
 constexpr char kLoadingText[] = "Loading input file ....";
 constexpr char kTooManySamples[] = "Too many samples: only the first 524288 are processed.";
 constexpr char kWriteFailure[] = "Output file write failure: no output file was replaced.";
+constexpr char kStrandedWriteFailure[] =
+    "Output file write failure: the TDM file was replaced, and the earlier one could not be put "
+    "back: it is kept as \"";
 constexpr char kReadFailure[] = "Input file read failure: the run is abandoned.";
 // A stream (a pipe, a device) is refused once it has given as many bytes as
 // the largest file the size check lets through.
@@ -64,7 +67,13 @@ class RunResources {
     ReportSystemError(run_.ops,
                       failed == &tdm ? "TDM file write failure" : "FDM file write failure",
                       failed->FailErrno());
-    run_.ops.ShowMessage(format_.preprocessorCaption, kWriteFailure);
+    // Only when the earlier TDM could not be put back is one replaced: the
+    // message says so, and where the earlier one is.
+    const std::string& stranded = tdm.StrandedEarlier();
+    const std::string text =
+        stranded.empty() ? std::string(kWriteFailure)
+                         : kStrandedWriteFailure + stranded + "\".";
+    run_.ops.ShowMessage(format_.preprocessorCaption, text.c_str());
     return true;
   }
 

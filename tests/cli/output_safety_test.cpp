@@ -199,6 +199,37 @@ TEST(OutputCommit, AFailingFdmMoveLeavesBothEarlierOutputs) {
   }
 }
 
+// Should the earlier TDM not go back either (the folder turned read-only
+// between the moves, say), the new TDM holds its name: the run says so and
+// where the earlier one is kept, instead of "no output file was replaced".
+TEST(OutputCommit, AnEarlierTdmThatCannotBePutBackIsNamedInTheMessage) {
+  const std::string preload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
+                              TZ_RENAME_FAULT + " TZ_FAIL_RENAME_TO=.FDM TZ_FAIL_RENAME_AGAIN_TO=.TDM ";
+  for (const std::string ops : {"", "TZ_NO_EXCHANGE=1 ", "TZ_NO_EXCHANGE=1 TZ_NO_LINK=1 "}) {
+    SCOPED_TRACE(ops);
+    Kept k;
+    const CommandResult res =
+        RunCommand(preload + ops + kCli + " -q " + kDemo + " " + k.tdm + " " + k.fdm);
+    EXPECT_EQ(res.status, 1);
+    EXPECT_TRUE(Has(res.err, "Error 16: FDM file write failure.")) << res.err;
+    EXPECT_FALSE(Has(res.err, "no output file was replaced")) << res.err;
+    const std::string lead =
+        "VBT preprocessor: Output file write failure: the TDM file was replaced, and the earlier "
+        "one could not be put back: it is kept as \"";
+    const size_t at = res.err.find(lead);
+    ASSERT_NE(at, std::string::npos) << res.err;
+    const size_t end = res.err.find("\".\n", at);
+    ASSERT_NE(end, std::string::npos) << res.err;
+    const fs::path kept = res.err.substr(at + lead.size(), end - at - lead.size());
+    EXPECT_TRUE(fs::equivalent(kept.parent_path(), k.dir.Dir())) << kept;
+    EXPECT_TRUE(kept.filename().string().starts_with(".keep.TDM.")) << kept;
+    EXPECT_EQ(ReadFile(kept), "earlier TDM results\r\n") << kept;
+    EXPECT_TRUE(ReadFile(k.tdm).starts_with(kTdmStart));
+    EXPECT_EQ(ReadFile(k.fdm), "earlier FDM results\r\n");
+    EXPECT_EQ(Names(k.dir.Dir()).size(), 3u);  // the new TDM, the earlier FDM and TDM
+  }
+}
+
 TEST(OutputCommit, AnFdmInAStickyFolderThatCannotBeReplacedKeepsTheEarlierTdm) {
   if (!AsRoot()) GTEST_SKIP() << "needs a file of another user: run the tests as root";
   if (const std::string why = NoUnprivilegedUser(); !why.empty()) GTEST_SKIP() << why;

@@ -4,6 +4,9 @@
 // pressing Ctrl-C at the worst moment would make them.
 //   TZ_FAIL_RENAME_TO=SUFFIX  a rename onto a name ending in SUFFIX fails
 //                             with TZ_FAIL_RENAME_ERRNO (default EBUSY)
+//   TZ_FAIL_RENAME_AGAIN_TO=SUFFIX
+//                             the second and later renames onto a name ending
+//                             in SUFFIX fail the same way (the first succeeds)
 //   TZ_NO_EXCHANGE=1          exchanging two names is not supported (EINVAL)
 //   TZ_NO_LINK=1              hard links are not supported (EPERM)
 //   TZ_SIGNAL_AFTER_RENAME_TO=SUFFIX
@@ -35,7 +38,9 @@ bool Set(const char* variable) {
 
 // Whether a rename onto this name is refused; errno set when it is.
 bool Refused(const char* to) {
-  if (!EndsWith(to, "TZ_FAIL_RENAME_TO")) return false;
+  static int again = 0;
+  const bool repeated = EndsWith(to, "TZ_FAIL_RENAME_AGAIN_TO") && ++again > 1;
+  if (!repeated && !EndsWith(to, "TZ_FAIL_RENAME_TO")) return false;
   const char* e = std::getenv("TZ_FAIL_RENAME_ERRNO");
   errno = e != nullptr ? std::atoi(e) : EBUSY;
   return true;
