@@ -69,9 +69,17 @@ const Command kCommands[] = {
 const Menu kMenus[] = {Menu::File,    Menu::VbtSettings, Menu::FftSettings,
                        Menu::Display, Menu::Run,         Menu::Help};
 
+const AlternateKey kAlternateKeys[] = {
+    {res::kCmdOpenVbt, Qt::CTRL | Qt::Key_O},
+    {res::kCmdPrint, Qt::CTRL | Qt::Key_P},
+    {res::kCmdExit, Qt::CTRL | Qt::Key_Q},
+};
+
 }  // namespace
 
 std::span<const Command> CommandTable() { return kCommands; }
+
+std::span<const AlternateKey> AlternateKeys() { return kAlternateKeys; }
 
 const Command* FindCommand(int id) {
   for (const Command& c : kCommands)

@@ -28,6 +28,14 @@ std::span<const Command> CommandTable();
 // The command of an identifier, or nullptr.
 const Command* FindCommand(int id);
 
+// Second keys that desktop users reach for out of habit (Ctrl+O, Ctrl+P,
+// Ctrl+Q), beside the commands' own; menu texts keep showing the first.
+struct AlternateKey {
+  int id;
+  QKeyCombination key;
+};
+std::span<const AlternateKey> AlternateKeys();
+
 // The popups of the menu bar, left to right, and their titles.
 std::span<const Menu> MenuOrder();
 const char* MenuTitle(Menu menu);

@@ -83,7 +83,10 @@ void MainWindow::CreateActions() {
     SetId(action, c.id);
     action->setStatusTip(QString::fromLatin1(c.statusTip));
     if (c.key != QKeyCombination()) {
-      action->setShortcut(QKeySequence(c.key));
+      QList<QKeySequence> keys{QKeySequence(c.key)};
+      for (const AlternateKey& a : AlternateKeys())
+        if (a.id == c.id) keys << QKeySequence(a.key);
+      action->setShortcuts(keys);
       // Keys work wherever the focus is, also in the modeless dialogs.
       action->setShortcutContext(Qt::ApplicationShortcut);
     }

@@ -19,7 +19,7 @@ namespace tz::test {
 namespace {
 
 struct KeyCase {
-  Qt::Key key;
+  QKeyCombination key;
   int command;
   int modalDialog;      // identifier of the modal dialog it opens (closed again), or 0
   int fileDialogs;      // file dialogs it asks (each cancelled)
@@ -39,6 +39,9 @@ const KeyCase kKeys[] = {
     {Qt::Key_F10, res::kCmdProcessFile, 0, 0, 0},
     {Qt::Key_F11, res::kCmdPrint, 0, 0, 0},  // its print dialog, cancelled
     {Qt::Key_F12, res::kCmdFftFiltering, res::kDlgFftWindow, 0, 0},
+    // The keys desktop users reach for out of habit.
+    {Qt::CTRL | Qt::Key_O, res::kCmdOpenVbt, 0, 1, 0},
+    {Qt::CTRL | Qt::Key_P, res::kCmdPrint, 0, 0, 0},
 };
 
 // Presses every key with the focus in the widget that focusIn() gives, and
@@ -62,7 +65,8 @@ void PressAllKeys(MainWindow& w, Answers& answers, const std::function<QWidget*(
         closed = d->objectName() == IdName(k.modalDialog) ? k.modalDialog : -1;
         d->done(0);
       });
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : target, k.key);
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : target,
+                    k.key.key(), k.key.keyboardModifiers());
     ASSERT_EQ(started.count(), 1) << "key " << QKeySequence(k.key).toString().toStdString();
     EXPECT_EQ(started[0][0].toInt(), k.command);
     EXPECT_EQ(closed, k.modalDialog) << k.command;
@@ -110,21 +114,33 @@ TEST(Keys, ReachTheirCommandsFromTheModelessParametersDialog) {
   PressAllKeys(*w, answers, [&]() -> QWidget* { return params; });
 }
 
-TEST(Keys, AltXClosesTheMainWindowFromAChildWindow) {
+TEST(Keys, AltXAndCtrlQCloseTheMainWindowFromAChildWindow) {
+  for (const QKeyCombination key : {Qt::ALT | Qt::Key_X, Qt::CTRL | Qt::Key_Q}) {
+    SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+    Answers answers;
+    auto w = MakeWindow(answers);
+    w->Dispatcher().Dispatch(res::kCmdParameters);
+    QDialog* params = w->Dispatcher().ParamDialog();
+    ASSERT_NE(params, nullptr);
+    params->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(params));
+    QSignalSpy started(&w->Dispatcher(), &CommandDispatcher::CommandStarted);
+    QTest::keyClick(params, key.key(), key.keyboardModifiers());
+    ASSERT_EQ(started.count(), 1);
+    EXPECT_EQ(started[0][0].toInt(), res::kCmdExit);
+    EXPECT_TRUE(w->isVisible());  // the close is posted
+    Settle();
+    EXPECT_FALSE(w->isVisible());
+  }
+}
+
+// The menus keep showing each command's own key, the second one unshown.
+TEST(Keys, MenusShowTheCommandsOwnKeys) {
   Answers answers;
   auto w = MakeWindow(answers);
-  w->Dispatcher().Dispatch(res::kCmdParameters);
-  QDialog* params = w->Dispatcher().ParamDialog();
-  ASSERT_NE(params, nullptr);
-  params->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(params));
-  QSignalSpy started(&w->Dispatcher(), &CommandDispatcher::CommandStarted);
-  QTest::keyClick(params, Qt::Key_X, Qt::AltModifier);
-  ASSERT_EQ(started.count(), 1);
-  EXPECT_EQ(started[0][0].toInt(), res::kCmdExit);
-  EXPECT_TRUE(w->isVisible());  // the close is posted
-  Settle();
-  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(w->Action(res::kCmdPrint)->text().toStdString(), "Print \tF11");
+  EXPECT_EQ(w->Action(res::kCmdPrint)->shortcut(), QKeySequence(Qt::Key_F11));
+  EXPECT_EQ(w->Action(res::kCmdExit)->shortcut(), QKeySequence(Qt::ALT | Qt::Key_X));
 }
 
 TEST(Keys, CommandsWithoutAKeyOpenTheirDialogs) {
