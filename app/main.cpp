@@ -1,9 +1,7 @@
 // torzalen: the desktop program.
 #include <QApplication>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "app/headless_export.h"
@@ -32,10 +30,11 @@ int main(int argc, char** argv) {
     case tz::StartParse::kRun:
       break;
   }
-  if (!start.input.empty()) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(start.input, ec)) {
-      std::fprintf(stderr, "torzalen: %s: no such file\n", start.input.c_str());
+  // An input named, or one the pictures need, is a file the window can read
+  // again (F10): not a folder, a pipe or a device; the reason is the system's.
+  if (!start.input.empty() || !pictures.requests.empty()) {
+    if (const std::string why = tz::NotAnInputFile(start.input); !why.empty()) {
+      std::fprintf(stderr, "torzalen: %s: %s\n", start.input.c_str(), why.c_str());
       return 2;
     }
     tz::MakeNamesAbsolute(start);

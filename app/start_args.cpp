@@ -2,9 +2,13 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <tuple>
+
+#include "processing/files.h"
 
 namespace tz {
 
@@ -199,24 +203,34 @@ void MakeNamesAbsolute(StartArgs& args) {
 
 namespace {
 
-// What a name reaches: the file (device, inode) where one is, else its
-// folder's device and inode and the final name.
+// What a name reaches: the file (device, inode) where one is, else the
+// device and inode of the folder where it would be made and its final name,
+// after the links it ends in (a link to where nothing is yet leads there).
 using FileKey = std::tuple<dev_t, ino_t, std::string>;
 
 bool KeyOf(const std::string& name, FileKey& key) {
   struct stat st{};
-  if (::stat(name.c_str(), &st) == 0 || ::lstat(name.c_str(), &st) == 0) {
+  if (::stat(name.c_str(), &st) == 0) {
     key = {st.st_dev, st.st_ino, std::string()};
     return true;
   }
-  const std::filesystem::path p(name);
-  const std::string folder = p.has_parent_path() ? p.parent_path().string() : ".";
-  if (::stat(folder.c_str(), &st) != 0) return false;
-  key = {st.st_dev, st.st_ino, p.filename().string()};
+  FilePlace place;
+  if (PlaceOfNewFile(name.c_str(), &place)) {
+    key = {place.dirDev, place.dirIno, place.name};
+    return true;
+  }
+  if (::lstat(name.c_str(), &st) != 0) return false;  // its folder is missing
+  key = {st.st_dev, st.st_ino, std::string()};        // a link that leads nowhere
   return true;
 }
 
 }  // namespace
+
+std::string NotAnInputFile(const std::string& name) {
+  struct stat st{};
+  if (::stat(name.c_str(), &st) != 0) return std::strerror(errno);
+  return S_ISREG(st.st_mode) ? std::string() : "not a regular file";
+}
 
 bool PictureNamesClash(const StartArgs& args, const PictureArgs& pictures, std::string& error) {
   std::vector<std::pair<FileKey, std::string>> taken;

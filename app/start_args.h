@@ -73,6 +73,10 @@ inline StartParse ParseStartArgs(const std::vector<std::string>& args, StartArgs
 // later run finds the same files (empty names stay empty).
 void MakeNamesAbsolute(StartArgs& args);
 
+// Why a name is no input file for the desktop program ("" when it is one):
+// the system's reason when it cannot be reached, else "not a regular file".
+std::string NotAnInputFile(const std::string& name);
+
 // A picture that would take the place of the input, an output or another
 // picture: its name, and the name of the file it would replace, in error.
 // Names are compared as the system resolves them (the file a name reaches,

@@ -251,6 +251,18 @@ int PlaceOfNewName(const char* path, int* dirFd, FilePlace* place) {
   }
 }
 
+}  // namespace
+
+bool PlaceOfNewFile(const char* path, FilePlace* place) {
+  int dirFd = -1;
+  *place = {};
+  if (PlaceOfNewName(path, &dirFd, place) != 0) return false;
+  ::close(dirFd);
+  return place->valid;
+}
+
+namespace {
+
 size_t NameMax(int dirFd) {
   const long max = ::fpathconf(dirFd, _PC_NAME_MAX);
   return max > 0 && max < NAME_MAX ? static_cast<size_t>(max) : NAME_MAX;

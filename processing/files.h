@@ -38,6 +38,11 @@ struct FilePlace {
   }
 };
 
+// Where a file of this name would be created while nothing is there: the
+// folder the kernel finds and the final name, after the links the name ends
+// in. False when the folder cannot be reached or a file is there.
+bool PlaceOfNewFile(const char* path, FilePlace* place);
+
 // Makes sure descriptors 0, 1 and 2 are open (on /dev/null when they were
 // closed), so that no file the program opens later takes their place and
 // receives what is meant for a standard stream. False when one stays closed.

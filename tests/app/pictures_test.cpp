@@ -441,5 +441,36 @@ TEST(HeadlessProgram, UsageErrorsAndFailedRunsWriteNoPicture) {
   }
 }
 
+// A link to where nothing is yet leads where the file would be made: a
+// picture named through one never replaces an output or another picture.
+TEST(HeadlessProgram, APictureThroughALinkToAnOutputIsRefused) {
+  const std::string demo = "'" + SourcePath("samples/demo.VBT") + "'";
+  const struct {
+    const char* link;
+    const char* target;
+    std::string args;
+  } cases[] = {
+      {"pic.png", "out.TDM", "--export fft=pic.png " + demo + " out.TDM out.FDM"},
+      {"out.TDM", "pic.png", "--export fft=pic.png " + demo + " out.TDM out.FDM"},
+      {"a.png", "b.png", "--export fft=a.png --export three=b.png " + demo + " o.TDM o.FDM"},
+      {"a.png", "sub/../b.png", "--export fft=a.png --export three=b.png " + demo + " o.TDM o.FDM"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args + " with " + c.link + " -> " + c.target);
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path("sub"));
+    std::filesystem::create_symlink(c.target, dir.Path(c.link));
+    const Program p = RunWithoutDisplay(c.args, dir);
+    EXPECT_EQ(p.status, 2);
+    EXPECT_EQ(p.err.find("torzalen: --export "), 0u) << p.err;
+    EXPECT_NE(p.err.find(": the picture would replace "), std::string::npos) << p.err;
+    std::vector<std::string> files;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Dir()))
+      files.push_back(e.path().filename().string());
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{c.link, "sub"}));
+  }
+}
+
 }  // namespace
 }  // namespace tz::test

@@ -179,7 +179,7 @@ if [ "$gui" = ON ]; then
   missing="$tmp/no such recording.VBT"
   rc=0; launch 60 "$missing" || rc=$?
   [ "$rc" -eq 2 ] || fail "a missing file: status $rc, not 2"
-  grep -qxF "torzalen: $missing: no such file" "$tmp/err" || fail "a missing file: $(cat "$tmp/err")"
+  grep -qxF "torzalen: $missing: No such file or directory" "$tmp/err" || fail "a missing file: $(cat "$tmp/err")"
   # A recording: the program stays up, asking where to save (timeout ends it).
   rec="$tmp/my recording.VBT"
   printf '%s\r\n' "$vbt" >"$rec"
