@@ -109,13 +109,24 @@ bool WritePng(QWidget* shown, QBuffer& file) {
   return shown->grab().toImage().save(&file, "PNG");
 }
 
+// The window's title as the SVG file's title element takes it: the SVG
+// writer copies it into the XML as it is, so a file named "R&D.VBT" would
+// make a file no reader opens; markup characters are escaped and control
+// characters, which XML cannot hold, dropped.
+QString SvgTitle(const QString& title) {
+  QString text;
+  for (const QChar c : title)
+    if (c.unicode() >= 0x20 && c.unicode() != 0x7F) text += c;
+  return text.toHtmlEscaped();
+}
+
 bool WriteSvg(QWidget* shown, QBuffer& file) {
   QSvgGenerator svg;
   svg.setOutputDevice(&file);
   svg.setSize(shown->size());
   svg.setViewBox(QRect(QPoint(0, 0), shown->size()));
   svg.setResolution(kPictureDpi);
-  svg.setTitle(shown->window()->windowTitle());
+  svg.setTitle(SvgTitle(shown->window()->windowTitle()));
   QPainter painter;
   if (!painter.begin(&svg)) return false;
   shown->render(&painter);

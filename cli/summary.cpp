@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "processing/analysis_record.h"
 #include "processing/format_sig10.h"
@@ -10,6 +11,55 @@
 namespace tz {
 
 namespace {
+
+// The length of the UTF-8 sequence at s (at most n bytes), or 0 when it is
+// none: overlong forms, surrogates and code points past U+10FFFF included.
+size_t Utf8Length(const unsigned char* s, size_t n) {
+  const unsigned char c = s[0];
+  size_t len;
+  unsigned min;
+  unsigned cp;
+  if (c < 0x80) return 1;
+  if (c >= 0xC2 && c <= 0xDF) len = 2, min = 0x80, cp = c & 0x1Fu;
+  else if (c >= 0xE0 && c <= 0xEF) len = 3, min = 0x800, cp = c & 0x0Fu;
+  else if (c >= 0xF0 && c <= 0xF4) len = 4, min = 0x10000, cp = c & 0x07u;
+  else return 0;
+  if (n < len) return 0;
+  for (size_t i = 1; i < len; ++i) {
+    if ((s[i] & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (s[i] & 0x3Fu);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
+// Text as a JSON string's contents: quotes, backslashes and control
+// characters escaped, and a byte that is not UTF-8 (a file name in another
+// encoding) given as the replacement character, so that the summary stays
+// JSON any reader takes.
+void AppendJsonText(std::string& out, const char* v) {
+  const auto* s = reinterpret_cast<const unsigned char*>(v);
+  size_t n = std::strlen(v);
+  while (n > 0) {
+    const size_t len = Utf8Length(s, n);
+    if (len == 0) {
+      out += "\\ufffd";
+      ++s, --n;
+      continue;
+    }
+    if (s[0] == '"' || s[0] == '\\') {
+      out += '\\';
+      out += static_cast<char>(s[0]);
+    } else if (s[0] < 0x20) {
+      char esc[8];
+      std::snprintf(esc, sizeof esc, "\\u%04x", s[0]);
+      out += esc;
+    } else {
+      out.append(reinterpret_cast<const char*>(s), len);
+    }
+    s += len, n -= len;
+  }
+}
 
 class JsonObject {
  public:
@@ -46,19 +96,7 @@ class JsonObject {
       return;
     }
     out_ += '"';
-    for (const char* c = v; *c != '\0'; ++c) {
-      const unsigned char u = static_cast<unsigned char>(*c);
-      if (u == '"' || u == '\\') {
-        out_ += '\\';
-        out_ += *c;
-      } else if (u < 0x20) {
-        char esc[8];
-        std::snprintf(esc, sizeof esc, "\\u%04x", u);
-        out_ += esc;
-      } else {
-        out_ += *c;
-      }
-    }
+    AppendJsonText(out_, v);
     out_ += '"';
   }
   void Raw(const char* k, const std::string& v) {

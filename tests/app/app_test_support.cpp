@@ -82,13 +82,11 @@ void OpenDemo(MainWindow& w, Answers& answers, const TempDir& dir) {
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
-namespace {
 std::string Quote(const std::string& s) {
   std::string q = "'";
   for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
-}  // namespace
 
 CliRun RunCli(const std::string& input, const std::string& tdm, const std::string& fdm) {
   TempDir errDir;

@@ -8,7 +8,9 @@
 #include <QDateTime>
 #include <QImage>
 #include <QPrinter>
+#include <QFile>
 #include <QRadioButton>
+#include <QXmlStreamReader>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -439,6 +441,26 @@ TEST(HeadlessProgram, UsageErrorsAndFailedRunsWriteNoPicture) {
     EXPECT_EQ(files, c.files);
     for (const std::string& f : files) std::filesystem::remove(dir.Path(f));
   }
+}
+
+// The SVG file is XML any reader takes, whatever the input is named: the
+// window's title, which names the input, is its title element.
+TEST(HeadlessProgram, AnSvgPictureIsWellFormedWhateverTheInputIsNamed) {
+  TempDir dir;
+  const std::string name = "R&D <1> \"a\"\x01.VBT";
+  std::filesystem::copy_file(SourcePath("samples/demo.VBT"), dir.Path(name));
+  const Program p = RunWithoutDisplay("--export fft=a.svg " + Quote(name) + " o.TDM o.FDM", dir);
+  ASSERT_EQ(p.status, 0) << p.err;
+  QFile file(QString::fromStdString(dir.Path("a.svg")));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  QString title;
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("title"))
+      title = xml.readElementText();
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_TRUE(title.contains(QStringLiteral("R&D <1> \"a\".VBT"))) << title.toStdString();
 }
 
 // A link to where nothing is yet leads where the file would be made: a

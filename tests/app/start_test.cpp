@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/start_args.h"
+#include "app_test_support.h"
 #include "tests/test_support.h"
 
 namespace tz::test {
@@ -17,11 +18,6 @@ struct ProgramRun {
   std::string out, err;
 };
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
 
 // The program with args, its environment without a display (or with the
 // offscreen platform). A program that opened its window instead of ending is
