@@ -74,12 +74,31 @@ std::string TimeCsv(const DisplayState& s, const PlotGeometry& g, const Analysis
   return out;
 }
 
-std::string FftCsv(const PlotGeometry& g, const AnalysisRecord& r) {
+// A line's magnitude as the FFT graph draws it: the picked peaks when they
+// are shown; else 0 for the DC slope's lines and the lines at or under the
+// floor when the spectrum is shown clean.
+double ShownLineMagnitude(const DisplayState& s, const AnalysisRecord& r, int32_t k) {
+  if (s.ShowHarmonicPeaks) return r.spectrum.SpecLines[k].mag;
+  const double magnitude = LineMagnitudeAt(r, k);
+  if (s.CleanSpectrum && (k <= r.spectrum.DCEndLine || magnitude <= r.spectrum.FloorLevel))
+    return 0.0;
+  return magnitude;
+}
+
+// A line's level in the CSV text: -inf for a line of magnitude 0, inf for
+// one over a DC line of magnitude 0 (the panels' readouts show 0 dB then).
+double CsvLevel(double magnitude, const AnalysisRecord& r) {
+  if (magnitude == 0.0) return -HUGE_VAL;
+  if (magnitude > 0.0 && LineMagnitudeAt(r, 0) == 0.0) return HUGE_VAL;
+  return DecibelsToDc(magnitude, r);
+}
+
+std::string FftCsv(const DisplayState& s, const PlotGeometry& g, const AnalysisRecord& r) {
   std::string out = "line,frequency (Hz),order,magnitude,level (dB to DC)\n";
   if (!g.HasSamples) return out;
   const int32_t end = std::min(VisibleFftEnd(g), HalfSpectrum(r));
   for (int32_t k = std::max<int32_t>(0, g.FftStart); k < end; ++k) {
-    const double magnitude = LineMagnitudeAt(r, k);
+    const double magnitude = ShownLineMagnitude(s, r, k);
     AppendInteger(out, k);
     out += ',';
     AppendNumber(out, r.spectrum.FFTfreq[k]);
@@ -88,7 +107,7 @@ std::string FftCsv(const PlotGeometry& g, const AnalysisRecord& r) {
     out += ',';
     AppendNumber(out, magnitude);
     out += ',';
-    AppendNumber(out, DecibelsToDc(magnitude, r));
+    AppendNumber(out, CsvLevel(magnitude, r));
     out += '\n';
   }
   return out;
@@ -103,7 +122,7 @@ double DecibelsToDc(double magnitude, const AnalysisRecord& r) {
 }
 
 std::string VisibleDataCsv(const DisplayState& s, const PlotGeometry& g, const AnalysisRecord& r) {
-  return FftShown(s) ? FftCsv(g, r) : TimeCsv(s, g, r);
+  return FftShown(s) ? FftCsv(s, g, r) : TimeCsv(s, g, r);
 }
 
 }  // namespace tz

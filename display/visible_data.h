@@ -1,7 +1,7 @@
 // The data the graphs show, as CSV text: for the time graphs one row per
 // sample of the visible range (its time and the quantities drawn), for the
-// FFT graph one row per visible line (frequency, order, magnitude and its
-// level against the DC line). A header row names the columns; numbers are
+// FFT graph one row per visible line (frequency, order, magnitude as drawn
+// and its level against the DC line). A header row names the columns; numbers are
 // written as the analysis files write them (FormatSig10, '.' as decimal
 // point), every line ends with LF.
 #pragma once

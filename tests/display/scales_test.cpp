@@ -120,6 +120,30 @@ TEST_F(Scales, CsvOfTheFftGraphHasOneRowPerVisibleLine) {
                              "202,101.,2.958984375,100.,10.",
                              "203,101.5,2.973632812,0.,-inf",
                          }));
+
+  // Over a DC line of 0, a line above 0 is infinitely higher.
+  r.spectrum.FFTre[0] = 0.0;
+  EXPECT_EQ(Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r))[3], "202,101.,2.958984375,100.,inf");
+  r.spectrum.FFTre[0] = 10.0;
+
+  // The rows hold what the graph draws: with the spectrum shown clean, the
+  // DC slope and the lines at or under the floor are 0; with the picked
+  // peaks shown, their magnitudes.
+  s.CleanSpectrum = 1;
+  r.spectrum.DCEndLine = 200;
+  r.spectrum.FloorLevel = 1.0;
+  r.spectrum.FFTre[200] = 5.0;
+  std::vector<std::string> rows = Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r));
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[1], "200,100.,2.9296875,0.,-inf");
+  EXPECT_EQ(rows[2], "201,100.5,2.944335938,0.,-inf");
+  EXPECT_EQ(rows[3], "202,101.,2.958984375,100.,10.");
+  s.CleanSpectrum = 0;
+  s.ShowHarmonicPeaks = 1;
+  r.spectrum.SpecLines[202].mag = 1000.0;
+  rows = Lines(VisibleDataCsv(s, UpdateGeometry(s, r, l), r));
+  EXPECT_EQ(rows[2], "201,100.5,2.944335938,0.,-inf");
+  EXPECT_EQ(rows[3], "202,101.,2.958984375,1000.,20.");
 }
 
 // A zoom whose step leaves more samples (or lines) than the plot has
