@@ -40,6 +40,12 @@ void WriteFile(const std::string& path, const std::string& content) {
 
 std::string SourcePath(const std::string& rel) { return std::string(TZ_SOURCE_DIR) + "/" + rel; }
 
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
 CommandResult RunCommand(const std::string& command) {
   TempDir tmp;
   const std::string outPath = tmp.Path("out"), errPath = tmp.Path("err");

@@ -34,6 +34,8 @@ struct CommandResult {
   int status = -1;
   std::string out, err;
 };
+// A word the shell takes as it is.
+std::string Quote(const std::string& s);
 CommandResult RunCommand(const std::string& command);
 CommandResult RunCli(const std::string& args);
 

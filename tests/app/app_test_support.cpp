@@ -7,7 +7,6 @@
 #include <QPrinter>
 #include <QTest>
 #include <QTimer>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <regex>
@@ -82,27 +81,10 @@ void OpenDemo(MainWindow& w, Answers& answers, const TempDir& dir) {
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
 CliRun RunCli(const std::string& input, const std::string& tdm, const std::string& fdm) {
-  TempDir errDir;
-  const std::string errFile = errDir.Path("stderr");
-  const std::string cmd = std::string(TZ_CLI) + " -q --json " + Quote(input) + " " + Quote(tdm) +
-                          " " + Quote(fdm) + " 2>" + Quote(errFile);
-  CliRun run;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (p == nullptr) return run;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) run.json.append(buf, n);
-  const int status = pclose(p);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = ReadFile(errFile);
-  return run;
+  const CommandResult r = RunCommand(std::string(TZ_CLI) + " -q --json " + Quote(input) + " " +
+                                     Quote(tdm) + " " + Quote(fdm));
+  return {r.status, r.out, r.err};
 }
 
 std::string JsonField(const std::string& json, const std::string& key) {

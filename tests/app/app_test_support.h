@@ -53,8 +53,6 @@ void OpenVbt(MainWindow& w, Answers& answers, const std::string& input, const Te
 void OpenDemo(MainWindow& w, Answers& answers, const TempDir& dir);
 
 bool Exists(const std::string& path);
-// A word the shell takes as it is.
-std::string Quote(const std::string& s);
 
 // The batch command on the same files: its exit status and its JSON summary.
 struct CliRun {

@@ -2,7 +2,6 @@
 // wrong arguments are answered before any window, with or without a display.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,6 @@ struct ProgramRun {
 // offscreen platform). A program that opened its window instead of ending is
 // stopped after a while.
 ProgramRun RunProgram(const std::vector<std::string>& args, bool display) {
-  TempDir dir;
   std::string cmd = "timeout 30 env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY ";
   if (display) cmd += "QT_QPA_PLATFORM=offscreen ";
   cmd += Quote(TZ_APP);
@@ -31,18 +29,8 @@ ProgramRun RunProgram(const std::vector<std::string>& args, bool display) {
     cmd += ' ';
     cmd += Quote(a);
   }
-  cmd += " 2>";
-  cmd += Quote(dir.Path("stderr"));
-  ProgramRun run;
-  FILE* p = popen(cmd.c_str(), "r");
-  if (p == nullptr) return run;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, p)) > 0) run.out.append(buf, n);
-  const int status = pclose(p);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = ReadFile(dir.Path("stderr"));
-  return run;
+  const CommandResult r = RunCommand(cmd);
+  return {r.status, r.out, r.err};
 }
 
 TEST(CommandLine, HelpAndWrongArgumentsWithOrWithoutADisplay) {

@@ -36,12 +36,6 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
-
 // Runs a shell script (its own output and errors are the result's).
 CommandResult Sh(const std::string& script) { return RunCommand("sh -c " + Quote(script)); }
 
