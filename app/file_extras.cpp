@@ -168,14 +168,11 @@ void FileExtras::ExportVisibleData() {
   const auto path = window_.Hooks().fileDialog(&window_, kExportDataDialog, start);
   if (!path) return;
   const std::string text = window_.Graphs().VisibleDataText();
-  OutputFile out, none;
-  if (!out.Create(path->c_str(), OutputFile::Mode::Replace)) {
-    window_.Hooks().messageBox(&window_, SystemError(errno, "CSV file creation failure"));
-    return;
-  }
-  out.Write(text.data(), text.size());
-  if (!CommitOutputs(out, none))
-    window_.Hooks().messageBox(&window_, SystemError(out.FailErrno(), "CSV file write failure"));
+  const WholeFileResult written = WriteWholeFile(path->c_str(), text.data(), text.size());
+  if (written.err != 0)
+    window_.Hooks().messageBox(
+        &window_, SystemError(written.err, written.created ? "CSV file write failure"
+                                                           : "CSV file creation failure"));
 }
 
 void FileExtras::CopyReadouts() {

@@ -166,17 +166,10 @@ bool WritePicture(QWidget* shown, const std::string& path, std::string& error) {
     error = "the picture could not be made";
     return false;
   }
-  OutputFile out, none;
-  if (!out.Create(path.c_str(), OutputFile::Mode::Replace)) {
-    error = std::strerror(errno);
-    return false;
-  }
-  out.WriteBlock(bytes.constData(), static_cast<size_t>(bytes.size()));
-  if (!CommitOutputs(out, none)) {
-    error = std::strerror(out.FailErrno());
-    return false;
-  }
-  return true;
+  const WholeFileResult written =
+      WriteWholeFile(path.c_str(), bytes.constData(), static_cast<size_t>(bytes.size()));
+  if (written.err != 0) error = std::strerror(written.err);
+  return written.err == 0;
 }
 
 void GraphOutput::SetUpPrinter(QPrinter& printer) const {
@@ -223,14 +216,8 @@ void GraphOutput::PrintToPdfFile(QPrinter& printer, const QString& header) {
     return;
   }
   const std::string path = QFile::encodeName(printer.outputFileName()).toStdString();
-  OutputFile out, none;
-  int err = 0;
-  if (!out.Create(path.c_str(), OutputFile::Mode::Replace)) {
-    err = errno;
-  } else {
-    out.WriteBlock(bytes.constData(), static_cast<size_t>(bytes.size()));
-    if (!CommitOutputs(out, none)) err = out.FailErrno();
-  }
+  const int err =
+      WriteWholeFile(path.c_str(), bytes.constData(), static_cast<size_t>(bytes.size())).err;
   if (err != 0)
     s_.messageBox(s_.owner, {"Print", "Cannot write " + path + ":\n" + std::strerror(err),
                              MessageIcon::Exclamation});

@@ -710,4 +710,12 @@ bool CommitOutputs(OutputFile& first, OutputFile& second) {
   return true;
 }
 
+WholeFileResult WriteWholeFile(const char* path, const char* data, size_t n) {
+  OutputFile out, none;
+  if (!out.Create(path, OutputFile::Mode::Replace)) return {errno, false};
+  out.WriteBlock(data, n);
+  if (!CommitOutputs(out, none)) return {out.FailErrno(), true};
+  return {0, true};
+}
+
 }  // namespace tz

@@ -174,6 +174,15 @@ class OutputFile {
 // back either, it stays under its hidden name, which StrandedEarlier tells.
 bool CommitOutputs(OutputFile& first, OutputFile& second);
 
+// One whole file written as the run's outputs are (a regular file replaced
+// only when complete, a pipe or a device written directly): err is 0, or the
+// errno of the failure; created tells whether the file could be created.
+struct WholeFileResult {
+  int err = 0;
+  bool created = false;
+};
+WholeFileResult WriteWholeFile(const char* path, const char* data, size_t n);
+
 // Removes the temporary files of the outputs being written: for a program
 // ended by a signal in the middle of a run. Only async-signal-safe calls.
 void RemoveTemporaryFiles();
