@@ -26,13 +26,24 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTORZALEN_SANITIZE=OFF "${common
 cmake --build build -j"$jobs"
 run_ctest build
 
+# The leak check at a process's end scans each thread's dynamic TLS blocks.
+# This toolchain's AddressSanitizer takes a block that lies 16 bytes past a
+# page boundary for an old C library's layout and reads a size and start
+# from the bytes before it: where a library loaded at run time (the print
+# support's) has its block there, which happens in a few runs in a hundred
+# on a loaded machine, the check itself crashes after every test passed.
+# Its __tls_get_addr hook off, the check finds those blocks through the
+# thread's own pointers to them, as it does any heap block.
+sanitizer_env=(ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
+               UBSAN_OPTIONS=print_stacktrace=1)
+
 echo "== Sanitizer build"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTORZALEN_SANITIZE=ON "${common[@]}"
 cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-sanitize
+(export "${sanitizer_env[@]}" && run_ctest build-sanitize)
 
 echo "== The desktop program's monkey test, a minute under the sanitizers"
-(cd build-sanitize && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+(cd build-sanitize && env "${sanitizer_env[@]}" \
   TZ_MONKEY_SECONDS="${TZ_MONKEY_SECONDS:-60}" TZ_MONKEY_SEED="${TZ_MONKEY_SEED:-20240}" \
   ./app_tests --gtest_filter='Monkey.*')
 
