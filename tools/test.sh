@@ -29,9 +29,10 @@ run_ctest build
 # The leak check at a process's end scans each thread's dynamic TLS blocks.
 # This toolchain's AddressSanitizer takes a block that lies 16 bytes past a
 # page boundary for an old C library's layout and reads a size and start
-# from the bytes before it: where a library loaded at run time (the print
-# support's) has its block there, which happens in a few runs in a hundred
-# on a loaded machine, the check itself crashes after every test passed.
+# from the bytes before it: where a library loaded at run time (the JPEG
+# library Qt's image plugins load when a PDF is written) has its block
+# there, which happens in a few runs in a hundred on a loaded machine, the
+# check itself crashes after every test passed.
 # Its __tls_get_addr hook off, the check finds those blocks through the
 # thread's own pointers to them, as it does any heap block.
 sanitizer_env=(ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
