@@ -25,6 +25,9 @@ class TempDir {
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
+// The names in a folder, sorted, hidden ones included (no temporary file may
+// stay behind a run).
+std::vector<std::string> Names(const std::string& dir);
 
 // Path of a file of the source tree (e.g. "samples/demo.VBT").
 std::string SourcePath(const std::string& rel);

@@ -22,13 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Names(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Runs in another current folder, and comes back.
 class InFolder {
  public:

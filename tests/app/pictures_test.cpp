@@ -434,10 +434,8 @@ TEST(HeadlessProgram, UsageErrorsAndFailedRunsWriteNoPicture) {
     const Program p = RunWithoutDisplay(c.args, dir);
     EXPECT_EQ(p.status, c.status);
     EXPECT_EQ(p.err.find(c.err), 0u) << p.err;
-    std::vector<std::string> files;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Dir()))
-      if (e.path().filename() != "empty.VBT") files.push_back(e.path().filename().string());
-    std::sort(files.begin(), files.end());
+    std::vector<std::string> files = Names(dir.Dir());
+    std::erase(files, "empty.VBT");
     EXPECT_EQ(files, c.files);
     for (const std::string& f : files) std::filesystem::remove(dir.Path(f));
   }
@@ -486,11 +484,7 @@ TEST(HeadlessProgram, APictureThroughALinkToAnOutputIsRefused) {
     EXPECT_EQ(p.status, 2);
     EXPECT_EQ(p.err.find("torzalen: --export "), 0u) << p.err;
     EXPECT_NE(p.err.find(": the picture would replace "), std::string::npos) << p.err;
-    std::vector<std::string> files;
-    for (const auto& e : std::filesystem::directory_iterator(dir.Dir()))
-      files.push_back(e.path().filename().string());
-    std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{c.link, "sub"}));
+    EXPECT_EQ(Names(dir.Dir()), (std::vector<std::string>{c.link, "sub"}));
   }
 }
 

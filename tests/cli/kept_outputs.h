@@ -1,5 +1,5 @@
-// What the batch command's tests of failing runs share: the names in a
-// folder, and two earlier outputs that a failed run must leave as they were.
+// What the batch command's tests of failing runs share: two earlier outputs
+// that a failed run must leave as they were.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,15 +12,6 @@
 #include "tests/test_support.h"
 
 namespace tz::test {
-
-// The names in a folder, hidden ones included: no temporary file may stay.
-inline std::vector<std::string> Names(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir))
-    names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // Two earlier outputs that must survive a failed run.
 struct Kept {

@@ -32,6 +32,13 @@ constexpr uid_t kNobody = 65534;
 constexpr char kTdmStart[] = "Vibrotorsional Time Domain Analysis\r\n";
 constexpr char kFdmStart[] = "Vibrotorsional Frequency Domain Analysis\r\n";
 
+// A command's prefix that preloads the rename fault shim, and the kinds of
+// filesystem the shim stands for: one that exchanges names, one that only
+// links them, one that does neither.
+const std::string kRenameShim =
+    std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") + TZ_RENAME_FAULT + " ";
+constexpr const char* kFilesystems[] = {"", "TZ_NO_EXCHANGE=1 ", "TZ_NO_EXCHANGE=1 TZ_NO_LINK=1 "};
+
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -164,10 +171,8 @@ TEST(OutputNames, LongNamesAreWritten) {
 // Both outputs are replaced or neither.
 
 TEST(OutputCommit, AFailingFdmMoveLeavesBothEarlierOutputs) {
-  const std::string preload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
-                              TZ_RENAME_FAULT + " ";
-  // The filesystem exchanges names, or only links them, or neither.
-  for (const std::string ops : {"", "TZ_NO_EXCHANGE=1 ", "TZ_NO_EXCHANGE=1 TZ_NO_LINK=1 "}) {
+  const std::string& preload = kRenameShim;
+  for (const std::string ops : kFilesystems) {
     SCOPED_TRACE(ops);
     Kept k;
     CommandResult res = RunCommand(preload + ops + "TZ_FAIL_RENAME_TO=.FDM " + kCli + " -q " +
@@ -197,9 +202,9 @@ TEST(OutputCommit, AFailingFdmMoveLeavesBothEarlierOutputs) {
 // between the moves, say), the new TDM holds its name: the run says so and
 // where the earlier one is kept, instead of "no output file was replaced".
 TEST(OutputCommit, AnEarlierTdmThatCannotBePutBackIsNamedInTheMessage) {
-  const std::string preload = std::string("ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=") +
-                              TZ_RENAME_FAULT + " TZ_FAIL_RENAME_TO=.FDM TZ_FAIL_RENAME_AGAIN_TO=.TDM ";
-  for (const std::string ops : {"", "TZ_NO_EXCHANGE=1 ", "TZ_NO_EXCHANGE=1 TZ_NO_LINK=1 "}) {
+  const std::string preload =
+      kRenameShim + "TZ_FAIL_RENAME_TO=.FDM TZ_FAIL_RENAME_AGAIN_TO=.TDM ";
+  for (const std::string ops : kFilesystems) {
     SCOPED_TRACE(ops);
     Kept k;
     const CommandResult res =
